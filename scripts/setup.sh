@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what the build needs from Debian's packages (only what is missing),
+# then configures and builds the project. Shared by run.sh and test.sh.
+#   scripts/setup.sh [build-dir]
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-"$root/build"}
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n
+  kdegames-card-data-kf5
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESVA_WERROR="$werror" >/dev/null
+cmake --build "$build"

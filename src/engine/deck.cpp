@@ -1,0 +1,85 @@
+// Building the deck and starting a hand.
+#include <cstdint>
+
+#include "engine/engine.h"
+
+namespace tesva {
+namespace {
+
+constexpr int kShuffleAttempts = 10000;
+
+// A card's place in a 52-bit set: 13 bits per suit.
+int CardBit(int suit, int rank) { return suit * kRanks + rank - 1; }
+
+}  // namespace
+
+std::vector<std::string> ShuffleDeck(RandomSource& random) {
+  std::vector<std::string> deck;
+  deck.reserve(kDeckSize);
+  std::uint64_t seen = 0;
+  for (int attempt = 0; attempt < kShuffleAttempts && deck.size() < kDeckSize; ++attempt) {
+    // The rank is drawn before the suit. Rounding 13u makes rank 1 (which
+    // also takes the 0) 1.5 bands wide and rank 13 half a band; rounding 3u
+    // makes suits 0 and 3 half as likely as 1 and 2.
+    auto rank = static_cast<int>(RoundHalfEven(kRanks * random.Uniform()));
+    if (rank == 0) rank = 1;
+    auto suit = static_cast<int>(RoundHalfEven(3 * random.Uniform()));
+    std::uint64_t bit = std::uint64_t{1} << CardBit(suit, rank);
+    if ((seen & bit) != 0) continue;  // already in the deck: the draw is spent
+    seen |= bit;
+    deck.push_back(CardCode(suit, rank));
+  }
+  // A deck still short after every attempt is completed in a fixed order,
+  // so that a hand never starts without its 52 cards.
+  for (int suit = 0; suit < 4; ++suit) {
+    for (int rank = 1; rank <= kRanks; ++rank) {
+      if ((seen & (std::uint64_t{1} << CardBit(suit, rank))) == 0) {
+        deck.push_back(CardCode(suit, rank));
+      }
+    }
+  }
+  return deck;
+}
+
+void DesteKarisimi(Game& g) {
+  g.List1.items.clear();
+  g.List2.items.clear();
+  auto stacked = g.io.random.TakeStackedDeck();
+  g.List1.items = stacked ? std::move(*stacked) : ShuffleDeck(g.io.random);
+
+  for (auto& count : g.Cikanlar) count.caption = "0";
+  g.DeckPos = 0;
+  ++g.HandNo;
+
+  // The three face-down floor cards are counted like the base card.
+  const auto& deck = g.List1.items;
+  for (int i = 0; i < kFloorCards; ++i) CountPlayedCard(g, deck[i]);
+
+  g.BaseCard = deck[g.DeckPos];
+  g.TopCard = g.BaseCard;
+  g.OrtadakiKartlar.picture = g.CardBack;
+  g.EnAltKart.picture = g.BaseCard;
+
+  // Cards left on the floor by the last hand went to nobody, and so do
+  // their points: the floor is valued afresh.
+  g.FloorPoints = 0;
+  for (int i = 0; i < kFloorCards; ++i) g.FloorPoints += PointValue(deck[i]);
+
+  // The dealer alternates; the other player moves first.
+  if (g.HandNo == 1 || g.Dealer == kHuman) {
+    g.Dealer = kComputer;
+    g.Label1.caption = TurnText(g.Player1_Name);
+  } else {
+    g.Dealer = kHuman;
+    g.Label1.caption = TurnText(g.Player2_Name);
+  }
+  g.Label2.visible = true;
+  g.Label7.caption = std::to_string(g.HandNo) + ". El oynanıyor...";
+  g.Player1_CardsTaken = 0;
+  g.Player2_CardsTaken = 0;
+  g.DeckPos = kFloorCards;
+  g.Label8.caption = DeckCountText(g.DeckPos);
+  KagitDagitimi(g);
+}
+
+}  // namespace tesva

@@ -1,0 +1,106 @@
+// The human's move: a click on a hand card captures the floor pile or is
+// laid on it.
+#include <charconv>
+
+#include "engine/engine.h"
+
+namespace tesva {
+namespace {
+
+void RebuildDealtHand(Game& g) {
+  for (int slot = 1; slot <= kHandSize; ++slot) g.Player1_DealtHand[slot - 1] = g.Player1_Hand(slot);
+}
+
+void Capture(Game& g, int index, const std::string& card, std::string_view topRank) {
+  g.FloorPoints += PointValue(card);
+  ++g.FloorCount;  // the played card joins the pile it takes
+  g.Player1_CardsTaken += g.FloorCount;
+  // Only a card of the same rank on a lone card is a tesva: a jack on a lone
+  // card of another rank is an ordinary capture of two cards.
+  if (g.FloorCount == 2 && RankText(card) == topRank) {
+    g.Player1_Score += TesvaPoints(topRank);
+    PlaySound(g, "Tesva.voi");
+  } else {
+    g.Player1_Score += g.FloorPoints;
+    PlaySound(g, "Card.voi");
+  }
+  g.FloorCount = 0;
+  g.FloorPoints = 0;
+  g.OrtadakiKartlar.picture.clear();
+  g.Player1_Kart(index).picture.clear();
+  g.TopCard.clear();
+  g.Player1_Deste.picture = card;
+  g.Shape1.visible = false;
+  g.Player1_Hand(index).clear();
+  RebuildDealtHand(g);
+  TakeBaseCard(g);
+}
+
+void Discard(Game& g, int index, const std::string& card) {
+  PlaySound(g, "Card.voi");
+  ++g.FloorCount;
+  g.FloorPoints += PointValue(card);
+  g.OrtadakiKartlar.picture = g.Player1_Kart(index).picture;
+  g.Player1_Kart(index).picture.clear();
+  g.TopCard = card;
+  g.Shape1.visible = false;
+  g.Player1_Hand(index).clear();
+  RebuildDealtHand(g);
+}
+
+void HandOverToComputer(Game& g) {
+  for (auto& card : g.Player1_Kart) card.enabled = false;
+  g.Label1.caption = TurnText(g.Player2_Name);
+  --g.Player1_CardsLeft;
+  if (g.Player1_CardsLeft == 0 && g.Player2_CardsLeft == 0) {
+    KagitDagitimi(g);
+  } else {
+    g.Timer1.enabled = true;
+  }
+}
+
+}  // namespace
+
+void CountPlayedCard(Game& g, std::string_view code) {
+  int rank = Rank(code);
+  if (rank == 0) return;
+  // The count is kept in the label's caption: read it, add one, write it.
+  auto& caption = g.Cikanlar(rank).caption;
+  int count = 0;
+  std::from_chars(caption.data(), caption.data() + caption.size(), count);
+  caption = std::to_string(count + 1);
+}
+
+void PlaySound(Game& g, std::string_view file) {
+  // The menu's check mark is the live switch, read before every sound.
+  if (g.mnuSesler.checked) g.io.sound.Play(SoundPath(g.io.host.ProgramFolder(), file));
+}
+
+void TakeBaseCard(Game& g) {
+  // Only the first capture of a hand finds the base card still set.
+  if (g.BaseCard.empty()) return;
+  g.BaseCard.clear();
+  g.EnAltKart.picture.clear();
+  g.Label2.visible = false;
+}
+
+void Player1_Kart_Click(Game& g, int index) {
+  // A disabled or empty card ignores the click: it is not the human's turn.
+  if (index < 1 || index > kHandSize) return;
+  if (!g.Player1_Kart(index).enabled || g.Player1_Hand(index).empty()) return;
+
+  const std::string card = g.Player1_DealtHand[index - 1];
+  const std::string topRank(RankText(g.TopCard));
+  CountPlayedCard(g, card);
+  // A jack takes everything, a card of the top card's rank takes the pile;
+  // on an empty floor even a jack is only laid down.
+  bool takes = g.FloorCount != 0 && (IsJack(card) || RankText(card) == topRank);
+  if (takes) {
+    Capture(g, index, card, topRank);
+  } else {
+    Discard(g, index, card);
+  }
+  HandOverToComputer(g);
+}
+
+}  // namespace tesva
