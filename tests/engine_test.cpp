@@ -1,0 +1,424 @@
+// The rules of the game: cards and points, the shuffle, the hand start,
+// dealing, capture and tesva, settlement, the end of a hand and of a game.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "test_support.h"
+
+namespace tesva {
+namespace {
+
+// Floor S7 (base), D10, M1, D4; the human gets K7, D11, S1, M9; the
+// computer K5, M12, D6, S13.
+const auto kDeck = Deck({"S7", "D10", "M1", "D4", "K7", "D11", "S1", "M9", "K5", "M12", "D6",
+                         "S13"});
+
+TEST(Cards, RanksPointsAndRounding) {
+  EXPECT_EQ(Rank("D10"), 10);
+  EXPECT_EQ(Rank("K11"), 11);
+  EXPECT_NE(RankText("S1"), RankText("S11"));
+  EXPECT_EQ(RankText(""), "");
+  EXPECT_EQ(PointValue("S2"), 2);
+  EXPECT_EQ(PointValue("D10"), 3);
+  EXPECT_EQ(PointValue("D2"), 0);
+  EXPECT_EQ(PointValue("S10"), 0);
+  int total = 0;
+  for (int suit = 0; suit < 4; ++suit) {
+    for (int rank = 1; rank <= kRanks; ++rank) {
+      total += PointValue(CardCode(suit, rank));
+      EXPECT_TRUE(IsCardCode(CardCode(suit, rank)));
+    }
+  }
+  EXPECT_EQ(total, 13);  // the 52 cards hold 13 points together
+  for (auto bad : {"", "K0", "K14", "X1", "K01", "k1", "K1 ", "D+1"}) EXPECT_FALSE(IsCardCode(bad));
+
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(0.5), 0);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(1.49), 1);
+  // Drawn positions: 1 is the likeliest, n the rarest, halves to even.
+  EXPECT_EQ(DrawnPosition(0.0, 4), 1);
+  EXPECT_EQ(DrawnPosition(0.374, 4), 1);
+  EXPECT_EQ(DrawnPosition(0.375, 4), 2);  // 1.5 goes to 2
+  EXPECT_EQ(DrawnPosition(0.625, 4), 2);  // 2.5 goes to 2
+  EXPECT_EQ(DrawnPosition(0.875, 4), 4);  // 3.5 goes to 4
+  EXPECT_EQ(DrawnPosition(0.99, 1), 1);
+  EXPECT_EQ(DeckCountText(52), "Deste (0)");
+  EXPECT_EQ(PicturePath("/p", "D10"), "/p/Data/D10.grf");
+}
+
+TEST(Shuffle, DrawsRankThenSuitAndDropsRepeats) {
+  ScriptedRandom random(1);
+  // Rank from 13u (0 counts as 1, halves to even), suit from 3u.
+  for (double u : {0.0, 0.0,            // K1
+                   1.5 / 13, 0.5 / 3,   // rank 2 (1.5 rounds up), suit 0 (0.5 rounds down)
+                   0.0, 0.99,           // rank 1, suit 3: M1
+                   0.01, 0.1,           // K1 again: dropped, the draw is spent
+                   12.6 / 13, 2.5 / 3,  // rank 13, suit 2 (2.5 rounds down): S13
+                   12.4 / 13, 0.5})     // rank 12, suit 2 (1.5 rounds up): S12
+    random.Queue(u);
+  auto deck = ShuffleDeck(random);
+  ASSERT_EQ(deck.size(), 52u);
+  EXPECT_EQ(std::vector<std::string>(deck.begin(), deck.begin() + 5),
+            (std::vector<std::string>{"K1", "K2", "M1", "S13", "S12"}));
+  EXPECT_EQ(std::set<std::string>(deck.begin(), deck.end()).size(), 52u);
+}
+
+// A source stuck on one value yields one card; the deck is then completed
+// in suit and rank order, never short.
+class StuckRandom : public RandomSource {
+ public:
+  double Uniform() override {
+    ++draws;
+    return 0.0;
+  }
+  int draws = 0;
+};
+
+TEST(Shuffle, GivesUpAfterTenThousandAttemptsAndCompletesTheDeck) {
+  StuckRandom random;
+  auto deck = ShuffleDeck(random);
+  EXPECT_EQ(random.draws, 20000);
+  EXPECT_EQ(deck, Deck({"K1"}));
+}
+
+TEST(Shuffle, SeededDecksAreFullAndDiffer) {
+  ScriptedRandom a(11), b(12);
+  auto first = ShuffleDeck(a);
+  auto second = ShuffleDeck(a);
+  EXPECT_EQ(std::set<std::string>(first.begin(), first.end()), std::set<std::string>(
+                                                                   second.begin(), second.end()));
+  EXPECT_NE(first, second);
+  EXPECT_NE(first, ShuffleDeck(b));
+  ScriptedRandom again(11);
+  EXPECT_EQ(ShuffleDeck(again), first);  // the same seed replays the same deck
+}
+
+TEST(HandStart, FirstHandLaysTheFloorAndDealsToTheHumanFirst) {
+  Table t;
+  t.Start({kDeck});
+  const Game& g = t.g;
+  GameState expected = g;
+  expected.Dealer = "Cpu";
+  expected.DeckPos = 12;
+  expected.Player1_DealtHand = {"K7", "D11", "S1", "M9"};
+  expected.Player1_Hand.items = {"K7", "D11", "S1", "M9"};
+  expected.TopCard = expected.BaseCard = "S7";
+  expected.FloorCount = 4;
+  expected.FloorPoints = 4;  // D10 and M1
+  expected.Player1_CardsLeft = expected.Player2_CardsLeft = 4;
+  expected.HandNo = 1;
+  EXPECT_EQ(static_cast<const GameState&>(g), expected);
+
+  EXPECT_EQ(g.List1.items, kDeck);
+  EXPECT_EQ(g.List2.items, (std::vector<std::string>{"K5", "M12", "D6", "S13"}));
+  std::vector<std::string> tracker;
+  for (const auto& count : g.Cikanlar) tracker.push_back(count.caption);
+  EXPECT_EQ(tracker, (std::vector<std::string>{"1", "0", "0", "1", "0", "0", "1", "0", "0", "1",
+                                               "0", "0", "0"}));
+  EXPECT_EQ(g.Label1.caption, " Oyuncu (0) oynuyor...");
+  EXPECT_EQ(g.Label7.caption, "1. El oynanıyor...");
+  EXPECT_EQ(g.Label8.caption, "Deste (40)");
+  EXPECT_TRUE(g.Label2.visible);
+  EXPECT_EQ(g.OrtadakiKartlar.picture, "Back");
+  EXPECT_EQ(g.EnAltKart.picture, "S7");
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_EQ(g.Player1_Kart(i).picture, g.Player1_Hand(i));
+    EXPECT_TRUE(g.Player1_Kart(i).enabled);
+    EXPECT_EQ(g.Player2_Kart(i).picture, "Back");
+  }
+  EXPECT_FALSE(g.Timer1.enabled);
+  EXPECT_FALSE(g.Timer2.enabled);
+}
+
+TEST(Move, FirstCaptureTakesTheFloorWithItsPointsAndTheBaseCard) {
+  Table t;
+  t.Start({kDeck});
+  Game& g = t.g;
+  GameState expected = g;
+  Player1_Kart_Click(g, 1);  // K7 on the base S7: takes all four
+  expected.Player1_Score = 4;
+  expected.Player1_CardsTaken = 5;
+  expected.FloorCount = expected.FloorPoints = 0;
+  expected.TopCard = expected.BaseCard = "";
+  expected.Player1_Hand(1) = "";
+  expected.Player1_DealtHand[0] = "";
+  expected.Player1_CardsLeft = 3;
+  EXPECT_EQ(static_cast<const GameState&>(g), expected);
+  EXPECT_EQ(t.Sounds(), std::vector<std::string>{"Card.voi"});
+  EXPECT_EQ(g.Player1_Deste.picture, "K7");
+  EXPECT_EQ(g.OrtadakiKartlar.picture, "");
+  EXPECT_EQ(g.EnAltKart.picture, "");
+  EXPECT_FALSE(g.Label2.visible);
+  EXPECT_EQ(g.Player1_Kart(1).picture, "");
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_TRUE(g.Timer1.enabled);
+  EXPECT_EQ(g.Label1.caption, " Bilgisayar (0) oynuyor...");
+  EXPECT_EQ(g.Cikanlar(7).caption, "2");
+  EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (0)");  // totals show at the hand's end
+
+  t.io.random.Queue(0.0);  // the computer leads its first card onto the empty floor
+  Timer1_Timer(g);
+  EXPECT_EQ(g.TopCard, "K5");
+  EXPECT_EQ(g.FloorCount, 1);
+  EXPECT_EQ(g.Player2_Kart(4).picture, "");
+  EXPECT_EQ(t.HumanCardsEnabled(), (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(g.Label1.caption, " Oyuncu (0) oynuyor...");
+
+  Player1_Kart_Click(g, 1);  // an empty card ignores the click
+  EXPECT_EQ(g.Player1_CardsLeft, 3);
+  Player1_Kart_Click(g, 2);  // D11 on a lone K5: a plain capture, not a tesva
+  EXPECT_EQ(g.Player1_Score, 5);
+  EXPECT_EQ(g.Player1_CardsTaken, 7);
+  EXPECT_EQ(t.Sounds(), (std::vector<std::string>{"Card.voi", "Card.voi"}));
+}
+
+struct Capture {
+  const char* top;
+  int floorCount;
+  int floorPoints;
+  const char* played;
+  int score;  // points won by the move
+  int taken;  // cards won by the move, 0 when it is laid down
+  const char* sound;
+};
+
+class Captures : public testing::TestWithParam<Capture> {};
+
+TEST_P(Captures, ScoreCardsAndSound) {
+  const Capture& c = GetParam();
+  Table t;
+  t.Start({Deck({"S7", "K3", "M4", "D4", c.played})});
+  Game& g = t.g;
+  g.TopCard = c.top;
+  g.FloorCount = static_cast<std::int16_t>(c.floorCount);
+  g.FloorPoints = static_cast<std::int16_t>(c.floorPoints);
+  int rankCount = std::stoi(g.Cikanlar(Rank(c.played)).caption);
+  t.Sounds();
+  Player1_Kart_Click(g, 1);
+  EXPECT_EQ(g.Player1_Score, c.score);
+  EXPECT_EQ(g.Player1_CardsTaken, c.taken);
+  EXPECT_EQ(t.Sounds(), std::vector<std::string>{c.sound});
+  EXPECT_EQ(g.Cikanlar(Rank(c.played)).caption, std::to_string(rankCount + 1));
+  if (c.taken == 0) {
+    EXPECT_EQ(g.TopCard, c.played);
+    EXPECT_EQ(g.FloorCount, c.floorCount + 1);
+    EXPECT_EQ(g.FloorPoints, c.floorPoints + PointValue(c.played));
+    EXPECT_EQ(g.OrtadakiKartlar.picture, c.played);
+    EXPECT_EQ(g.BaseCard, "S7");  // a discard leaves the base card alone
+  } else {
+    EXPECT_EQ(g.TopCard, "");
+    EXPECT_EQ(g.FloorCount, 0);
+    EXPECT_EQ(g.FloorPoints, 0);
+    EXPECT_EQ(g.Player1_Deste.picture, c.played);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, Captures,
+    testing::Values(Capture{"K1", 1, 1, "S1", 30, 2, "Tesva.voi"},     // ace on a lone ace
+                    Capture{"K11", 1, 1, "D11", 15, 2, "Tesva.voi"},   // jack on a lone jack
+                    Capture{"K7", 1, 0, "M7", 10, 2, "Tesva.voi"},     // seven on a lone seven
+                    Capture{"K10", 1, 0, "D10", 10, 2, "Tesva.voi"},   // not 13: no card points
+                    Capture{"K5", 1, 0, "S11", 1, 2, "Card.voi"},      // jack on a lone five
+                    Capture{"K5", 5, 4, "S11", 5, 6, "Card.voi"},      // jack takes five
+                    Capture{"K5", 2, 3, "M5", 3, 3, "Card.voi"},       // match on two: no tesva
+                    Capture{"", 0, 0, "S11", 0, 0, "Card.voi"},        // jack on an empty floor
+                    Capture{"K5", 3, 2, "S2", 0, 0, "Card.voi"}));     // no match: laid down
+
+TEST(Move, SoundsOffChangesNothingElse) {
+  Table on, off;
+  on.Start({kDeck});
+  off.Start({kDeck});
+  mnuSesler_Click(off.g);
+  Player1_Kart_Click(on.g, 1);
+  Player1_Kart_Click(off.g, 1);
+  EXPECT_EQ(static_cast<const GameState&>(on.g), static_cast<const GameState&>(off.g));
+  EXPECT_EQ(on.Sounds().size(), 1u);
+  EXPECT_TRUE(off.Sounds().empty());
+}
+
+TEST(Hover, FrameFollowsTheMouseAndRaisesTheCard) {
+  Table t;
+  t.Start({kDeck});
+  Game& g = t.g;
+  Player1_Kart_MouseMove(g, 2);
+  EXPECT_TRUE(g.Shape1.visible);
+  EXPECT_EQ(g.Shape1.left, 3240);
+  EXPECT_EQ(g.Shape1.top, 4440);
+  EXPECT_EQ(g.ZOrder, (std::array<int, 4>{1, 3, 4, 2}));
+  Player1_Kart_MouseMove(g, 3);
+  EXPECT_EQ(g.Shape1.left, 3840);
+  EXPECT_EQ(g.ZOrder, (std::array<int, 4>{1, 4, 2, 3}));
+  EXPECT_EQ(g.HoverIndex, 3);
+  Form_MouseMove(g);
+  EXPECT_FALSE(g.Shape1.visible);
+  EXPECT_FALSE(g.HoverActive);
+  EXPECT_EQ(g.ZOrder, (std::array<int, 4>{1, 2, 3, 4}));
+  // Playing a card hides the frame but keeps the marking; a disabled card
+  // does not hover.
+  Player1_Kart_MouseMove(g, 1);
+  Player1_Kart_Click(g, 1);
+  EXPECT_FALSE(g.Shape1.visible);
+  EXPECT_TRUE(g.HoverActive);
+  Player1_Kart_MouseMove(g, 2);
+  EXPECT_FALSE(g.Shape1.visible);
+  EXPECT_EQ(g.HoverIndex, 1);
+}
+
+// Plays the hand out: the human always plays its first enabled card.
+void PlayOutHand(Table& t) {
+  Game& g = t.g;
+  for (int events = 0; events < 200 && !g.Timer2.enabled; ++events) {
+    if (g.Timer1.enabled) {
+      Timer1_Timer(g);
+      continue;
+    }
+    for (int i = 1; i <= 4; ++i) {
+      if (g.Player1_Kart(i).enabled) {
+        Player1_Kart_Click(g, i);
+        break;
+      }
+    }
+  }
+  ASSERT_TRUE(g.Timer2.enabled);
+}
+
+TEST(Deal, HumanDealerGivesTheComputerTheFirstCardsAndTheLead) {
+  Table t;
+  t.Start({kDeck, Deck({"K2", "K3", "K4", "K6", "S3", "S4", "S5", "S6", "M2", "M4", "M5", "M6"})});
+  PlayOutHand(t);
+  t.Wait();  // the pause ends, hand 2 starts and the computer leads
+  Game& g = t.g;
+  EXPECT_EQ(g.HandNo, 2);
+  EXPECT_EQ(g.Dealer, "My");
+  EXPECT_EQ(g.List1.items[0], "K2");
+  EXPECT_EQ(g.Label7.caption, "2. El oynanıyor...");
+  // The computer got items 4 to 7; after its lead the human holds 8 to 11.
+  EXPECT_EQ(g.Player1_DealtHand, (std::array<std::string, 4>{"M2", "M4", "M5", "M6"}));
+  EXPECT_EQ(g.Player2_CardsLeft, 3);
+  EXPECT_EQ(g.Label1.caption, TurnText(g.Player1_Name));
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
+}
+
+TEST(Deal, ComputerLeadDisablesTheHumanUntilItHasPlayed) {
+  Table t;
+  t.Start({kDeck});
+  PlayOutHand(t);
+  Game& g = t.g;
+  Timer2_Timer(g);  // first pause of the run: two ticks
+  EXPECT_EQ(g.HandNo, 1);
+  Timer2_Timer(g);
+  EXPECT_EQ(g.HandNo, 2);
+  EXPECT_FALSE(g.Timer2.enabled);
+  EXPECT_TRUE(g.Timer1.enabled);
+  EXPECT_EQ(g.List2.items.size(), 4u);
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_EQ(g.FloorCount, 4);
+}
+
+TEST(Settlement, MajorityPointsResultAndNames) {
+  Table t;
+  t.Start({kDeck});
+  Game& g = t.g;
+  g.Player1_Name.caption = "anything";  // the result uses the stored names
+  g.Player1_Score = 9;
+  g.Player2_Score = 7;
+  g.Player1_CardsTaken = 27;
+  g.Player2_CardsTaken = 25;
+  g.DeckPos = 52;
+  g.Player1_CardsLeft = g.Player2_CardsLeft = 0;
+  KagitDagitimi(g);
+  EXPECT_EQ(g.Player1_Score, 12);
+  EXPECT_EQ(g.Player2_Score, 7);
+  EXPECT_EQ(g.Player1_CardsTaken, 0);
+  EXPECT_EQ(g.Player2_CardsTaken, 0);
+  EXPECT_EQ(g.Label1.caption,
+            " El bitti. --- Oyuncu: 12 - Bilgisayar: 7 --- Lütfen bekleyiniz....");
+  EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (12)");
+  EXPECT_EQ(g.Player2_Name.caption, "Bilgisayar (7)");
+  EXPECT_TRUE(g.Timer2.enabled);
+  EXPECT_TRUE(g.List2.items.empty());
+
+  // Equal counts, also with cards left on the floor: nobody gets the 3.
+  g.Timer2.enabled = false;
+  g.Player1_CardsTaken = g.Player2_CardsTaken = 24;
+  KagitDagitimi(g);
+  EXPECT_EQ(g.Player1_Score, 12);
+  EXPECT_EQ(g.Player2_Score, 7);
+}
+
+TEST(HandStart, FloorLeftOverGoesToNobodyWithItsPoints) {
+  Table t;
+  t.Start({kDeck, Deck({"K2", "K3", "K4", "K6"})});
+  Game& g = t.g;
+  PlayOutHand(t);
+  g.FloorPoints = 9;  // points of cards left lying at the hand's end
+  while (g.Timer2.enabled) Timer2_Timer(g);
+  EXPECT_EQ(g.HandNo, 2);
+  EXPECT_EQ(g.FloorPoints, 0);  // K2, K3, K4, K6 are worth nothing
+}
+
+TEST(GameEnd, LastHandShowsTheResultAndPlaysItsSound) {
+  struct Ending {
+    int human, computer;
+    std::string message, sound;
+  };
+  for (const auto& e : {Ending{87, 64, " --- Oyuncu kazandı.", "Laugh.voi"},
+                        Ending{10, 64, " --- Bilgisayar kazandı.", "Lose.voi"},
+                        Ending{33, 33, " --- Durum: Berabere.", "With.voi"}}) {
+    Table t;
+    t.Start({kDeck});
+    Game& g = t.g;
+    g.HandsPerGame = 1;
+    PlayOutHand(t);
+    g.Player1_Score = e.human;
+    g.Player2_Score = e.computer;
+    t.Sounds();
+    t.Wait();
+    EXPECT_EQ(g.Label1.caption, " Oyun bitti. --- Oyuncu: " + std::to_string(e.human) +
+                                    " - Bilgisayar: " + std::to_string(e.computer) + e.message);
+    EXPECT_EQ(t.Sounds(), std::vector<std::string>{e.sound});
+    EXPECT_EQ(g.HandNo, 0);
+    EXPECT_EQ(g.Label7.caption, "");
+    EXPECT_TRUE(g.List1.items.empty());
+    EXPECT_EQ(g.DeckPos, 0);
+    EXPECT_EQ(g.FloorCount, 4);
+    EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (" + std::to_string(e.human) + ")");
+    EXPECT_EQ(g.Deste.picture, "Back");
+    EXPECT_EQ(g.Player1_Deste.picture, "Back");
+    for (int i = 1; i <= 4; ++i) {
+      EXPECT_EQ(g.Player2_Kart(i).picture, "");
+      EXPECT_FALSE(g.Player1_Kart(i).enabled);
+    }
+    EXPECT_EQ(g.OrtadakiKartlar.picture, "");
+    EXPECT_FALSE(g.Timer1.enabled || g.Timer2.enabled);
+  }
+}
+
+TEST(GameEnd, PausesLastTwoTicksOnceThenThreeAndAHandCountBelowTheHandEndsTheGame) {
+  Table t;
+  t.Start();
+  Game& g = t.g;
+  int ticks = 0;
+  auto pause = [&] {
+    PlayOutHand(t);
+    for (ticks = 0; g.Timer2.enabled; ++ticks) Timer2_Timer(g);
+  };
+  pause();
+  EXPECT_EQ(ticks, 2);
+  EXPECT_EQ(g.HandNo, 2);
+  pause();
+  EXPECT_EQ(ticks, 3);
+  t.Wait();
+  g.HandsPerGame = 2;  // lowered below the hand being played
+  pause();
+  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(g.HandNo, 0);
+  EXPECT_EQ(g.Label1.caption.rfind(" Oyun bitti. --- ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tesva

@@ -1,0 +1,329 @@
+// Options at start-up and from the menus, new game and exit, names, watch
+// mode and the rules panel.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "test_support.h"
+
+namespace tesva {
+namespace {
+
+std::map<std::string, std::string> StoredOptions(Table& t) {
+  return t.io.store.Section(kStoreApp, kStoreSection);
+}
+
+std::vector<std::string> CheckedMenus(const Game& g) {
+  std::vector<std::string> names;
+  for (const auto& entry : kMenuBar) {
+    if (entry.item && (g.*entry.item).checked) names.emplace_back(entry.name);
+  }
+  return names;
+}
+
+TEST(Options, FirstRunWritesAndAppliesTheDefaults) {
+  Table t;
+  t.Start();
+  const Game& g = t.g;
+  EXPECT_EQ(StoredOptions(t), (std::map<std::string, std::string>{{"BackGround", "32768"},
+                                                                   {"CpuDusunmeHizi", "100"},
+                                                                   {"CpuIsim", "Bilgisayar"},
+                                                                   {"Deste", "Back"},
+                                                                   {"ElSayisi", "11"},
+                                                                   {"OyuncuIsim", "Oyuncu"},
+                                                                   {"Sesler", "1"},
+                                                                   {"Seviye", "1"}}));
+  EXPECT_EQ(CheckedMenus(g), (std::vector<std::string>{"mnuAmator", "mnuYesil", "mnuRenkli",
+                                                       "mnuSecond", "mnuSesler"}));
+  EXPECT_EQ(g.Level, "1");
+  EXPECT_EQ(g.Timer1.interval, 100);
+  EXPECT_EQ(g.HandsPerGame, 11);
+  EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     (11)");
+  EXPECT_EQ(g.BackColor, 32768);
+  EXPECT_EQ(g.CardBack, "Back");
+  EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (0)");
+  EXPECT_EQ(g.Player2_Name.caption, "Bilgisayar (0)");
+  EXPECT_FALSE(WatchModeOn(g));
+  EXPECT_EQ(g.HandNo, 1);
+  EXPECT_EQ(g.Dealer, "Cpu");
+  EXPECT_EQ(g.PointCards[8], "S2");
+}
+
+// One stored option, the rest as on the first run.
+struct Stored {
+  const char* key;
+  const char* value;
+  std::function<void(const Game&)> check;
+};
+
+TEST(Options, StoredValuesAreAppliedAndBadOnesSanitised) {
+  auto checkedDelay = [](const Game& g) {
+    for (auto item : {&Form::mnuFirst, &Form::mnuSecond, &Form::mnuTherd, &Form::mnuLast}) {
+      if ((g.*item).checked) return (g.*item).caption;
+    }
+    return std::string();
+  };
+  std::vector<Stored> cases = {
+      {"Seviye", "2", [](const Game& g) { EXPECT_TRUE(g.Level == "2" && g.mnuPro.checked); }},
+      {"Seviye", "3", [](const Game& g) { EXPECT_TRUE(g.Level == "2" && !g.mnuAmator.checked); }},
+      {"CpuDusunmeHizi", "500",
+       [&](const Game& g) { EXPECT_EQ(g.Timer1.interval, 500); EXPECT_EQ(checkedDelay(g), "1/2 Sn"); }},
+      {"CpuDusunmeHizi", "250",
+       [&](const Game& g) { EXPECT_EQ(g.Timer1.interval, 250); EXPECT_EQ(checkedDelay(g), "1/10 Sn"); }},
+      {"CpuDusunmeHizi", "1000", [&](const Game& g) { EXPECT_EQ(checkedDelay(g), "1 Sn"); }},
+      {"CpuDusunmeHizi", "0", [](const Game& g) { EXPECT_EQ(g.Timer1.interval, 100); }},
+      {"CpuDusunmeHizi", "65536", [](const Game& g) { EXPECT_EQ(g.Timer1.interval, 100); }},
+      {"CpuDusunmeHizi", "-10", [](const Game& g) { EXPECT_EQ(g.Timer1.interval, 100); }},
+      {"CpuDusunmeHizi", " 10", [&](const Game& g) { EXPECT_EQ(checkedDelay(g), "1/10 Sn"); }},
+      {"ElSayisi", " 7", [](const Game& g) {
+         EXPECT_EQ(g.HandsPerGame, 7); EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     ( 7)");
+       }},
+      {"ElSayisi", "2,5", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 2); }},
+      {"ElSayisi", "abc", [](const Game& g) {
+         EXPECT_EQ(g.HandsPerGame, 11); EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     (11)");
+       }},
+      {"ElSayisi", "0", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 11); }},
+      {"ElSayisi", "1e3", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 11); }},
+      {"ElSayisi", "99999999999999999999", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 11); }},
+      {"Sesler", "0", [](const Game& g) { EXPECT_FALSE(g.mnuSesler.checked); }},
+      {"Sesler", "yes", [](const Game& g) { EXPECT_FALSE(g.mnuSesler.checked); }},
+      {"BackGround", "8388608",
+       [](const Game& g) { EXPECT_TRUE(g.BackColor == kNavy && g.mnuLacivert.checked); }},
+      {"BackGround", "255",
+       [](const Game& g) { EXPECT_TRUE(g.BackColor == kGreen && g.mnuYesil.checked); }},
+      {"Deste", "Back2",
+       [](const Game& g) { EXPECT_TRUE(g.CardBack == "Back2" && g.mnuStandart.checked); }},
+      {"Deste", "../../etc/passwd", [](const Game& g) {
+         EXPECT_EQ(g.CardBack, "Back2");
+         EXPECT_EQ(g.Deste.picture, "Back2");
+         EXPECT_TRUE(g.mnuStandart.checked && !g.mnuRenkli.checked);
+       }},
+      {"OyuncuIsim", "GateKeeper", [](const Game& g) {
+         EXPECT_TRUE(WatchModeOn(g) && g.Cikanlar(13).visible);
+         EXPECT_EQ(g.Player1_Name.caption, "GateKeeper (0)");
+       }},
+      {"CpuIsim", "", [](const Game& g) { EXPECT_EQ(g.Player2_Name.caption, " (0)"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+    Table t;
+    Form_Load(t.g);  // the first run, then a restart with one value changed
+    t.Store(c.key, c.value);
+    Table restarted;
+    for (const auto& [key, value] : StoredOptions(t)) restarted.Store(key, value);
+    restarted.Start();
+    c.check(restarted.g);
+    EXPECT_EQ(restarted.Stored(c.key), c.value);  // start-up does not rewrite it
+  }
+}
+
+TEST(Menus, EveryCommandChangesItsStateMarksAndStoreAtOnce) {
+  struct Command {
+    void (*click)(Game&);
+    const char* key;
+    const char* stored;
+    std::vector<std::string> checked;
+  };
+  Table t;
+  t.Start();
+  Game& g = t.g;
+  for (const auto& c : {
+           Command{mnuPro_Click, "Seviye", "2", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+           Command{mnuFirst_Click, "CpuDusunmeHizi", "10", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuFirst", "mnuSesler"}},
+           Command{mnuLast_Click, "CpuDusunmeHizi", "1000", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuLast", "mnuSesler"}},
+           Command{mnuTherd_Click, "CpuDusunmeHizi", "500", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuSiyah_Click, "BackGround", "0", {"mnuPro", "mnuSiyah", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuLacivert_Click, "BackGround", "8388608", {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuStandart_Click, "Deste", "Back2", {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
+           Command{mnuSesler_Click, "Sesler", "0", {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd"}},
+           Command{mnuSesler_Click, "Sesler", "1", {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
+           Command{mnuRenkli_Click, "Deste", "Back", {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuYesil_Click, "BackGround", "32768", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuSecond_Click, "CpuDusunmeHizi", "100", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+           Command{mnuAmator_Click, "Seviye", "1", {"mnuAmator", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+       }) {
+    c.click(g);
+    EXPECT_EQ(t.Stored(c.key), c.stored);
+    EXPECT_EQ(CheckedMenus(g), c.checked) << c.key << "=" << c.stored;
+  }
+  mnuLacivert_Click(g);
+  mnuTherd_Click(g);
+  mnuPro_Click(g);
+  EXPECT_EQ(g.BackColor, kNavy);
+  EXPECT_EQ(g.Timer1.interval, 500);
+  EXPECT_EQ(g.Level, "2");
+}
+
+TEST(Menus, HandsDialogAcceptsOneToNinetyNineElseEleven) {
+  for (auto [reply, hands] : std::vector<std::pair<std::string, int>>{
+           {"7", 7},    {"2.5", 2},  {"3.5", 4},  {"-3", 11},  {"00", 11},  {"abc", 11},
+           {"150", 11}, {"", 11},    {" 12 ", 12}, {"1,5", 2},  {"0,5", 11}, {"99", 99},
+           {"99.5", 11}, {"+5", 5},  {".5", 11},  {"5.", 5},   {"1.2.3", 11}, {"7 hands", 11}}) {
+    Table t;
+    t.Start();
+    t.io.dialogs.replies.push_back(reply);
+    mnuElSayisi_Click(t.g);
+    EXPECT_EQ(t.g.HandsPerGame, hands) << '"' << reply << '"';
+    EXPECT_EQ(t.g.mnuElSayisi.caption, "El sayısı     (" + std::to_string(hands) + ")");
+    EXPECT_EQ(t.Stored("ElSayisi"), std::to_string(hands));
+    EXPECT_EQ(t.io.dialogs.shown.back(), "Lütfen kaç el oynamak istediğinizi belirleyin...");
+  }
+}
+
+TEST(Menus, CardBackRepaintsOnlyFaceDownCards) {
+  Table t;
+  t.Start();
+  Game& g = t.g;
+  mnuStandart_Click(g);  // the floor still shows its face-down cards
+  EXPECT_EQ(g.OrtadakiKartlar.picture, "Back2");
+  EXPECT_EQ(g.Deste.picture, "Back2");
+  EXPECT_EQ(g.Player2_Kart(4).picture, "Back2");
+  auto hand = g.Player1_Hand;
+  // A card laid face up on the first floor keeps its face.
+  g.OrtadakiKartlar.picture = "K5";
+  g.Player1_Deste.picture = "S3";
+  g.Player2_CardsLeft = 2;
+  g.Player2_Kart(3).picture = g.Player2_Kart(4).picture = "";
+  mnuRenkli_Click(g);
+  EXPECT_EQ(g.OrtadakiKartlar.picture, "K5");
+  EXPECT_EQ(g.Player1_Deste.picture, "Back");
+  EXPECT_EQ(g.Player2_Kart(2).picture, "Back");
+  EXPECT_EQ(g.Player2_Kart(3).picture, "");
+  EXPECT_EQ(g.Player1_Hand, hand);
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(g.Player1_Kart(i).picture, hand(i));
+}
+
+TEST(NewGame, AsksWhileAGameRunsAndStartsAfresh) {
+  Table t;
+  t.Start();
+  Game& g = t.g;
+  Player1_Kart_Click(g, 2);
+  g.Player1_Score = 20;
+  const GameState state = g;
+  const Form form = g;
+  t.io.dialogs.answers.push_back(false);
+  mnuYeni_Click(g);
+  EXPECT_EQ(t.io.dialogs.shown.back(),
+            "Bu oyunu iptal edip yeni bir oyuna başlamak istediğinize emin misiniz?");
+  EXPECT_EQ(static_cast<const GameState&>(g), state);
+  EXPECT_EQ(static_cast<const Form&>(g), form);
+
+  t.io.dialogs.answers.push_back(true);
+  mnuYeni_Click(g);
+  EXPECT_EQ(g.Player1_Score, 0);
+  EXPECT_EQ(g.HandNo, 1);
+  EXPECT_EQ(g.Dealer, "Cpu");
+  EXPECT_FALSE(g.Timer1.enabled);  // the old game's computer move is dropped
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
+  EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (0)");
+  EXPECT_EQ(g.MousePointer, Pointer::kDefault);
+  EXPECT_EQ(g.FloorCount, 4);
+}
+
+TEST(NewGame, AfterTheEndNoQuestionAndDuringThePauseThePauseIsDropped) {
+  Table t;
+  t.Store("ElSayisi", "1");
+  t.Store("Seviye", "1");
+  t.Store("Sesler", "1");
+  t.Start();
+  Game& g = t.g;
+  auto playOut = [&] {
+    while (!g.Timer2.enabled) {
+      if (g.Timer1.enabled) {
+        Timer1_Timer(g);
+      } else {
+        for (int i = 1; i <= 4; ++i) {
+          if (g.Player1_Kart(i).enabled) {
+            Player1_Kart_Click(g, i);
+            break;
+          }
+        }
+      }
+    }
+  };
+  playOut();
+  Timer2_Timer(g);  // one tick into the first pause
+  t.io.dialogs.answers.push_back(true);
+  mnuYeni_Click(g);
+  EXPECT_FALSE(g.Timer2.enabled);
+  EXPECT_EQ(g.HandNo, 1);
+  EXPECT_EQ(t.io.dialogs.shown.size(), 1u);
+  playOut();
+  Timer2_Timer(g);  // the counter kept its tick: this one acts
+  EXPECT_EQ(g.HandNo, 0);
+  mnuYeni_Click(g);  // the game is over: no question
+  EXPECT_EQ(t.io.dialogs.shown.size(), 1u);
+  EXPECT_EQ(g.HandNo, 1);
+}
+
+TEST(Exit, EndsTheProgram) {
+  Table t;
+  t.Start();
+  mnuCikis_Click(t.g);
+  EXPECT_TRUE(t.io.host.exited);
+}
+
+TEST(Names, RenamingAndWatchMode) {
+  Table t;
+  t.Start();
+  Game& g = t.g;
+  g.Player1_Score = 5;
+  t.io.dialogs.replies = {"GateKeeper", "", "Ayşe", "ĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞĞ"};
+  Player1_Name_Click(g);
+  EXPECT_TRUE(WatchModeOn(g));
+  EXPECT_EQ(g.Player1_Name.caption, "GateKeeper (5)");
+  EXPECT_EQ(t.io.dialogs.shown.back(), "'' Oyuncu '' için isim giriniz...");
+  Player1_Name_Click(g);  // cancelled: name and watch mode stay
+  EXPECT_TRUE(WatchModeOn(g));
+  EXPECT_EQ(t.Stored("OyuncuIsim"), "GateKeeper");
+  Player1_Name_Click(g);
+  EXPECT_FALSE(WatchModeOn(g));
+  EXPECT_FALSE(g.Cikanlar(1).visible);
+  EXPECT_EQ(g.Player1_Name.caption, "Ayşe (5)");
+  Player1_Name_Click(g);  // cut to 30 characters, not bytes
+  std::string thirty;
+  for (int i = 0; i < 30; ++i) thirty += "Ğ";
+  EXPECT_EQ(t.Stored("OyuncuIsim"), thirty);
+  EXPECT_EQ(g.Label1.caption, " Oyuncu (0) oynuyor...");  // the status line waits
+
+  t.io.dialogs.replies = {"", "Deep Blue"};
+  Player2_Name_Click(g);
+  EXPECT_EQ(g.Player2_Name.caption, "Bilgisayar (0)");
+  Player2_Name_Click(g);
+  EXPECT_EQ(g.Player2_Name.caption, "Deep Blue (0)");
+  EXPECT_EQ(t.io.dialogs.shown.back(), "'' Bilgisayar '' için isim giriniz...");
+  EXPECT_EQ(CutToCharacters("abc", 2), "ab");
+  EXPECT_EQ(CutToCharacters("\xff\xfe", 1), "\xff");  // broken bytes count one each
+}
+
+TEST(RulesPanel, DisablesCommandsAndLeavesTheTurnToTheGame) {
+  Table t;
+  t.Start();
+  Game& g = t.g;
+  Player1_Kart_Click(g, 2);
+  mnuHelp_Click(g);
+  EXPECT_TRUE(g.Picture1Visible);
+  EXPECT_TRUE(!g.mnuYeni.enabled && !g.mnuSecenek.enabled && !g.mnuHelp.enabled &&
+              !g.mnuCikis.enabled && !g.Player1_Name.enabled && !g.Player2_Name.enabled);
+  EXPECT_FALSE(MenuReachable(g, *FindMenu("mnuPro")));
+  EXPECT_TRUE(g.mnuPro.enabled);
+  // The computer moves meanwhile; the human's cards stay disabled.
+  Timer1_Timer(g);
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  Command1_Click(g);
+  EXPECT_FALSE(g.Picture1Visible);
+  EXPECT_EQ(t.HumanCardsEnabled(), (std::vector<bool>{true, false, true, true}));
+  EXPECT_TRUE(MenuReachable(g, *FindMenu("mnuPro")));
+
+  // Closed while the computer is still to move: the cards wait for it.
+  Player1_Kart_Click(g, 1);
+  mnuHelp_Click(g);
+  Command1_Click(g);
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_TRUE(g.Player1_Name.enabled);
+  EXPECT_EQ(FindMenu("line1"), nullptr);
+}
+
+}  // namespace
+}  // namespace tesva
