@@ -299,7 +299,7 @@ TEST(Deal, HumanDealerGivesTheComputerTheFirstCardsAndTheLead) {
   // The computer got items 4 to 7; after its lead the human holds 8 to 11.
   EXPECT_EQ(g.Player1_DealtHand, (std::array<std::string, 4>{"M2", "M4", "M5", "M6"}));
   EXPECT_EQ(g.Player2_CardsLeft, 3);
-  EXPECT_EQ(g.Label1.caption, TurnText(g.Player1_Name));
+  EXPECT_EQ(g.Label1.caption, " " + g.Player1_Name.caption + " oynuyor...");
   EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
 }
 

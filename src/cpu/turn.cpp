@@ -21,7 +21,7 @@ int CaptureScan(const Game& g) {
 
 void HandOverToHuman(Game& g) {
   EnableHumanCards(g);
-  g.Label1.caption = TurnText(g.Player1_Name);
+  ShowTurn(g, g.Player1_Name);
 }
 
 // The played card leaves the hand; the face-down pictures vanish from the
@@ -43,10 +43,10 @@ void Capture(Game& g, int position) {
   // of another rank is a plain capture.
   if (g.FloorCount == 2 && RankText(card) == floorRank) {
     g.Player2_Score += TesvaPoints(floorRank);
-    PlaySound(g, "Tesva.voi");
+    PlaySound(g, Sound::kTesva);
   } else {
     g.Player2_Score += g.FloorPoints;
-    PlaySound(g, "Card.voi");
+    PlaySound(g, Sound::kCard);
   }
   g.FloorCount = 0;
   g.FloorPoints = 0;
@@ -59,7 +59,7 @@ void Capture(Game& g, int position) {
 }
 
 void Discard(Game& g, DiscardChoice choose) {
-  PlaySound(g, "Card.voi");
+  PlaySound(g, Sound::kCard);
   ++g.FloorCount;
   int position = choose(g);
   const std::string card = g.List2.items[position - 1];

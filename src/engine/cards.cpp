@@ -33,14 +33,6 @@ bool IsCardCode(std::string_view code) {
   return suit && Rank(code) != 0 && CardCode(0, Rank(code)).substr(1) == code.substr(1);
 }
 
-long long RoundHalfEven(double x) {
-  if (x < 0) return -RoundHalfEven(-x);  // half to even is symmetric
-  auto whole = static_cast<long long>(x);
-  double fraction = x - static_cast<double>(whole);
-  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
-  return whole;
-}
-
 int DrawnPosition(double u, int n) {
   auto position = static_cast<int>(RoundHalfEven(u * n));
   return position < 1 ? 1 : position;

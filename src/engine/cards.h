@@ -71,10 +71,22 @@ int TesvaPoints(std::string_view rank);
 
 // x rounded to the nearest whole number, an exact half to the even
 // neighbour (2.5 gives 2, 3.5 gives 4). |x| must stay below 2^62.
-long long RoundHalfEven(double x);
+inline long long RoundHalfEven(double x) {
+  if (x < 0) return -RoundHalfEven(-x);  // half to even is symmetric
+  auto whole = static_cast<long long>(x);
+  double fraction = x - static_cast<double>(whole);
+  // Without branches: the shuffle rounds two random values per draw, and a
+  // mispredicted branch costs more than the whole sum.
+  return whole + ((fraction > 0.5) | ((fraction == 0.5) & (whole & 1)));
+}
 // A random position 1 to n: u (0 <= u < 1) times n, rounded half to even, and
 // 0 raised to 1. Position 1 is the likeliest and n the rarest.
 int DrawnPosition(double u, int n);
+
+// The game's sounds and their files.
+enum class Sound { kCard, kTesva, kLaugh, kLose, kWith };
+inline constexpr std::array<std::string_view, 5> kSoundFiles = {"Card.voi", "Tesva.voi",
+                                                                "Laugh.voi", "Lose.voi", "With.voi"};
 
 // Files of the "Data" folder beside the program.
 std::string PicturePath(std::string_view folder, std::string_view name);

@@ -1,4 +1,5 @@
 // Building the deck and starting a hand.
+#include <array>
 #include <cstdint>
 
 #include "engine/engine.h"
@@ -11,9 +12,22 @@ constexpr int kShuffleAttempts = 10000;
 // A card's place in a 52-bit set: 13 bits per suit.
 int CardBit(int suit, int rank) { return suit * kRanks + rank - 1; }
 
+// The 52 codes by card bit, made once.
+const std::array<std::string, kDeckSize>& CodesByBit() {
+  static const auto codes = [] {
+    std::array<std::string, kDeckSize> all;
+    for (int suit = 0; suit < 4; ++suit) {
+      for (int rank = 1; rank <= kRanks; ++rank) all[CardBit(suit, rank)] = CardCode(suit, rank);
+    }
+    return all;
+  }();
+  return codes;
+}
+
 }  // namespace
 
 std::vector<std::string> ShuffleDeck(RandomSource& random) {
+  const auto& codes = CodesByBit();
   std::vector<std::string> deck;
   deck.reserve(kDeckSize);
   std::uint64_t seen = 0;
@@ -24,18 +38,18 @@ std::vector<std::string> ShuffleDeck(RandomSource& random) {
     auto rank = static_cast<int>(RoundHalfEven(kRanks * random.Uniform()));
     if (rank == 0) rank = 1;
     auto suit = static_cast<int>(RoundHalfEven(3 * random.Uniform()));
-    std::uint64_t bit = std::uint64_t{1} << CardBit(suit, rank);
+    int card = CardBit(suit, rank);
+    std::uint64_t bit = std::uint64_t{1} << card;
     if ((seen & bit) != 0) continue;  // already in the deck: the draw is spent
     seen |= bit;
-    deck.push_back(CardCode(suit, rank));
+    deck.push_back(codes[card]);
   }
   // A deck still short after every attempt is completed in a fixed order,
   // so that a hand never starts without its 52 cards.
   for (int suit = 0; suit < 4; ++suit) {
     for (int rank = 1; rank <= kRanks; ++rank) {
-      if ((seen & (std::uint64_t{1} << CardBit(suit, rank))) == 0) {
-        deck.push_back(CardCode(suit, rank));
-      }
+      int card = CardBit(suit, rank);
+      if ((seen & (std::uint64_t{1} << card)) == 0) deck.push_back(codes[card]);
     }
   }
   return deck;
@@ -68,10 +82,10 @@ void DesteKarisimi(Game& g) {
   // The dealer alternates; the other player moves first.
   if (g.HandNo == 1 || g.Dealer == kHuman) {
     g.Dealer = kComputer;
-    g.Label1.caption = TurnText(g.Player1_Name);
+    ShowTurn(g, g.Player1_Name);
   } else {
     g.Dealer = kHuman;
-    g.Label1.caption = TurnText(g.Player2_Name);
+    ShowTurn(g, g.Player2_Name);
   }
   g.Label2.visible = true;
   g.Label7.caption = std::to_string(g.HandNo) + ". El oynanıyor...";

@@ -27,8 +27,8 @@ void WriteOption(Game& g, std::string_view key, std::string_view value);
 
 // "Oyuncu (12)": a name label's caption.
 std::string NameCaption(std::string_view name, int score);
-// " Oyuncu (12) oynuyor...": the status line naming the player to move.
-std::string TurnText(const Label& nameLabel);
+// The status line names the player to move: " Oyuncu (12) oynuyor...".
+void ShowTurn(Game& g, const Label& nameLabel);
 
 // --- Hand start (deck.cpp) -------------------------------------------------
 // Draws a deck of the 52 codes in dealing order: rank and suit drawn at
@@ -48,7 +48,7 @@ void EnableHumanCards(Game& g);
 void Player1_Kart_Click(Game& g, int index);
 // Shared by both players' moves.
 void CountPlayedCard(Game& g, std::string_view code);
-void PlaySound(Game& g, std::string_view file);
+void PlaySound(Game& g, Sound sound);
 void TakeBaseCard(Game& g);
 
 // --- Hover marking (hover.cpp) -------------------------------------------

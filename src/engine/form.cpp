@@ -23,6 +23,11 @@ std::string NameCaption(std::string_view name, int score) {
   return std::string(name) + " (" + std::to_string(score) + ")";
 }
 
-std::string TurnText(const Label& nameLabel) { return " " + nameLabel.caption + " oynuyor..."; }
+void ShowTurn(Game& g, const Label& nameLabel) {
+  auto& status = g.Label1.caption;  // written in place: it changes on every move
+  status.assign(" ");
+  status += nameLabel.caption;
+  status += " oynuyor...";
+}
 
 }  // namespace tesva

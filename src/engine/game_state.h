@@ -120,9 +120,16 @@ struct Form {
 
 // The main window `main`: state, elements and the services behind them.
 struct Game : GameState, Form {
-  explicit Game(Platform platform) : io(platform) {}
+  explicit Game(Platform platform) : io(platform) {
+    // The program stays in its folder: the sound paths are made once.
+    auto folder = io.host.ProgramFolder();
+    for (std::size_t i = 0; i < kSoundFiles.size(); ++i) {
+      soundPaths[i] = SoundPath(folder, kSoundFiles[i]);
+    }
+  }
 
   Platform io;
+  std::array<std::string, kSoundFiles.size()> soundPaths;
   // Timer2_Timer's own tick counter: it lives for the whole run and no new
   // game resets it.
   std::int16_t Timer2Ticks = 0;

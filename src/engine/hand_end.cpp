@@ -18,16 +18,16 @@ void EndGame(Game& g) {
   auto s1 = std::to_string(g.Player1_Score);
   auto s2 = std::to_string(g.Player2_Score);
   std::string result = " Oyun bitti. --- " + human + ": " + s1 + " - " + computer + ": " + s2;
-  std::string_view sound;
+  Sound sound;
   if (g.Player1_Score > g.Player2_Score) {
     result += " --- " + human + " kazandı.";
-    sound = "Laugh.voi";
+    sound = Sound::kLaugh;
   } else if (g.Player1_Score < g.Player2_Score) {
     result += " --- " + computer + " kazandı.";
-    sound = "Lose.voi";
+    sound = Sound::kLose;
   } else {
     result += " --- Durum: Berabere.";
-    sound = "With.voi";
+    sound = Sound::kWith;
   }
   g.Label1.caption = result;
   g.Label7.caption.clear();

@@ -19,10 +19,10 @@ void Capture(Game& g, int index, const std::string& card, std::string_view topRa
   // card of another rank is an ordinary capture of two cards.
   if (g.FloorCount == 2 && RankText(card) == topRank) {
     g.Player1_Score += TesvaPoints(topRank);
-    PlaySound(g, "Tesva.voi");
+    PlaySound(g, Sound::kTesva);
   } else {
     g.Player1_Score += g.FloorPoints;
-    PlaySound(g, "Card.voi");
+    PlaySound(g, Sound::kCard);
   }
   g.FloorCount = 0;
   g.FloorPoints = 0;
@@ -37,7 +37,7 @@ void Capture(Game& g, int index, const std::string& card, std::string_view topRa
 }
 
 void Discard(Game& g, int index, const std::string& card) {
-  PlaySound(g, "Card.voi");
+  PlaySound(g, Sound::kCard);
   ++g.FloorCount;
   g.FloorPoints += PointValue(card);
   g.OrtadakiKartlar.picture = g.Player1_Kart(index).picture;
@@ -50,7 +50,7 @@ void Discard(Game& g, int index, const std::string& card) {
 
 void HandOverToComputer(Game& g) {
   for (auto& card : g.Player1_Kart) card.enabled = false;
-  g.Label1.caption = TurnText(g.Player2_Name);
+  ShowTurn(g, g.Player2_Name);
   --g.Player1_CardsLeft;
   if (g.Player1_CardsLeft == 0 && g.Player2_CardsLeft == 0) {
     KagitDagitimi(g);
@@ -71,9 +71,9 @@ void CountPlayedCard(Game& g, std::string_view code) {
   caption = std::to_string(count + 1);
 }
 
-void PlaySound(Game& g, std::string_view file) {
+void PlaySound(Game& g, Sound sound) {
   // The menu's check mark is the live switch, read before every sound.
-  if (g.mnuSesler.checked) g.io.sound.Play(SoundPath(g.io.host.ProgramFolder(), file));
+  if (g.mnuSesler.checked) g.io.sound.Play(g.soundPaths[static_cast<std::size_t>(sound)]);
 }
 
 void TakeBaseCard(Game& g) {

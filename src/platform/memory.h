@@ -48,7 +48,7 @@ class ScriptedRandom : public RandomSource {
   std::size_t QueuedValues() const { return values_.size(); }
 
  private:
-  std::mt19937_64 engine_;
+  FastEngine engine_;
   std::deque<double> values_;
   std::deque<std::vector<std::string>> decks_;
 };

@@ -18,7 +18,7 @@ class SystemRandom : public RandomSource {
   double Uniform() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
  private:
-  std::mt19937_64 engine_;
+  FastEngine engine_;
 };
 
 }  // namespace tesva
