@@ -32,6 +32,12 @@ TEST(Cards, RanksPointsAndRounding) {
   }
   EXPECT_EQ(total, 13);  // the 52 cards hold 13 points together
   for (auto bad : {"", "K0", "K14", "X1", "K01", "k1", "K1 ", "D+1"}) EXPECT_FALSE(IsCardCode(bad));
+  auto deck = Deck({});
+  EXPECT_TRUE(IsFullDeck(deck));
+  deck[51] = deck[0];
+  EXPECT_FALSE(IsFullDeck(deck));
+  deck.pop_back();
+  EXPECT_FALSE(IsFullDeck(deck));
 
   EXPECT_EQ(RoundHalfEven(2.5), 2);
   EXPECT_EQ(RoundHalfEven(3.5), 4);

@@ -38,6 +38,19 @@ int DrawnPosition(double u, int n) {
   return position < 1 ? 1 : position;
 }
 
+bool IsFullDeck(const std::vector<std::string>& cards) {
+  if (cards.size() != kDeckSize) return false;
+  std::array<bool, kDeckSize> seen{};
+  for (const auto& card : cards) {
+    if (!IsCardCode(card)) return false;
+    int index = static_cast<int>(std::find(kSuits.begin(), kSuits.end(), card.substr(0, 1)) -
+                                 kSuits.begin()) * kRanks + Rank(card) - 1;
+    if (seen[index]) return false;
+    seen[index] = true;
+  }
+  return true;
+}
+
 int PointValue(std::string_view code) {
   for (std::size_t i = 0; i < kPointCards.size(); ++i) {
     if (kPointCards[i] == code) return i == 8 ? 2 : i == 9 ? 3 : 1;

@@ -21,6 +21,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tesva {
 
@@ -63,6 +64,8 @@ bool IsCardBack(std::string_view picture);
 std::string CardCode(int suit, int rank);
 // True for the 52 codes "K1" ... "M13" and nothing else.
 bool IsCardCode(std::string_view code);
+// True when `cards` holds each of the 52 codes exactly once.
+bool IsFullDeck(const std::vector<std::string>& cards);
 
 // Point value of a card by the point table: 0, 1, 2 or 3.
 int PointValue(std::string_view code);

@@ -58,8 +58,11 @@ std::vector<std::string> ShuffleDeck(RandomSource& random) {
 void DesteKarisimi(Game& g) {
   g.List1.items.clear();
   g.List2.items.clear();
+  // A stacked deck replays a recorded hand; one that is not a whole deck is
+  // ignored rather than dealt short.
   auto stacked = g.io.random.TakeStackedDeck();
-  g.List1.items = stacked ? std::move(*stacked) : ShuffleDeck(g.io.random);
+  bool replay = stacked && IsFullDeck(*stacked);
+  g.List1.items = replay ? std::move(*stacked) : ShuffleDeck(g.io.random);
 
   for (auto& count : g.Cikanlar) count.caption = "0";
   g.DeckPos = 0;
