@@ -76,8 +76,13 @@ TEST(CaptureScan, TakesTheFirstJackOrMatchInHandOrder) {
 
 TEST(Amateur, DiscardsTheDrawnPositionAndNeverLooksFurther) {
   // Position r = 4u rounded half to even, 0 raised to 1.
-  for (auto [u, played] : {std::pair{0.0, "K2"}, {0.37, "K2"}, {0.375, "S3"}, {0.62, "S3"},
-                           {0.63, "M6"}, {0.875, "D8"}, {0.99, "D8"}}) {
+  for (auto [u, played] : {std::pair{0.0, "K2"},
+                           {0.37, "K2"},
+                           {0.375, "S3"},
+                           {0.62, "S3"},
+                           {0.63, "M6"},
+                           {0.875, "D8"},
+                           {0.99, "D8"}}) {
     ComputerTurn t({"K2", "S3", "M6", "D8"}, "S5", 3);
     t.io.random.Queue(u);
     EXPECT_EQ(t.Move(), played) << u;

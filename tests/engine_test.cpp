@@ -11,8 +11,8 @@ namespace {
 
 // Floor S7 (base), D10, M1, D4; the human gets K7, D11, S1, M9; the
 // computer K5, M12, D6, S13.
-const auto kDeck = Deck({"S7", "D10", "M1", "D4", "K7", "D11", "S1", "M9", "K5", "M12", "D6",
-                         "S13"});
+const auto kDeck =
+    Deck({"S7", "D10", "M1", "D4", "K7", "D11", "S1", "M9", "K5", "M12", "D6", "S13"});
 
 TEST(Cards, RanksPointsAndRounding) {
   EXPECT_EQ(Rank("D10"), 10);
@@ -94,8 +94,8 @@ TEST(Shuffle, SeededDecksAreFullAndDiffer) {
   ScriptedRandom a(11), b(12);
   auto first = ShuffleDeck(a);
   auto second = ShuffleDeck(a);
-  EXPECT_EQ(std::set<std::string>(first.begin(), first.end()), std::set<std::string>(
-                                                                   second.begin(), second.end()));
+  EXPECT_EQ(std::set<std::string>(first.begin(), first.end()),
+            std::set<std::string>(second.begin(), second.end()));
   EXPECT_NE(first, second);
   EXPECT_NE(first, ShuffleDeck(b));
   ScriptedRandom again(11);
@@ -224,15 +224,15 @@ TEST_P(Captures, ScoreCardsAndSound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, Captures,
-    testing::Values(Capture{"K1", 1, 1, "S1", 30, 2, "Tesva.voi"},     // ace on a lone ace
-                    Capture{"K11", 1, 1, "D11", 15, 2, "Tesva.voi"},   // jack on a lone jack
-                    Capture{"K7", 1, 0, "M7", 10, 2, "Tesva.voi"},     // seven on a lone seven
-                    Capture{"K10", 1, 0, "D10", 10, 2, "Tesva.voi"},   // not 13: no card points
-                    Capture{"K5", 1, 0, "S11", 1, 2, "Card.voi"},      // jack on a lone five
-                    Capture{"K5", 5, 4, "S11", 5, 6, "Card.voi"},      // jack takes five
-                    Capture{"K5", 2, 3, "M5", 3, 3, "Card.voi"},       // match on two: no tesva
-                    Capture{"", 0, 0, "S11", 0, 0, "Card.voi"},        // jack on an empty floor
-                    Capture{"K5", 3, 2, "S2", 0, 0, "Card.voi"}));     // no match: laid down
+    testing::Values(Capture{"K1", 1, 1, "S1", 30, 2, "Tesva.voi"},    // ace on a lone ace
+                    Capture{"K11", 1, 1, "D11", 15, 2, "Tesva.voi"},  // jack on a lone jack
+                    Capture{"K7", 1, 0, "M7", 10, 2, "Tesva.voi"},    // seven on a lone seven
+                    Capture{"K10", 1, 0, "D10", 10, 2, "Tesva.voi"},  // not 13: no card points
+                    Capture{"K5", 1, 0, "S11", 1, 2, "Card.voi"},     // jack on a lone five
+                    Capture{"K5", 5, 4, "S11", 5, 6, "Card.voi"},     // jack takes five
+                    Capture{"K5", 2, 3, "M5", 3, 3, "Card.voi"},      // match on two: no tesva
+                    Capture{"", 0, 0, "S11", 0, 0, "Card.voi"},       // jack on an empty floor
+                    Capture{"K5", 3, 2, "S2", 0, 0, "Card.voi"}));    // no match: laid down
 
 TEST(Move, SoundsOffChangesNothingElse) {
   Table on, off;

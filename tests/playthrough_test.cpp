@@ -113,7 +113,9 @@ class PlayThrough {
       case 0:
         if (g.Player1_Kart(index).enabled) Player1_Kart_MouseMove(g, index);
         break;
-      case 1: Form_MouseMove(g); break;
+      case 1:
+        Form_MouseMove(g);
+        break;
       case 2:  // a click on a disabled or empty card is ignored
         if (g.Player1_Kart(index).enabled) {
           HumanMove(index);

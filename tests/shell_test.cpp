@@ -27,13 +27,13 @@ TEST(Options, FirstRunWritesAndAppliesTheDefaults) {
   t.Start();
   const Game& g = t.g;
   EXPECT_EQ(StoredOptions(t), (std::map<std::string, std::string>{{"BackGround", "32768"},
-                                                                   {"CpuDusunmeHizi", "100"},
-                                                                   {"CpuIsim", "Bilgisayar"},
-                                                                   {"Deste", "Back"},
-                                                                   {"ElSayisi", "11"},
-                                                                   {"OyuncuIsim", "Oyuncu"},
-                                                                   {"Sesler", "1"},
-                                                                   {"Seviye", "1"}}));
+                                                                  {"CpuDusunmeHizi", "100"},
+                                                                  {"CpuIsim", "Bilgisayar"},
+                                                                  {"Deste", "Back"},
+                                                                  {"ElSayisi", "11"},
+                                                                  {"OyuncuIsim", "Oyuncu"},
+                                                                  {"Sesler", "1"},
+                                                                  {"Seviye", "1"}}));
   EXPECT_EQ(CheckedMenus(g), (std::vector<std::string>{"mnuAmator", "mnuYesil", "mnuRenkli",
                                                        "mnuSecond", "mnuSesler"}));
   EXPECT_EQ(g.Level, "1");
@@ -68,20 +68,30 @@ TEST(Options, StoredValuesAreAppliedAndBadOnesSanitised) {
       {"Seviye", "2", [](const Game& g) { EXPECT_TRUE(g.Level == "2" && g.mnuPro.checked); }},
       {"Seviye", "3", [](const Game& g) { EXPECT_TRUE(g.Level == "2" && !g.mnuAmator.checked); }},
       {"CpuDusunmeHizi", "500",
-       [&](const Game& g) { EXPECT_EQ(g.Timer1.interval, 500); EXPECT_EQ(checkedDelay(g), "1/2 Sn"); }},
+       [&](const Game& g) {
+         EXPECT_EQ(g.Timer1.interval, 500);
+         EXPECT_EQ(checkedDelay(g), "1/2 Sn");
+       }},
       {"CpuDusunmeHizi", "250",
-       [&](const Game& g) { EXPECT_EQ(g.Timer1.interval, 250); EXPECT_EQ(checkedDelay(g), "1/10 Sn"); }},
+       [&](const Game& g) {
+         EXPECT_EQ(g.Timer1.interval, 250);
+         EXPECT_EQ(checkedDelay(g), "1/10 Sn");
+       }},
       {"CpuDusunmeHizi", "1000", [&](const Game& g) { EXPECT_EQ(checkedDelay(g), "1 Sn"); }},
       {"CpuDusunmeHizi", "0", [](const Game& g) { EXPECT_EQ(g.Timer1.interval, 100); }},
       {"CpuDusunmeHizi", "65536", [](const Game& g) { EXPECT_EQ(g.Timer1.interval, 100); }},
       {"CpuDusunmeHizi", "-10", [](const Game& g) { EXPECT_EQ(g.Timer1.interval, 100); }},
       {"CpuDusunmeHizi", " 10", [&](const Game& g) { EXPECT_EQ(checkedDelay(g), "1/10 Sn"); }},
-      {"ElSayisi", " 7", [](const Game& g) {
-         EXPECT_EQ(g.HandsPerGame, 7); EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     ( 7)");
+      {"ElSayisi", " 7",
+       [](const Game& g) {
+         EXPECT_EQ(g.HandsPerGame, 7);
+         EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     ( 7)");
        }},
       {"ElSayisi", "2,5", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 2); }},
-      {"ElSayisi", "abc", [](const Game& g) {
-         EXPECT_EQ(g.HandsPerGame, 11); EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     (11)");
+      {"ElSayisi", "abc",
+       [](const Game& g) {
+         EXPECT_EQ(g.HandsPerGame, 11);
+         EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     (11)");
        }},
       {"ElSayisi", "0", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 11); }},
       {"ElSayisi", "1e3", [](const Game& g) { EXPECT_EQ(g.HandsPerGame, 11); }},
@@ -94,12 +104,14 @@ TEST(Options, StoredValuesAreAppliedAndBadOnesSanitised) {
        [](const Game& g) { EXPECT_TRUE(g.BackColor == kGreen && g.mnuYesil.checked); }},
       {"Deste", "Back2",
        [](const Game& g) { EXPECT_TRUE(g.CardBack == "Back2" && g.mnuStandart.checked); }},
-      {"Deste", "../../etc/passwd", [](const Game& g) {
+      {"Deste", "../../etc/passwd",
+       [](const Game& g) {
          EXPECT_EQ(g.CardBack, "Back2");
          EXPECT_EQ(g.Deste.picture, "Back2");
          EXPECT_TRUE(g.mnuStandart.checked && !g.mnuRenkli.checked);
        }},
-      {"OyuncuIsim", "GateKeeper", [](const Game& g) {
+      {"OyuncuIsim", "GateKeeper",
+       [](const Game& g) {
          EXPECT_TRUE(WatchModeOn(g) && g.Cikanlar(13).visible);
          EXPECT_EQ(g.Player1_Name.caption, "GateKeeper (0)");
        }},
@@ -129,19 +141,58 @@ TEST(Menus, EveryCommandChangesItsStateMarksAndStoreAtOnce) {
   t.Start();
   Game& g = t.g;
   for (const auto& c : {
-           Command{mnuPro_Click, "Seviye", "2", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
-           Command{mnuFirst_Click, "CpuDusunmeHizi", "10", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuFirst", "mnuSesler"}},
-           Command{mnuLast_Click, "CpuDusunmeHizi", "1000", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuLast", "mnuSesler"}},
-           Command{mnuTherd_Click, "CpuDusunmeHizi", "500", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuSiyah_Click, "BackGround", "0", {"mnuPro", "mnuSiyah", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuLacivert_Click, "BackGround", "8388608", {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuStandart_Click, "Deste", "Back2", {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
-           Command{mnuSesler_Click, "Sesler", "0", {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd"}},
-           Command{mnuSesler_Click, "Sesler", "1", {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
-           Command{mnuRenkli_Click, "Deste", "Back", {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuYesil_Click, "BackGround", "32768", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuSecond_Click, "CpuDusunmeHizi", "100", {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
-           Command{mnuAmator_Click, "Seviye", "1", {"mnuAmator", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+           Command{mnuPro_Click,
+                   "Seviye",
+                   "2",
+                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+           Command{mnuFirst_Click,
+                   "CpuDusunmeHizi",
+                   "10",
+                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuFirst", "mnuSesler"}},
+           Command{mnuLast_Click,
+                   "CpuDusunmeHizi",
+                   "1000",
+                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuLast", "mnuSesler"}},
+           Command{mnuTherd_Click,
+                   "CpuDusunmeHizi",
+                   "500",
+                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuSiyah_Click,
+                   "BackGround",
+                   "0",
+                   {"mnuPro", "mnuSiyah", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuLacivert_Click,
+                   "BackGround",
+                   "8388608",
+                   {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuStandart_Click,
+                   "Deste",
+                   "Back2",
+                   {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
+           Command{mnuSesler_Click,
+                   "Sesler",
+                   "0",
+                   {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd"}},
+           Command{mnuSesler_Click,
+                   "Sesler",
+                   "1",
+                   {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
+           Command{mnuRenkli_Click,
+                   "Deste",
+                   "Back",
+                   {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuYesil_Click,
+                   "BackGround",
+                   "32768",
+                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
+           Command{mnuSecond_Click,
+                   "CpuDusunmeHizi",
+                   "100",
+                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+           Command{mnuAmator_Click,
+                   "Seviye",
+                   "1",
+                   {"mnuAmator", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
        }) {
     c.click(g);
     EXPECT_EQ(t.Stored(c.key), c.stored);
@@ -156,10 +207,24 @@ TEST(Menus, EveryCommandChangesItsStateMarksAndStoreAtOnce) {
 }
 
 TEST(Menus, HandsDialogAcceptsOneToNinetyNineElseEleven) {
-  for (auto [reply, hands] : std::vector<std::pair<std::string, int>>{
-           {"7", 7},    {"2.5", 2},  {"3.5", 4},  {"-3", 11},  {"00", 11},  {"abc", 11},
-           {"150", 11}, {"", 11},    {" 12 ", 12}, {"1,5", 2},  {"0,5", 11}, {"99", 99},
-           {"99.5", 11}, {"+5", 5},  {".5", 11},  {"5.", 5},   {"1.2.3", 11}, {"7 hands", 11}}) {
+  for (auto [reply, hands] : std::vector<std::pair<std::string, int>>{{"7", 7},
+                                                                      {"2.5", 2},
+                                                                      {"3.5", 4},
+                                                                      {"-3", 11},
+                                                                      {"00", 11},
+                                                                      {"abc", 11},
+                                                                      {"150", 11},
+                                                                      {"", 11},
+                                                                      {" 12 ", 12},
+                                                                      {"1,5", 2},
+                                                                      {"0,5", 11},
+                                                                      {"99", 99},
+                                                                      {"99.5", 11},
+                                                                      {"+5", 5},
+                                                                      {".5", 11},
+                                                                      {"5.", 5},
+                                                                      {"1.2.3", 11},
+                                                                      {"7 hands", 11}}) {
     Table t;
     t.Start();
     t.io.dialogs.replies.push_back(reply);

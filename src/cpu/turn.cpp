@@ -34,41 +34,15 @@ void RemoveFromHand(Game& g, int position) {
 
 void Capture(Game& g, int position) {
   const std::string card = g.List2.items[position - 1];
-  const std::string floorRank(RankText(g.TopCard));
-  CountPlayedCard(g, card);
-  g.FloorPoints += PointValue(card);
-  ++g.FloorCount;
-  g.Player2_CardsTaken += g.FloorCount;
-  // A jack on a lone jack is a match and so a tesva; a jack on a lone card
-  // of another rank is a plain capture.
-  if (g.FloorCount == 2 && RankText(card) == floorRank) {
-    g.Player2_Score += TesvaPoints(floorRank);
-    PlaySound(g, Sound::kTesva);
-  } else {
-    g.Player2_Score += g.FloorPoints;
-    PlaySound(g, Sound::kCard);
-  }
-  g.FloorCount = 0;
-  g.FloorPoints = 0;
-  g.OrtadakiKartlar.picture.clear();
+  const std::string topRank(RankText(g.TopCard));  // the take clears the top card
+  TakeFloor(g, card, topRank, g.Player2_Deste, g.Player2_CardsTaken, g.Player2_Score);
   RemoveFromHand(g, position);
-  g.Player2_Deste.picture = card;
-  g.TopCard.clear();
-  g.Shape1.visible = false;
-  TakeBaseCard(g);
 }
 
 void Discard(Game& g, DiscardChoice choose) {
-  PlaySound(g, Sound::kCard);
-  ++g.FloorCount;
   int position = choose(g);
-  const std::string card = g.List2.items[position - 1];
-  CountPlayedCard(g, card);
-  g.FloorPoints += PointValue(card);
-  g.OrtadakiKartlar.picture = card;
+  LayOnFloor(g, g.List2.items[position - 1]);
   RemoveFromHand(g, position);
-  g.TopCard = card;
-  g.Shape1.visible = false;
 }
 
 void ComputerMove(Game& g, DiscardChoice choose) {
@@ -97,9 +71,13 @@ void Timer1_Timer(Game& g) {
   if (g.Level == kProfessional) Cpu_YonetimPro(g);
 }
 
-void Cpu_Yonetim(Game& g) { ComputerMove(g, AmateurDiscard); }
+void Cpu_Yonetim(Game& g) {
+  ComputerMove(g, AmateurDiscard);
+}
 
-void Cpu_YonetimPro(Game& g) { ComputerMove(g, ProfessionalDiscard); }
+void Cpu_YonetimPro(Game& g) {
+  ComputerMove(g, ProfessionalDiscard);
+}
 
 int AmateurDiscard(Game& g) {
   return DrawnPosition(g.io.random.Uniform(), static_cast<int>(g.List2.items.size()));

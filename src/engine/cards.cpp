@@ -17,7 +17,9 @@ int Rank(std::string_view code) {
   return (rank >= 1 && rank <= kRanks) ? rank : 0;
 }
 
-bool IsJack(std::string_view code) { return RankText(code) == kJackRank; }
+bool IsJack(std::string_view code) {
+  return RankText(code) == kJackRank;
+}
 
 bool IsCardBack(std::string_view picture) {
   return picture == kColouredBack || picture == kStandardBack;
@@ -44,7 +46,9 @@ bool IsFullDeck(const std::vector<std::string>& cards) {
   for (const auto& card : cards) {
     if (!IsCardCode(card)) return false;
     int index = static_cast<int>(std::find(kSuits.begin(), kSuits.end(), card.substr(0, 1)) -
-                                 kSuits.begin()) * kRanks + Rank(card) - 1;
+                                 kSuits.begin()) *
+                    kRanks +
+                Rank(card) - 1;
     if (seen[index]) return false;
     seen[index] = true;
   }

@@ -43,8 +43,8 @@ inline constexpr int kTesvaOnJack = 15;
 inline constexpr int kTesvaOnOther = 10;
 
 // The point table: the aces and jacks are worth 1, "S2" 2 and "D10" 3.
-inline constexpr std::array<std::string_view, 10> kPointCards = {
-    "K1", "D1", "S1", "M1", "K11", "D11", "S11", "M11", "S2", "D10"};
+inline constexpr std::array<std::string_view, 10> kPointCards = {"K1",  "D1",  "S1",  "M1", "K11",
+                                                                 "D11", "S11", "M11", "S2", "D10"};
 
 // Player tags, as held in Dealer.
 inline constexpr std::string_view kHuman = "My";
@@ -88,8 +88,8 @@ int DrawnPosition(double u, int n);
 
 // The game's sounds and their files.
 enum class Sound { kCard, kTesva, kLaugh, kLose, kWith };
-inline constexpr std::array<std::string_view, 5> kSoundFiles = {"Card.voi", "Tesva.voi",
-                                                                "Laugh.voi", "Lose.voi", "With.voi"};
+inline constexpr std::array<std::string_view, 5> kSoundFiles = {
+    "Card.voi", "Tesva.voi", "Laugh.voi", "Lose.voi", "With.voi"};
 
 // Files of the "Data" folder beside the program.
 std::string PicturePath(std::string_view folder, std::string_view name);

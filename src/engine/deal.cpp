@@ -60,8 +60,8 @@ void Settle(Game& g) {
 
 void KagitDagitimi(Game& g) {
   g.List2.items.clear();
-  bool deckLeft = g.DeckPos < kDeckSize &&
-                  g.DeckPos + kDealSize <= static_cast<int>(g.List1.items.size());
+  bool deckLeft =
+      g.DeckPos < kDeckSize && g.DeckPos + kDealSize <= static_cast<int>(g.List1.items.size());
   if (deckLeft) {
     Deal(g);
   } else {

@@ -10,7 +10,9 @@ namespace {
 constexpr int kShuffleAttempts = 10000;
 
 // A card's place in a 52-bit set: 13 bits per suit.
-int CardBit(int suit, int rank) { return suit * kRanks + rank - 1; }
+int CardBit(int suit, int rank) {
+  return suit * kRanks + rank - 1;
+}
 
 // The 52 codes by card bit, made once.
 const std::array<std::string, kDeckSize>& CodesByBit() {

@@ -72,10 +72,10 @@ struct Form {
   Picture OrtadakiKartlar;
   Picture EnAltKart;
 
-  Label Label1{" Hazır."};        // status line
-  Label Label2{"Taban"};          // under the base card
+  Label Label1{" Hazır."};             // status line
+  Label Label2{"Taban"};               // under the base card
   Label Label7{"1. El oynanıyor..."};  // hand number
-  Label Label8{"Deste"};          // deck count
+  Label Label8{"Deste"};               // deck count
   Label Player1_Name{"Oyuncu (0)"};
   Label Player2_Name{"Bilgisayar (0)"};
   OneBased<Label, kRanks> Cikanlar{};  // played-cards tracker, one per rank

@@ -8,42 +8,21 @@ namespace tesva {
 namespace {
 
 void RebuildDealtHand(Game& g) {
-  for (int slot = 1; slot <= kHandSize; ++slot) g.Player1_DealtHand[slot - 1] = g.Player1_Hand(slot);
+  for (int slot = 1; slot <= kHandSize; ++slot)
+    g.Player1_DealtHand[slot - 1] = g.Player1_Hand(slot);
 }
 
-void Capture(Game& g, int index, const std::string& card, std::string_view topRank) {
-  g.FloorPoints += PointValue(card);
-  ++g.FloorCount;  // the played card joins the pile it takes
-  g.Player1_CardsTaken += g.FloorCount;
-  // Only a card of the same rank on a lone card is a tesva: a jack on a lone
-  // card of another rank is an ordinary capture of two cards.
-  if (g.FloorCount == 2 && RankText(card) == topRank) {
-    g.Player1_Score += TesvaPoints(topRank);
-    PlaySound(g, Sound::kTesva);
+void PlayCard(Game& g, int index, std::string_view topRank) {
+  const std::string card = g.Player1_DealtHand[index - 1];
+  // A jack takes everything, a card of the top card's rank takes the pile;
+  // on an empty floor even a jack is only laid down.
+  bool takes = g.FloorCount != 0 && (IsJack(card) || RankText(card) == topRank);
+  if (takes) {
+    TakeFloor(g, card, topRank, g.Player1_Deste, g.Player1_CardsTaken, g.Player1_Score);
   } else {
-    g.Player1_Score += g.FloorPoints;
-    PlaySound(g, Sound::kCard);
+    LayOnFloor(g, card);
   }
-  g.FloorCount = 0;
-  g.FloorPoints = 0;
-  g.OrtadakiKartlar.picture.clear();
   g.Player1_Kart(index).picture.clear();
-  g.TopCard.clear();
-  g.Player1_Deste.picture = card;
-  g.Shape1.visible = false;
-  g.Player1_Hand(index).clear();
-  RebuildDealtHand(g);
-  TakeBaseCard(g);
-}
-
-void Discard(Game& g, int index, const std::string& card) {
-  PlaySound(g, Sound::kCard);
-  ++g.FloorCount;
-  g.FloorPoints += PointValue(card);
-  g.OrtadakiKartlar.picture = g.Player1_Kart(index).picture;
-  g.Player1_Kart(index).picture.clear();
-  g.TopCard = card;
-  g.Shape1.visible = false;
   g.Player1_Hand(index).clear();
   RebuildDealtHand(g);
 }
@@ -60,6 +39,41 @@ void HandOverToComputer(Game& g) {
 }
 
 }  // namespace
+
+void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Picture& pile,
+               std::int16_t& cardsTaken, std::int32_t& score) {
+  CountPlayedCard(g, card);
+  g.FloorPoints += PointValue(card);
+  ++g.FloorCount;  // the played card joins the pile it takes
+  cardsTaken += g.FloorCount;
+  // Only a card of the same rank on a lone card is a tesva, a jack on a lone
+  // jack included; a jack on a lone card of another rank is a plain capture.
+  // A tesva scores its fixed value instead of the cards' points.
+  if (g.FloorCount == 2 && RankText(card) == topRank) {
+    score += TesvaPoints(topRank);
+    PlaySound(g, Sound::kTesva);
+  } else {
+    score += g.FloorPoints;
+    PlaySound(g, Sound::kCard);
+  }
+  g.FloorCount = 0;
+  g.FloorPoints = 0;
+  g.OrtadakiKartlar.picture.clear();
+  g.TopCard.clear();
+  pile.picture = card;
+  g.Shape1.visible = false;
+  TakeBaseCard(g);
+}
+
+void LayOnFloor(Game& g, const std::string& card) {
+  CountPlayedCard(g, card);
+  PlaySound(g, Sound::kCard);
+  ++g.FloorCount;
+  g.FloorPoints += PointValue(card);
+  g.OrtadakiKartlar.picture = card;
+  g.TopCard = card;
+  g.Shape1.visible = false;
+}
 
 void CountPlayedCard(Game& g, std::string_view code) {
   int rank = Rank(code);
@@ -89,17 +103,7 @@ void Player1_Kart_Click(Game& g, int index) {
   if (index < 1 || index > kHandSize) return;
   if (!g.Player1_Kart(index).enabled || g.Player1_Hand(index).empty()) return;
 
-  const std::string card = g.Player1_DealtHand[index - 1];
-  const std::string topRank(RankText(g.TopCard));
-  CountPlayedCard(g, card);
-  // A jack takes everything, a card of the top card's rank takes the pile;
-  // on an empty floor even a jack is only laid down.
-  bool takes = g.FloorCount != 0 && (IsJack(card) || RankText(card) == topRank);
-  if (takes) {
-    Capture(g, index, card, topRank);
-  } else {
-    Discard(g, index, card);
-  }
+  PlayCard(g, index, std::string(RankText(g.TopCard)));
   HandOverToComputer(g);
 }
 

@@ -15,14 +15,12 @@ class MemoryStore : public OptionsStore {
  public:
   using Key = std::tuple<std::string, std::string, std::string>;
 
-  std::string Read(std::string_view app, std::string_view section,
-                   std::string_view key) override;
+  std::string Read(std::string_view app, std::string_view section, std::string_view key) override;
   void Write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
   void Remove(std::string_view app, std::string_view section, std::string_view key);
   // Every key of one section with its text, in key order.
-  std::map<std::string, std::string> Section(std::string_view app,
-                                             std::string_view section) const;
+  std::map<std::string, std::string> Section(std::string_view app, std::string_view section) const;
 
  private:
   std::map<Key, std::string> values_;
@@ -56,8 +54,7 @@ class ScriptedRandom : public RandomSource {
 // Replies queued in advance; an empty queue gives "" and No.
 class ScriptedDialogs : public Dialogs {
  public:
-  std::string InputBox(const std::string& prompt, const std::string& title,
-                       int maxLength) override;
+  std::string InputBox(const std::string& prompt, const std::string& title, int maxLength) override;
   bool AskYesNo(const std::string& prompt, const std::string& title) override;
 
   std::deque<std::string> replies;

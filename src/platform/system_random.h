@@ -13,7 +13,7 @@ class SystemRandom : public RandomSource {
  public:
   SystemRandom()
       : engine_(static_cast<std::uint64_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                    std::chrono::steady_clock::now().time_since_epoch().count()) ^
                 std::random_device{}()) {}
   double Uniform() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 

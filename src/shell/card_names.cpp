@@ -9,11 +9,16 @@ constexpr std::array<std::string_view, 4> kSuitNames = {"Kupa", "Karo", "Sinek",
 
 std::string RankName(int rank) {
   switch (rank) {
-    case 1: return "As";
-    case 11: return "Vale";
-    case 12: return "Kız";
-    case 13: return "Papaz";
-    default: return std::to_string(rank);
+    case 1:
+      return "As";
+    case 11:
+      return "Vale";
+    case 12:
+      return "Kız";
+    case 13:
+      return "Papaz";
+    default:
+      return std::to_string(rank);
   }
 }
 
@@ -33,7 +38,8 @@ std::string CardName(std::string_view picture) {
 
 std::string AccessibleName(const Game& g, std::string_view element, int index) {
   if (element == "Player1_Kart") {
-    return "Elindeki kağıt " + std::to_string(index) + ": " + CardName(g.Player1_Kart(index).picture);
+    return "Elindeki kağıt " + std::to_string(index) + ": " +
+           CardName(g.Player1_Kart(index).picture);
   }
   if (element == "Player2_Kart") {
     bool held = !g.Player2_Kart(index).picture.empty();

@@ -27,9 +27,13 @@ Place Player1KartPlace(int index) {
   return {kHumanCardLeftOf(index), kHumanCardTop, kCardWidth, kCardHeight};
 }
 
-Place Player2KartPlace(int index) { return {2820 + 480 * (index - 1), 480, kCardWidth, kCardHeight}; }
+Place Player2KartPlace(int index) {
+  return {2820 + 480 * (index - 1), 480, kCardWidth, kCardHeight};
+}
 
-Place CikanlarPlace(int index) { return {1320, 360 + 300 * (index - 1), 675, 255}; }
+Place CikanlarPlace(int index) {
+  return {1320, 360 + 300 * (index - 1), 675, 255};
+}
 
 std::optional<Place> FindPlace(std::string_view name) {
   auto it = std::find_if(kElementPlaces.begin(), kElementPlaces.end(),
@@ -40,26 +44,58 @@ std::optional<Place> FindPlace(std::string_view name) {
 
 const std::array<PanelText, 12> kRulesPanelTexts = {{
     {"Label3", {1320, 60, 1200, 270}, "KURALLAR", kPink, true, "Arial", 11.25, false},
-    {"Label4", {120, 360, 4065, 390},
+    {"Label4",
+     {120, 360, 4065, 390},
      "** Vale - oyun başında veya oyun esnasında olmak farketmez - yerdeki kağıtların hepsini alır",
-     kWhite, false, "", 0, true},
-    {"Label5", {120, 840, 3645, 390},
-     "** Yerde 1 tane kağıt varsa aynı rakamlı kağıt atıldı ğında TESVA olur.", kWhite, false, "",
-     0, true},
-    {"Label6", {120, 1380, 3600, 390},
+     kWhite,
+     false,
+     "",
+     0,
+     true},
+    {"Label5",
+     {120, 840, 3645, 390},
+     "** Yerde 1 tane kağıt varsa aynı rakamlı kağıt atıldı ğında TESVA olur.",
+     kWhite,
+     false,
+     "",
+     0,
+     true},
+    {"Label6",
+     {120, 1380, 3600, 390},
      "** Yerdeki kağıtlardan en üsttekiyle aynı rakamlı ka ğıdı atan yerdekilerin hepsini alır",
-     kWhite, false, "", 0, true},
+     kWhite,
+     false,
+     "",
+     0,
+     true},
     {"Label9", {120, 2040, 720, 195}, "Puanlar:", kPink, true, "MS Sans Serif", 8.25, false},
-    {"Label10", {420, 2280, 2145, 195}, "AS 'lar ve VALE 'ler  \"1\"  puan", kWhite, false, "", 0,
+    {"Label10",
+     {420, 2280, 2145, 195},
+     "AS 'lar ve VALE 'ler  \"1\"  puan",
+     kWhite,
+     false,
+     "",
+     0,
      false},
-    {"Label11", {420, 2520, 2250, 195}, "Sinek 2  \"2\", Karo 10  \"3\" puan", kWhite, false, "",
-     0, false},
+    {"Label11",
+     {420, 2520, 2250, 195},
+     "Sinek 2  \"2\", Karo 10  \"3\" puan",
+     kWhite,
+     false,
+     "",
+     0,
+     false},
     {"Label12", {420, 2760, 1530, 195}, "Kağıt fazlası \"3\" puan", kWhite, false, "", 0, false},
-    {"Label13", {420, 3240, 1650, 195}, "Vale ile tesva  \"15\" puan", kWhite, false, "", 0,
-     false},
+    {"Label13", {420, 3240, 1650, 195}, "Vale ile tesva  \"15\" puan", kWhite, false, "", 0, false},
     {"Label14", {420, 3480, 1515, 195}, "As ile tesva  \"30\" puan", kWhite, false, "", 0, false},
-    {"Label15", {420, 3720, 3075, 195}, "Diğer kağıtlarla yapılan tesvaler  \"10\" ar puan",
-     kWhite, false, "", 0, false},
+    {"Label15",
+     {420, 3720, 3075, 195},
+     "Diğer kağıtlarla yapılan tesvaler  \"10\" ar puan",
+     kWhite,
+     false,
+     "",
+     0,
+     false},
     {"Label16", {2760, 4080, 1020, 195}, "İyi eğlenceler..", kPeach, false, "", 0, false},
 }};
 

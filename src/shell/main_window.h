@@ -59,9 +59,9 @@ bool WatchModeOn(const Game& g);
 // One entry per menu item or separator, in the order of the menu bar.
 struct MenuEntry {
   std::string_view name;
-  std::string_view parent;    // "" for the items of the bar itself
-  MenuItem Form::*item;       // nullptr for a separator
-  void (*click)(Game&);       // nullptr for an item that only opens a submenu
+  std::string_view parent;  // "" for the items of the bar itself
+  MenuItem Form::*item;     // nullptr for a separator
+  void (*click)(Game&);     // nullptr for an item that only opens a submenu
 };
 extern const std::array<MenuEntry, 23> kMenuBar;
 const MenuEntry* FindMenu(std::string_view name);

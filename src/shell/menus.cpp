@@ -17,7 +17,8 @@ void SetLevel(Game& g, std::string_view level) {
 
 void SetThinkingDelay(Game& g, int milliseconds, MenuItem Form::*item) {
   g.Timer1.interval = milliseconds;  // also while the computer is thinking
-  for (MenuItem Form::*each : {&Form::mnuFirst, &Form::mnuSecond, &Form::mnuTherd, &Form::mnuLast}) {
+  for (MenuItem Form::*each :
+       {&Form::mnuFirst, &Form::mnuSecond, &Form::mnuTherd, &Form::mnuLast}) {
     (g.*each).checked = each == item;
   }
   WriteOption(g, kKeyDelay, std::to_string(milliseconds));
@@ -55,17 +56,39 @@ void SetCardBack(Game& g, std::string_view back) {
 
 }  // namespace
 
-void mnuAmator_Click(Game& g) { SetLevel(g, kAmateur); }
-void mnuPro_Click(Game& g) { SetLevel(g, kProfessional); }
-void mnuFirst_Click(Game& g) { SetThinkingDelay(g, 10, &Form::mnuFirst); }
-void mnuSecond_Click(Game& g) { SetThinkingDelay(g, 100, &Form::mnuSecond); }
-void mnuTherd_Click(Game& g) { SetThinkingDelay(g, 500, &Form::mnuTherd); }
-void mnuLast_Click(Game& g) { SetThinkingDelay(g, 1000, &Form::mnuLast); }
-void mnuYesil_Click(Game& g) { SetBackground(g, kGreen, &Form::mnuYesil); }
-void mnuLacivert_Click(Game& g) { SetBackground(g, kNavy, &Form::mnuLacivert); }
-void mnuSiyah_Click(Game& g) { SetBackground(g, kBlack, &Form::mnuSiyah); }
-void mnuRenkli_Click(Game& g) { SetCardBack(g, kColouredBack); }
-void mnuStandart_Click(Game& g) { SetCardBack(g, kStandardBack); }
+void mnuAmator_Click(Game& g) {
+  SetLevel(g, kAmateur);
+}
+void mnuPro_Click(Game& g) {
+  SetLevel(g, kProfessional);
+}
+void mnuFirst_Click(Game& g) {
+  SetThinkingDelay(g, 10, &Form::mnuFirst);
+}
+void mnuSecond_Click(Game& g) {
+  SetThinkingDelay(g, 100, &Form::mnuSecond);
+}
+void mnuTherd_Click(Game& g) {
+  SetThinkingDelay(g, 500, &Form::mnuTherd);
+}
+void mnuLast_Click(Game& g) {
+  SetThinkingDelay(g, 1000, &Form::mnuLast);
+}
+void mnuYesil_Click(Game& g) {
+  SetBackground(g, kGreen, &Form::mnuYesil);
+}
+void mnuLacivert_Click(Game& g) {
+  SetBackground(g, kNavy, &Form::mnuLacivert);
+}
+void mnuSiyah_Click(Game& g) {
+  SetBackground(g, kBlack, &Form::mnuSiyah);
+}
+void mnuRenkli_Click(Game& g) {
+  SetCardBack(g, kColouredBack);
+}
+void mnuStandart_Click(Game& g) {
+  SetCardBack(g, kStandardBack);
+}
 
 void mnuSesler_Click(Game& g) {
   g.mnuSesler.checked = !g.mnuSesler.checked;

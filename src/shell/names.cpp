@@ -17,7 +17,8 @@ std::string AskName(Game& g, const std::string& prompt) {
 }
 
 void EnableCommands(Game& g, bool enabled) {
-  for (MenuItem Form::*item : {&Form::mnuYeni, &Form::mnuSecenek, &Form::mnuHelp, &Form::mnuCikis}) {
+  for (MenuItem Form::*item :
+       {&Form::mnuYeni, &Form::mnuSecenek, &Form::mnuHelp, &Form::mnuCikis}) {
     (g.*item).enabled = enabled;
   }
   g.Player1_Name.enabled = enabled;
@@ -36,7 +37,9 @@ std::string CutToCharacters(std::string_view text, int maxChars) {
   return std::string(text);
 }
 
-bool WatchModeOn(const Game& g) { return g.List2.visible; }
+bool WatchModeOn(const Game& g) {
+  return g.List2.visible;
+}
 
 void Player1_Name_Click(Game& g) {
   auto name = AskName(g, "'' Oyuncu '' için isim giriniz...");

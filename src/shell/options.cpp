@@ -19,9 +19,8 @@ constexpr std::array<Choice, 4> kDelays = {{{"10", &Form::mnuFirst},
                                             {"100", &Form::mnuSecond},
                                             {"500", &Form::mnuTherd},
                                             {"1000", &Form::mnuLast}}};
-constexpr std::array<Choice, 3> kBackgrounds = {{{"32768", &Form::mnuYesil},
-                                                 {"8388608", &Form::mnuLacivert},
-                                                 {"0", &Form::mnuSiyah}}};
+constexpr std::array<Choice, 3> kBackgrounds = {
+    {{"32768", &Form::mnuYesil}, {"8388608", &Form::mnuLacivert}, {"0", &Form::mnuSiyah}}};
 
 // Checks the item of `value` in its group and unchecks the others; false
 // (and nothing changed) when no item of the group has that value.

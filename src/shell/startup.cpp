@@ -49,6 +49,8 @@ void mnuYeni_Click(Game& g) {
   g.MousePointer = Pointer::kDefault;
 }
 
-void mnuCikis_Click(Game& g) { g.io.host.Exit(); }
+void mnuCikis_Click(Game& g) {
+  g.io.host.Exit();
+}
 
 }  // namespace tesva
