@@ -1,7 +1,6 @@
 // The stored options: first-run defaults and applying them at start-up.
 #include <algorithm>
 #include <charconv>
-#include <regex>
 
 #include "cpu/computer.h"
 #include "engine/engine.h"
@@ -47,13 +46,29 @@ std::optional<int> ParseThinkingDelay(std::string_view text) {
   return value;
 }
 
+namespace {
+
+// A sign, digits and at most one decimal point ("." or ","), with a digit
+// on at least one side of the point: "7", "-3", "2,5", ".5", "5.".
+bool IsPlainNumber(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  auto point = text.find_first_of(".,");
+  auto whole = text.substr(0, point);
+  auto fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  return std::all_of(whole.begin(), whole.end(), isDigit) &&
+         std::all_of(fraction.begin(), fraction.end(), isDigit) &&
+         !(whole.empty() && fraction.empty());
+}
+
+}  // namespace
+
 std::optional<int> ParseHandCount(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  static const std::regex kNumber("[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)");
+  if (!IsPlainNumber(text)) return std::nullopt;
   std::string number(text);
-  if (!std::regex_match(number, kNumber)) return std::nullopt;
   std::replace(number.begin(), number.end(), ',', '.');
   if (number.front() == '+') number.erase(0, 1);
   double value = 0;
