@@ -7,11 +7,6 @@
 namespace tesva {
 namespace {
 
-void RebuildDealtHand(Game& g) {
-  for (int slot = 1; slot <= kHandSize; ++slot)
-    g.Player1_DealtHand[slot - 1] = g.Player1_Hand(slot);
-}
-
 void PlayCard(Game& g, int index, std::string_view topRank) {
   const std::string card = g.Player1_DealtHand[index - 1];
   // A jack takes everything, a card of the top card's rank takes the pile;
@@ -24,7 +19,7 @@ void PlayCard(Game& g, int index, std::string_view topRank) {
   }
   g.Player1_Kart(index).picture.clear();
   g.Player1_Hand(index).clear();
-  RebuildDealtHand(g);
+  g.Player1_DealtHand[index - 1].clear();  // the mirror of the slots
 }
 
 void HandOverToComputer(Game& g) {
@@ -82,7 +77,9 @@ void CountPlayedCard(Game& g, std::string_view code) {
   auto& caption = g.Cikanlar(rank).caption;
   int count = 0;
   std::from_chars(caption.data(), caption.data() + caption.size(), count);
-  caption = std::to_string(count + 1);
+  char digits[12];
+  auto end = std::to_chars(digits, digits + sizeof digits, count + 1).ptr;
+  caption.assign(digits, end);
 }
 
 void PlaySound(Game& g, Sound sound) {
