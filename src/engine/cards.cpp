@@ -10,10 +10,15 @@ std::string_view RankText(std::string_view code) {
 }
 
 int Rank(std::string_view code) {
-  auto text = RankText(code);
-  int rank = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), rank);
-  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  // One or two decimal digits after the suit letter, no leading zero.
+  auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : -1; };
+  if (code.size() < 2 || code.size() > 3) return 0;
+  int rank = digit(code[1]);
+  if (code.size() == 3) {
+    int ones = digit(code[2]);
+    if (rank <= 0 || ones < 0) return 0;
+    rank = rank * 10 + ones;
+  }
   return (rank >= 1 && rank <= kRanks) ? rank : 0;
 }
 
@@ -56,9 +61,12 @@ bool IsFullDeck(const std::vector<std::string>& cards) {
 }
 
 int PointValue(std::string_view code) {
-  for (std::size_t i = 0; i < kPointCards.size(); ++i) {
-    if (kPointCards[i] == code) return i == 8 ? 2 : i == 9 ? 3 : 1;
-  }
+  // The point table read by rank: its first eight entries are the four
+  // aces and the four jacks.
+  int rank = Rank(code);
+  if (rank == 1 || rank == 11) return 1;
+  if (code == kPointCards[8]) return 2;
+  if (code == kPointCards[9]) return 3;
   return 0;
 }
 

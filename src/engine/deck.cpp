@@ -29,31 +29,36 @@ const std::array<std::string, kDeckSize>& CodesByBit() {
 }  // namespace
 
 std::vector<std::string> ShuffleDeck(RandomSource& random) {
-  const auto& codes = CodesByBit();
-  std::vector<std::string> deck;
-  deck.reserve(kDeckSize);
+  // Cards are gathered as places in a 52-bit set; a repeat is recognised
+  // by one bit test, and written but not counted, so that the loop does not
+  // branch on it.
+  std::array<std::uint8_t, kDeckSize + 1> order{};
+  int count = 0;
   std::uint64_t seen = 0;
-  for (int attempt = 0; attempt < kShuffleAttempts && deck.size() < kDeckSize; ++attempt) {
+  for (int attempt = 0; attempt < kShuffleAttempts && count < kDeckSize; ++attempt) {
     // The rank is drawn before the suit. Rounding 13u makes rank 1 (which
     // also takes the 0) 1.5 bands wide and rank 13 half a band; rounding 3u
     // makes suits 0 and 3 half as likely as 1 and 2.
-    auto rank = static_cast<int>(RoundHalfEven(kRanks * random.Uniform()));
-    if (rank == 0) rank = 1;
-    auto suit = static_cast<int>(RoundHalfEven(3 * random.Uniform()));
+    double u[2];
+    random.Uniforms(u, 2);
+    auto rank = static_cast<int>(RoundHalfEven(kRanks * u[0]));
+    rank += rank == 0;
+    auto suit = static_cast<int>(RoundHalfEven(3 * u[1]));
     int card = CardBit(suit, rank);
     std::uint64_t bit = std::uint64_t{1} << card;
-    if ((seen & bit) != 0) continue;  // already in the deck: the draw is spent
+    order[count] = static_cast<std::uint8_t>(card);
+    count += (seen & bit) == 0;  // a repeat is dropped: the draw is spent
     seen |= bit;
-    deck.push_back(codes[card]);
   }
   // A deck still short after every attempt is completed in a fixed order,
   // so that a hand never starts without its 52 cards.
-  for (int suit = 0; suit < 4; ++suit) {
-    for (int rank = 1; rank <= kRanks; ++rank) {
-      int card = CardBit(suit, rank);
-      if ((seen & (std::uint64_t{1} << card)) == 0) deck.push_back(codes[card]);
-    }
+  for (int card = 0; card < kDeckSize; ++card) {
+    if ((seen & (std::uint64_t{1} << card)) == 0) order[count++] = static_cast<std::uint8_t>(card);
   }
+  const auto& codes = CodesByBit();
+  std::vector<std::string> deck;
+  deck.reserve(kDeckSize);
+  for (int i = 0; i < kDeckSize; ++i) deck.push_back(codes[order[i]]);
   return deck;
 }
 

@@ -36,6 +36,10 @@ double ScriptedRandom::Uniform() {
   return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
 }
 
+void ScriptedRandom::Uniforms(double* values, int n) {
+  for (int i = 0; i < n; ++i) values[i] = ScriptedRandom::Uniform();  // called directly
+}
+
 std::optional<std::vector<std::string>> ScriptedRandom::TakeStackedDeck() {
   if (decks_.empty()) return std::nullopt;
   auto deck = std::move(decks_.front());

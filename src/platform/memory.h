@@ -34,11 +34,12 @@ class RecordingSound : public SoundPlayer {
 };
 
 // Queued values first, then a generator of its own seeded once.
-class ScriptedRandom : public RandomSource {
+class ScriptedRandom final : public RandomSource {
  public:
   explicit ScriptedRandom(std::uint64_t seed = std::random_device{}()) : engine_(seed) {}
 
   double Uniform() override;
+  void Uniforms(double* values, int n) override;
   std::optional<std::vector<std::string>> TakeStackedDeck() override;
 
   void Queue(double u) { values_.push_back(u); }

@@ -44,6 +44,11 @@ class RandomSource {
   virtual ~RandomSource() = default;
   // A uniform value u with 0 <= u < 1.
   virtual double Uniform() = 0;
+  // n such values, drawn in order: the shuffle draws two for every card it
+  // tries, some 700 a hand, and one call for both is cheaper.
+  virtual void Uniforms(double* values, int n) {
+    for (int i = 0; i < n; ++i) values[i] = Uniform();
+  }
   // A deck order laid out in place of the next shuffle, for replaying a
   // recorded hand; none by default.
   virtual std::optional<std::vector<std::string>> TakeStackedDeck() { return std::nullopt; }
