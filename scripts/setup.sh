@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n
   kdegames-card-data-kf5
   xvfb xauth
+  fonts-liberation2 time
 )
 
 missing=()

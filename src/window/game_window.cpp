@@ -1,0 +1,452 @@
+#include "window/game_window.h"
+
+#include <QKeyEvent>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QTimer>
+#include <map>
+
+#include "cpu/computer.h"
+#include "engine/engine.h"
+#include "shell/card_names.h"
+#include "window/rules_panel.h"
+#include "window/table_elements.h"
+
+namespace {
+
+QString ToQt(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect PlaceOf(std::string_view element) {
+  return ToPixels(*tesva::FindPlace(element));
+}
+
+// Only the enabled look takes the colour; a disabled caption greys as usual.
+void SetTextColor(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Active, QPalette::WindowText, color);
+  palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+  widget->setPalette(palette);
+}
+
+QString ElementName(std::string_view element, int index) {
+  return QStringLiteral("%1(%2)").arg(ToQt(element)).arg(index);
+}
+
+bool HasItems(std::string_view menu) {
+  for (const tesva::MenuEntry& entry : tesva::kMenuBar) {
+    if (entry.parent == menu) return true;
+  }
+  return false;
+}
+
+// Starts, stops or re-times a timer to match the game's; a running timer
+// given a new interval starts counting it at once.
+void SyncTimer(QTimer* timer, const tesva::Timer& now) {
+  if (timer->interval() != now.interval) timer->setInterval(now.interval);
+  if (now.enabled && !timer->isActive()) timer->start();
+  if (!now.enabled && timer->isActive()) timer->stop();
+}
+
+}  // namespace
+
+GameWindow::GameWindow(tesva::Platform services, QWidget* parent)
+    : QMainWindow(parent),
+      game_(services),
+      pictures_(QString::fromStdString(services.host.ProgramFolder())) {
+  // The game starts first, so that the pictures of its first hand are read
+  // on a helper thread while the widgets are made.
+  tesva::Form_Load(game_);
+  ReadPicturesAhead();
+  CreateTable();
+  CreateMenus();
+  CreateTimers();
+  CreateIcon();
+  Sync();
+  PlaceOnScreen();
+}
+
+GameWindow::~GameWindow() = default;
+
+// --- Building the window -----------------------------------------------------
+
+void GameWindow::CreateTable() {
+  table_ = new TableSurface(this);
+  table_->setObjectName(QStringLiteral("main"));
+  table_->setFont(WindowFont());
+  table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
+  setCentralWidget(table_);
+  connect(table_, &TableSurface::moved, this, [this] { Handle(tesva::Form_MouseMove); });
+
+  // Created back to front: each element lies over those made before it,
+  // so the hover frame lies over the hand and Label7 over the status line.
+  CreateHands();
+  CreatePiles();
+  CreateCaptions();
+}
+
+void GameWindow::CreateHands() {
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    auto* card = new CardPicture(pictures_, table_);
+    card->setObjectName(ElementName("Player2_Kart", i));
+    card->setGeometry(ToPixels(tesva::Player2KartPlace(i)));
+    computerCards_[i - 1] = card;
+  }
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    auto* card = new CardPicture(pictures_, table_);
+    card->setObjectName(ElementName("Player1_Kart", i));
+    card->setGeometry(ToPixels(tesva::Player1KartPlace(i)));
+    card->setCursor(Qt::PointingHandCursor);
+    // The hover frame follows the mouse over the hand even with no button down.
+    card->setMouseTracking(true);
+    connect(card, &CardPicture::clicked, this, [this, i] { PlayCard(i); });
+    connect(card, &CardPicture::hovered, this, [this, i] { HoverCard(i); });
+    humanCards_[i - 1] = card;
+  }
+  hoverFrame_ = new HoverFrame(table_);
+  hoverFrame_->setObjectName(QStringLiteral("Shape1"));
+  hoverFrame_->move(PlaceOf("Shape1").topLeft());
+  hoverFrame_->hide();
+}
+
+void GameWindow::CreatePiles() {
+  auto pile = [this](std::string_view name) {
+    auto* card = new CardPicture(pictures_, table_);
+    card->setObjectName(ToQt(name));
+    card->setGeometry(PlaceOf(name));
+    // A drag that starts on a pile is not a move over the table.
+    card->setAttribute(Qt::WA_NoMousePropagation);
+    return card;
+  };
+  computerPile_ = pile("Player2_Deste");
+  humanPile_ = pile("Player1_Deste");
+  floorBase_ = pile("EnAltKart");
+  floorTop_ = pile("OrtadakiKartlar");
+  deck_ = pile("Deste");
+}
+
+void GameWindow::CreateCaptions() {
+  using Fit = TableLabel::Fit;
+  auto caption = [this](std::string_view name, const tesva::Place& place, Qt::Alignment align,
+                        Fit fit) {
+    auto* label = new TableLabel(place, align, fit, table_);
+    label->setObjectName(ToQt(name));
+    return label;
+  };
+  auto placeOf = [](std::string_view name) { return *tesva::FindPlace(name); };
+
+  computerName_ = caption("Player2_Name", placeOf("Player2_Name"), Qt::AlignHCenter, Fit::kText);
+  humanName_ = caption("Player1_Name", placeOf("Player1_Name"), Qt::AlignHCenter, Fit::kText);
+  baseCaption_ = caption("Label2", placeOf("Label2"), Qt::AlignHCenter, Fit::kText);
+  deckCaption_ = caption("Label8", placeOf("Label8"), Qt::AlignHCenter, Fit::kPlace);
+  for (TableLabel* label : {computerName_, humanName_, baseCaption_, deckCaption_}) {
+    SetTextColor(label, Qt::white);
+  }
+  for (TableLabel* name : {computerName_, humanName_}) name->setCursor(Qt::PointingHandCursor);
+  connect(humanName_, &TableLabel::clicked, this, [this] {
+    if (game_.Player1_Name.enabled) Handle(tesva::Player1_Name_Click);
+  });
+  connect(computerName_, &TableLabel::clicked, this, [this] {
+    if (game_.Player2_Name.enabled) Handle(tesva::Player2_Name_Click);
+  });
+
+  // The tracker: plain opaque counters, one per rank, seen only in watch mode.
+  for (int rank = 1; rank <= tesva::kRanks; ++rank) {
+    auto* count = caption("", tesva::CikanlarPlace(rank), Qt::AlignLeft, Fit::kPlace);
+    count->setObjectName(ElementName("Cikanlar", rank));
+    count->setAutoFillBackground(true);
+    tracker_[rank - 1] = count;
+  }
+
+  status_ = caption("Label1", placeOf("Label1"), Qt::AlignLeft, Fit::kPlace);
+  QFont bold = WindowFont();
+  bold.setBold(true);
+  status_->setFont(bold);
+  status_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  status_->setLineWidth(1);
+  status_->setAutoFillBackground(true);
+  QPalette grey = status_->palette();
+  grey.setColor(QPalette::Window, ToColor(tesva::kLightGrey));
+  grey.setColor(QPalette::WindowText, ToColor(tesva::kNavy));
+  status_->setPalette(grey);
+  // Label7 stands over the right end of the status line.
+  handNumber_ = caption("Label7", placeOf("Label7"), Qt::AlignRight, Fit::kText);
+}
+
+// The hidden lists and the rules panel are made the first time they are
+// shown: most games never show a list, and neither is needed for the first
+// paint. Made late, they are put back under the hover frame and the status
+// line; the rules panel lies over everything.
+QListWidget* GameWindow::CreateList(std::string_view name) {
+  auto* list = new QListWidget(table_);
+  list->setObjectName(ToQt(name));
+  list->setGeometry(PlaceOf(name));
+  list->setAttribute(Qt::WA_NoMousePropagation);
+  list->stackUnder(hoverFrame_);
+  return list;
+}
+
+void GameWindow::CreateRulesPanel() {
+  rulesPanel_ = new RulesPanel(table_);
+  connect(rulesPanel_, &RulesPanel::okClicked, this, [this] { Handle(tesva::Command1_Click); });
+}
+
+void GameWindow::CreateMenus() {
+  std::map<std::string_view, QMenu*> menus;  // submenus by item name
+  for (const tesva::MenuEntry& entry : tesva::kMenuBar) {
+    QMenu* parentMenu = entry.parent.empty() ? nullptr : menus.at(entry.parent);
+    if (!entry.item) {
+      parentMenu->addSeparator()->setObjectName(ToQt(entry.name));
+      continue;
+    }
+    QString caption = QString::fromStdString((game_.*entry.item).caption);
+    QAction* action = nullptr;
+    if (HasItems(entry.name)) {
+      QMenu* menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+      menu->setObjectName(ToQt(entry.name));
+      menus[entry.name] = menu;
+      action = menu->menuAction();
+    } else {
+      action = parentMenu ? parentMenu->addAction(caption) : menuBar()->addAction(caption);
+      auto click = entry.click;
+      connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
+    }
+    action->setObjectName(ToQt(entry.name));
+    menuActions_.push_back({&entry, action});
+  }
+}
+
+void GameWindow::CreateTimers() {
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  connect(timer1_, &QTimer::timeout, this, [this] { Handle(tesva::Timer1_Timer); });
+  timer2_ = new QTimer(this);
+  timer2_->setObjectName(QStringLiteral("Timer2"));
+  connect(timer2_, &QTimer::timeout, this, [this] { Handle(tesva::Timer2_Timer); });
+}
+
+// Two cards fanned out, a back behind a face: drawn here rather than read
+// from a file, so the icon costs no disk access at start-up.
+void GameWindow::CreateIcon() {
+  QPixmap icon(32, 32);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(ToColor(tesva::kNavy));
+  painter.drawRoundedRect(QRectF(2.5, 1.5, 17, 26), 2, 2);
+  painter.setBrush(Qt::white);
+  painter.drawRoundedRect(QRectF(12.5, 4.5, 17, 26), 2, 2);
+  QPainterPath diamond;
+  diamond.moveTo(21, 11);
+  diamond.lineTo(26, 17.5);
+  diamond.lineTo(21, 24);
+  diamond.lineTo(16, 17.5);
+  diamond.closeSubpath();
+  painter.fillPath(diamond, Qt::red);
+  painter.end();
+  setWindowIcon(icon);
+}
+
+void GameWindow::ReadPicturesAhead() {
+  QStringList names;
+  auto add = [&names](const tesva::Picture& picture) {
+    QString name = QString::fromStdString(picture.picture);
+    if (!name.isEmpty() && !names.contains(name)) names << name;
+  };
+  for (const tesva::Picture& card : game_.Player1_Kart) add(card);
+  for (const tesva::Picture& card : game_.Player2_Kart) add(card);
+  for (const tesva::Picture* pile : {&game_.Deste, &game_.Player1_Deste, &game_.Player2_Deste,
+                                     &game_.OrtadakiKartlar, &game_.EnAltKart}) {
+    add(*pile);
+  }
+  QSize card(ToPixels(tesva::kCardWidth), ToPixels(tesva::kCardHeight));
+  pictures_.ReadAhead(names, card, devicePixelRatioF());
+}
+
+// A fixed size, centred on the screen it opens on.
+void GameWindow::PlaceOnScreen() {
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+  adjustSize();
+  if (QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+// --- Events ------------------------------------------------------------------
+
+void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler) {
+  handler(game_);
+  Sync();
+}
+
+void GameWindow::PlayCard(int index) {
+  Handle([index](tesva::Game& g) { tesva::Player1_Kart_Click(g, index); });
+}
+
+void GameWindow::HoverCard(int index) {
+  if (!game_.Player1_Kart(index).enabled) return;
+  Handle([index](tesva::Game& g) { tesva::Player1_Kart_MouseMove(g, index); });
+}
+
+// Keys 1 to 4 play the hand's cards, like a click on them.
+void GameWindow::keyPressEvent(QKeyEvent* event) {
+  int index = event->key() - Qt::Key_0;
+  bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (index >= 1 && index <= tesva::kHandSize && plain) {
+    if (game_.Player1_Kart(index).enabled) PlayCard(index);
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+// --- Drawing the game --------------------------------------------------------
+
+void GameWindow::Sync() {
+  SyncWindow();
+  SyncPictures();
+  SyncAccessibleNames();
+  SyncLabels();
+  SyncLists();
+  SyncHoverFrame();
+  SyncMenus();
+  SyncTimers();
+  drawn_ = static_cast<const tesva::Form&>(game_);
+  drawnOnce_ = true;
+}
+
+void GameWindow::SyncWindow() {
+  if (!drawnOnce_ || drawn_.Caption != game_.Caption) {
+    setWindowTitle(QString::fromStdString(game_.Caption));
+  }
+  if (!drawnOnce_ || drawn_.BackColor != game_.BackColor) {
+    table_->SetColor(ToColor(game_.BackColor));
+  }
+  if (!drawnOnce_ || drawn_.MousePointer != game_.MousePointer) {
+    if (game_.MousePointer == tesva::Pointer::kHourglass) {
+      table_->setCursor(Qt::WaitCursor);
+    } else {
+      table_->unsetCursor();
+    }
+  }
+  if (!drawnOnce_ || drawn_.Picture1Visible != game_.Picture1Visible) {
+    if (game_.Picture1Visible && !rulesPanel_) CreateRulesPanel();
+    if (rulesPanel_) rulesPanel_->setVisible(game_.Picture1Visible);
+  }
+}
+
+void GameWindow::ShowPicture(CardPicture* widget, const tesva::Picture& now,
+                             const tesva::Picture& before) {
+  if (drawnOnce_ && now == before) return;
+  widget->SetPicture(QString::fromStdString(now.picture));
+  widget->setEnabled(now.enabled);
+  widget->setVisible(now.visible);
+}
+
+void GameWindow::SyncPictures() {
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    ShowPicture(computerCards_[i - 1], game_.Player2_Kart(i), drawn_.Player2_Kart(i));
+    ShowPicture(humanCards_[i - 1], game_.Player1_Kart(i), drawn_.Player1_Kart(i));
+  }
+  ShowPicture(deck_, game_.Deste, drawn_.Deste);
+  ShowPicture(humanPile_, game_.Player1_Deste, drawn_.Player1_Deste);
+  ShowPicture(computerPile_, game_.Player2_Deste, drawn_.Player2_Deste);
+  ShowPicture(floorTop_, game_.OrtadakiKartlar, drawn_.OrtadakiKartlar);
+  ShowPicture(floorBase_, game_.EnAltKart, drawn_.EnAltKart);
+
+  // The human's cards lie in the game's order, all under the hover frame.
+  if (!drawnOnce_ || drawn_.ZOrder != game_.ZOrder) {
+    for (int index : game_.ZOrder) humanCards_[index - 1]->stackUnder(hoverFrame_);
+  }
+}
+
+// A screen reader names every card place in Turkish; the names follow the
+// game (the deck's name is its count, so it changes with Label8).
+void GameWindow::SyncAccessibleNames() {
+  auto name = [this](QWidget* widget, std::string_view element, int index) {
+    QString text = QString::fromStdString(tesva::AccessibleName(game_, element, index));
+    if (widget->accessibleName() != text) widget->setAccessibleName(text);
+  };
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    name(humanCards_[i - 1], "Player1_Kart", i);
+    name(computerCards_[i - 1], "Player2_Kart", i);
+  }
+  name(deck_, "Deste", 0);
+  name(humanPile_, "Player1_Deste", 0);
+  name(computerPile_, "Player2_Deste", 0);
+  name(floorTop_, "OrtadakiKartlar", 0);
+  name(floorBase_, "EnAltKart", 0);
+}
+
+void GameWindow::ShowLabel(TableLabel* widget, const tesva::Label& now,
+                           const tesva::Label& before) {
+  if (drawnOnce_ && now == before) return;
+  widget->SetCaption(QString::fromStdString(now.caption));
+  widget->setEnabled(now.enabled);
+  widget->setVisible(now.visible);
+}
+
+void GameWindow::SyncLabels() {
+  ShowLabel(status_, game_.Label1, drawn_.Label1);
+  ShowLabel(baseCaption_, game_.Label2, drawn_.Label2);
+  ShowLabel(handNumber_, game_.Label7, drawn_.Label7);
+  ShowLabel(deckCaption_, game_.Label8, drawn_.Label8);
+  ShowLabel(humanName_, game_.Player1_Name, drawn_.Player1_Name);
+  ShowLabel(computerName_, game_.Player2_Name, drawn_.Player2_Name);
+  for (int rank = 1; rank <= tesva::kRanks; ++rank) {
+    ShowLabel(tracker_[rank - 1], game_.Cikanlar(rank), drawn_.Cikanlar(rank));
+  }
+}
+
+void GameWindow::ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
+                          const tesva::TextList& before) {
+  bool fresh = !widget;
+  if (fresh) {
+    if (!now.visible) return;
+    widget = CreateList(name);
+  } else if (now == before) {
+    return;
+  }
+  if (fresh || now.items != before.items) {
+    widget->clear();
+    for (const std::string& item : now.items) widget->addItem(QString::fromStdString(item));
+  }
+  widget->setVisible(now.visible);
+}
+
+void GameWindow::SyncLists() {
+  ShowList(deckList_, "List1", game_.List1, drawn_.List1);
+  ShowList(computerHandList_, "List2", game_.List2, drawn_.List2);
+}
+
+void GameWindow::SyncHoverFrame() {
+  if (drawnOnce_ && drawn_.Shape1 == game_.Shape1) return;
+  hoverFrame_->move(ToPixels(game_.Shape1.left), ToPixels(game_.Shape1.top));
+  hoverFrame_->setVisible(game_.Shape1.visible);
+}
+
+// Menus are compared with the actions themselves, not with the last drawn
+// copy: a checkable action flips its own check mark when chosen, and the
+// game's mark must win.
+void GameWindow::SyncMenus() {
+  for (const MenuAction& menu : menuActions_) {
+    const tesva::MenuItem& item = game_.*(menu.entry->item);
+    QString caption = QString::fromStdString(item.caption);
+    if (menu.action->text() != caption) menu.action->setText(caption);
+    // Only a checked item is checkable, so an unchecked one shows no box.
+    if (menu.action->isCheckable() != item.checked) menu.action->setCheckable(item.checked);
+    if (menu.action->isChecked() != item.checked) menu.action->setChecked(item.checked);
+    if (menu.action->isEnabled() != item.enabled) menu.action->setEnabled(item.enabled);
+  }
+}
+
+void GameWindow::SyncTimers() {
+  SyncTimer(timer1_, game_.Timer1);
+  SyncTimer(timer2_, game_.Timer2);
+}

@@ -1,0 +1,110 @@
+// The game's window: the table with both hands, the floor, the deck and the
+// captured piles, the names and the status line, the menu bar and the rules
+// panel. The game (tesva::Game) decides everything; the window draws the
+// game's elements and hands every click, mouse move, key, menu command and
+// timer tick to the game's handler for it.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "engine/game_state.h"
+#include "shell/main_window.h"
+#include "window/picture_cache.h"
+
+class CardPicture;
+class HoverFrame;
+class QListWidget;
+class QTimer;
+class RulesPanel;
+class TableLabel;
+class TableSurface;
+
+class GameWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The game plays on `services`; the pictures come from the "Data" folder
+  // in the services' program folder.
+  explicit GameWindow(tesva::Platform services, QWidget* parent = nullptr);
+  ~GameWindow() override;
+
+  const tesva::Game& Game() const { return game_; }
+  const PictureCache& Pictures() const { return pictures_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void CreateTable();
+  void CreateHands();
+  void CreatePiles();
+  void CreateCaptions();
+  QListWidget* CreateList(std::string_view name);
+  void CreateRulesPanel();
+  void CreateMenus();
+  void CreateTimers();
+  void CreateIcon();
+  void ReadPicturesAhead();
+  void PlaceOnScreen();
+
+  // Runs one of the game's handlers, then draws what it changed.
+  void Handle(const std::function<void(tesva::Game&)>& handler);
+  void PlayCard(int index);
+  void HoverCard(int index);
+
+  void Sync();
+  void SyncWindow();
+  void SyncPictures();
+  void SyncAccessibleNames();
+  void SyncLabels();
+  void SyncLists();
+  void SyncHoverFrame();
+  void SyncMenus();
+  void SyncTimers();
+  void ShowPicture(CardPicture* widget, const tesva::Picture& now, const tesva::Picture& before);
+  void ShowLabel(TableLabel* widget, const tesva::Label& now, const tesva::Label& before);
+  void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
+                const tesva::TextList& before);
+
+  tesva::Game game_;
+  PictureCache pictures_;
+  // The game's elements as the widgets show them now: only what differs
+  // from this is drawn again.
+  tesva::Form drawn_;
+  bool drawnOnce_ = false;
+
+  TableSurface* table_ = nullptr;
+  std::array<CardPicture*, tesva::kHandSize> humanCards_{};
+  std::array<CardPicture*, tesva::kHandSize> computerCards_{};
+  CardPicture* deck_ = nullptr;
+  CardPicture* humanPile_ = nullptr;
+  CardPicture* computerPile_ = nullptr;
+  CardPicture* floorTop_ = nullptr;
+  CardPicture* floorBase_ = nullptr;
+  HoverFrame* hoverFrame_ = nullptr;
+
+  TableLabel* status_ = nullptr;       // Label1
+  TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"
+  TableLabel* handNumber_ = nullptr;   // Label7
+  TableLabel* deckCaption_ = nullptr;  // Label8
+  TableLabel* humanName_ = nullptr;
+  TableLabel* computerName_ = nullptr;
+  std::array<TableLabel*, tesva::kRanks> tracker_{};  // Cikanlar
+
+  // Made when first shown.
+  QListWidget* deckList_ = nullptr;          // List1
+  QListWidget* computerHandList_ = nullptr;  // List2
+  RulesPanel* rulesPanel_ = nullptr;         // Picture1
+
+  struct MenuAction {
+    const tesva::MenuEntry* entry;
+    QAction* action;
+  };
+  std::vector<MenuAction> menuActions_;
+
+  QTimer* timer1_ = nullptr;
+  QTimer* timer2_ = nullptr;
+};

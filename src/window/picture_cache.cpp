@@ -1,0 +1,67 @@
+#include "window/picture_cache.h"
+
+#include <QImageReader>
+
+#include "engine/cards.h"
+
+PictureCache::~PictureCache() {
+  if (ahead_.valid()) ahead_.wait();
+}
+
+QString PictureCache::Key(const QString& name, QSize size, qreal dpr) {
+  return QStringLiteral("%1@%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(dpr);
+}
+
+QImage PictureCache::ReadFile(const QString& folder, const QString& name, QSize size, qreal dpr) {
+  QString path =
+      QString::fromStdString(tesva::PicturePath(folder.toStdString(), name.toStdString()));
+  // The files hold PNG data under the ending ".grf". Reading them as PNG
+  // spares asking every image plugin what they are; any other picture data
+  // is still recognised by its content.
+  QImage image = QImageReader(path, "png").read();
+  if (image.isNull()) {
+    QImageReader byContent(path);
+    byContent.setDecideFormatFromContent(true);
+    image = byContent.read();
+  }
+  if (image.isNull()) return {};
+  // The pictures are drawn at twice their place; scaling once here keeps
+  // them sharp on dense screens and cheap to paint.
+  QImage scaled = image.scaled(size * dpr, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  scaled.setDevicePixelRatio(dpr);
+  return scaled;
+}
+
+void PictureCache::ReadAhead(const QStringList& names, QSize size, qreal dpr) {
+  if (ahead_.valid()) return;
+  // Only images here: pixmaps belong to the window's thread.
+  ahead_ = std::async(std::launch::async, [folder = folder_, names, size, dpr] {
+    std::vector<Read> reads;
+    for (const QString& name : names) {
+      reads.push_back({Key(name, size, dpr), ReadFile(folder, name, size, dpr)});
+    }
+    return reads;
+  });
+}
+
+void PictureCache::TakeReadAhead() {
+  for (Read& read : ahead_.get()) {
+    ++filesRead_;
+    pixmaps_.emplace(read.key,
+                     read.image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(read.image)));
+  }
+}
+
+QPixmap PictureCache::Picture(const QString& name, QSize size, qreal dpr) {
+  if (name.isEmpty()) return {};
+  if (ahead_.valid()) TakeReadAhead();
+  QString key = Key(name, size, dpr);
+  auto found = pixmaps_.find(key);
+  if (found == pixmaps_.end()) {
+    // A failed read is kept too: a missing file is not looked for again.
+    ++filesRead_;
+    QImage image = ReadFile(folder_, name, size, dpr);
+    found = pixmaps_.emplace(key, image.isNull() ? QPixmap() : QPixmap::fromImage(image)).first;
+  }
+  return found->second;
+}

@@ -1,0 +1,81 @@
+// The machine's services behind the game's platform interfaces, on Qt:
+// options in an INI file, sounds through Qt Multimedia, Qt's modal boxes and
+// the running application.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+
+class PreloadingSoundPlayer;
+class QTranslator;
+
+// The user's options, one INI file per application: on Linux
+// ~/.config/<app>/<app>.ini. Sections are INI groups and every value is
+// kept as text.
+class QtOptionsStore : public tesva::OptionsStore {
+ public:
+  QtOptionsStore() = default;
+  // Keeps every application's options in the one file `path` instead; for
+  // tests and for running the game with options of its own.
+  explicit QtOptionsStore(const QString& path);
+  ~QtOptionsStore() override;
+
+  std::string Read(std::string_view app, std::string_view section, std::string_view key) override;
+  void Write(std::string_view app, std::string_view section, std::string_view key,
+             std::string_view value) override;
+
+  // The file that holds an application's options.
+  QString FileOf(std::string_view app);
+
+ private:
+  QSettings& SettingsOf(std::string_view app);
+
+  QString path_;
+  std::map<QString, std::unique_ptr<QSettings>> settings_;
+};
+
+// Plays the game's sounds through the sound library beside the program
+// (qt_sound.h), loaded at the first sound or Preload, so that starting the
+// game never waits for the sound system. Without the library the game is
+// silent.
+class LazySoundPlayer : public tesva::SoundPlayer {
+ public:
+  // `folder` holds the library: the program's folder.
+  explicit LazySoundPlayer(QString folder);
+  ~LazySoundPlayer() override;
+
+  void Play(const std::string& path) override;
+  void Preload(const QStringList& paths);
+
+  bool Loaded() const { return player_ != nullptr; }
+
+ private:
+  PreloadingSoundPlayer* Player();
+
+  QString folder_;
+  bool tried_ = false;
+  std::unique_ptr<PreloadingSoundPlayer> player_;
+};
+
+// Qt's modal input and question boxes, over the active window.
+class QtDialogs : public tesva::Dialogs {
+ public:
+  std::string InputBox(const std::string& prompt, const std::string& title, int maxLength) override;
+  bool AskYesNo(const std::string& prompt, const std::string& title) override;
+};
+
+// The running program: its folder and its end.
+class QtHost : public tesva::Host {
+ public:
+  std::string ProgramFolder() override;
+  void Exit() override;
+};
+
+// Loads Qt's own Turkish texts (the buttons of the boxes: "Tamam", "İptal",
+// "Evet", "Hayır"); false when the translation is not installed.
+bool LoadQtTurkish(QTranslator& translator);

@@ -1,0 +1,144 @@
+#include "window/table_elements.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "window/picture_cache.h"
+
+int ToPixels(int twips) {
+  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+QRect ToPixels(const tesva::Place& place) {
+  return {ToPixels(place.left), ToPixels(place.top), ToPixels(place.width), ToPixels(place.height)};
+}
+
+QColor ToColor(int value) {
+  return {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
+}
+
+QFont SansFont(const QStringList& families, qreal pointSize) {
+  QFont font;
+  font.setStyleHint(QFont::SansSerif);
+  // Only installed families are named: for a missing one Qt would search
+  // the system for a stand-in, which costs the start-up milliseconds.
+  const QStringList installed = QFontDatabase::families();
+  for (const QString& family : families) {
+    if (installed.contains(family, Qt::CaseInsensitive)) {
+      font.setFamily(family);
+      break;
+    }
+  }
+  font.setPointSizeF(pointSize);
+  return font;
+}
+
+QFont WindowFont() {
+  return SansFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                   QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
+                  8.25);
+}
+
+// --- TableSurface ------------------------------------------------------------
+
+TableSurface::TableSurface(QWidget* parent) : QWidget(parent), color_(ToColor(tesva::kGreen)) {
+  setMouseTracking(true);
+  // The cloth paints every pixel itself; nothing needs clearing first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TableSurface::SetColor(const QColor& color) {
+  color_ = color;
+  update();
+}
+
+void TableSurface::mouseMoveEvent(QMouseEvent*) {
+  emit moved();
+}
+
+void TableSurface::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), color_);
+}
+
+// --- CardPicture -------------------------------------------------------------
+
+CardPicture::CardPicture(PictureCache& cache, QWidget* parent) : QWidget(parent), cache_(cache) {}
+
+void CardPicture::SetPicture(const QString& name) {
+  if (name == name_) return;
+  name_ = name;
+  update();
+}
+
+void CardPicture::paintEvent(QPaintEvent*) {
+  // Looked up at every paint so that a move to a denser screen stays sharp.
+  QPixmap pixmap = cache_.Picture(name_, size(), devicePixelRatioF());
+  if (pixmap.isNull()) return;  // an empty place
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, pixmap);
+}
+
+void CardPicture::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+}
+
+// A click is a press and a release of the left button on the same card.
+void CardPicture::mouseReleaseEvent(QMouseEvent* event) {
+  bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  if (click) emit clicked();
+}
+
+void CardPicture::mouseMoveEvent(QMouseEvent*) {
+  emit hovered();
+}
+
+// --- TableLabel --------------------------------------------------------------
+
+TableLabel::TableLabel(const tesva::Place& place, Qt::Alignment alignment, Fit fit, QWidget* parent)
+    : QLabel(parent), place_(ToPixels(place)), fit_(fit) {
+  setAlignment(alignment | Qt::AlignVCenter);
+  setGeometry(place_);
+  // A move over a caption is not a move over the table's background.
+  setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void TableLabel::SetCaption(const QString& caption) {
+  setText(caption);
+  if (fit_ == Fit::kText) FitToText();
+}
+
+void TableLabel::FitToText() {
+  QSize text = sizeHint();
+  int left = place_.left();
+  if (alignment() & Qt::AlignHCenter) left += (place_.width() - text.width()) / 2;
+  if (alignment() & Qt::AlignRight) left += place_.width() - text.width();
+  setGeometry(left, place_.top(), text.width(), text.height());
+}
+
+void TableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit clicked();
+  }
+}
+
+// --- HoverFrame --------------------------------------------------------------
+
+HoverFrame::HoverFrame(QWidget* parent) : QWidget(parent) {
+  // The card under the frame takes the clicks and moves, not the frame.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  resize(ToPixels(tesva::kCardWidth) + 1, ToPixels(tesva::kCardHeight) + 1);
+}
+
+void HoverFrame::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QPen pen(ToColor(tesva::kFrameColour), 2);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(pen);
+  // A 2-pixel line lies inside the frame's own rectangle.
+  painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}

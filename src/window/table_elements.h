@@ -1,0 +1,108 @@
+// The small widgets the table is made of: card pictures, labels, the hover
+// frame and the table itself. They only draw what the window gives them and
+// report clicks and mouse moves; the game decides everything.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QRect>
+#include <QWidget>
+
+#include "shell/main_window.h"
+
+class PictureCache;
+
+// The game measures in twips, 15 to a pixel at 96 dots per inch.
+inline constexpr int kTwipsPerPixel = 15;
+QRect ToPixels(const tesva::Place& place);
+int ToPixels(int twips);
+// A colour value of the game: red + 256 * green + 65536 * blue.
+QColor ToColor(int value);
+// A font of the first of `families` that is installed, else Qt's nearest
+// sans font of that size.
+QFont SansFont(const QStringList& families, qreal pointSize);
+// The game's own font: "MS Sans Serif" 8.25 pt, or the nearest sans font
+// of that size where it is not installed.
+QFont WindowFont();
+
+// The green (or navy, or black) cloth everything lies on. Mouse moves that
+// reach it are moves over the table's background.
+class TableSurface : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TableSurface(QWidget* parent = nullptr);
+  void SetColor(const QColor& color);
+
+ signals:
+  void moved();
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor color_;
+};
+
+// One card place: a card face, a card back, or nothing.
+class CardPicture : public QWidget {
+  Q_OBJECT
+ public:
+  CardPicture(PictureCache& cache, QWidget* parent = nullptr);
+
+  void SetPicture(const QString& name);
+  QString PictureName() const { return name_; }
+
+ signals:
+  void clicked();
+  void hovered();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  PictureCache& cache_;
+  QString name_;
+  bool pressed_ = false;
+};
+
+// A caption of the table. Labels that fit their text grow and shrink around
+// their place: a centred label stays centred on it, a right-aligned one
+// keeps its right edge, any other its left edge.
+class TableLabel : public QLabel {
+  Q_OBJECT
+ public:
+  enum class Fit { kPlace, kText };
+  TableLabel(const tesva::Place& place, Qt::Alignment alignment, Fit fit,
+             QWidget* parent = nullptr);
+
+  void SetCaption(const QString& caption);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void FitToText();
+
+  QRect place_;
+  Fit fit_;
+};
+
+// The frame that marks the hand card under the mouse: the size of a card
+// and one pixel more.
+class HoverFrame : public QWidget {
+  Q_OBJECT
+ public:
+  explicit HoverFrame(QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
