@@ -322,13 +322,6 @@ TEST(NewGame, AfterTheEndNoQuestionAndDuringThePauseThePauseIsDropped) {
   EXPECT_EQ(g.HandNo, 1);
 }
 
-TEST(Exit, EndsTheProgram) {
-  Table t;
-  t.Start();
-  mnuCikis_Click(t.g);
-  EXPECT_TRUE(t.io.host.exited);
-}
-
 TEST(Names, RenamingAndWatchMode) {
   Table t;
   t.Start();
