@@ -3,10 +3,11 @@
 #include <QImageReader>
 
 #include "engine/cards.h"
+#include "window/helper_thread.h"
 
-PictureCache::~PictureCache() {
-  if (ahead_.valid()) ahead_.wait();
-}
+PictureCache::PictureCache(QString folder) : folder_(std::move(folder)) {}
+
+PictureCache::~PictureCache() = default;
 
 QString PictureCache::Key(const QString& name, QSize size, qreal dpr) {
   return QStringLiteral("%1@%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(dpr);
@@ -15,10 +16,12 @@ QString PictureCache::Key(const QString& name, QSize size, qreal dpr) {
 QImage PictureCache::ReadFile(const QString& folder, const QString& name, QSize size, qreal dpr) {
   QString path =
       QString::fromStdString(tesva::PicturePath(folder.toStdString(), name.toStdString()));
-  // The files hold PNG data under the ending ".grf". Reading them as PNG
-  // spares asking every image plugin what they are; any other picture data
-  // is still recognised by its content.
-  QImage image = QImageReader(path, "png").read();
+  // The files hold PNG data under the ending ".grf". Read as PNG and nothing
+  // else, no image plugin is loaded to be asked what they are; any other
+  // picture data is still recognised by its content.
+  QImageReader png(path, "png");
+  png.setAutoDetectImageFormat(false);
+  QImage image = png.read();
   if (image.isNull()) {
     QImageReader byContent(path);
     byContent.setDecideFormatFromContent(true);
@@ -35,13 +38,16 @@ QImage PictureCache::ReadFile(const QString& folder, const QString& name, QSize 
 void PictureCache::ReadAhead(const QStringList& names, QSize size, qreal dpr) {
   if (ahead_.valid()) return;
   // Only images here: pixmaps belong to the window's thread.
-  ahead_ = std::async(std::launch::async, [folder = folder_, names, size, dpr] {
-    std::vector<Read> reads;
-    for (const QString& name : names) {
-      reads.push_back({Key(name, size, dpr), ReadFile(folder, name, size, dpr)});
-    }
-    return reads;
-  });
+  auto read = std::make_shared<std::packaged_task<std::vector<Read>()>>(
+      [folder = folder_, names, size, dpr] {
+        std::vector<Read> reads;
+        for (const QString& name : names) {
+          reads.push_back({Key(name, size, dpr), ReadFile(folder, name, size, dpr)});
+        }
+        return reads;
+      });
+  ahead_ = read->get_future();
+  reader_ = std::make_unique<HelperThread>([read] { (*read)(); });
 }
 
 void PictureCache::TakeReadAhead() {

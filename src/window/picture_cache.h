@@ -8,12 +8,15 @@
 #include <QStringList>
 #include <future>
 #include <map>
+#include <memory>
 #include <vector>
+
+class HelperThread;
 
 class PictureCache {
  public:
   // `folder` is the program folder, the one that holds "Data".
-  explicit PictureCache(QString folder) : folder_(std::move(folder)) {}
+  explicit PictureCache(QString folder);
   ~PictureCache();
 
   // The picture `name` ("D10", "Back") drawn at `size`, for a screen of
@@ -40,5 +43,6 @@ class PictureCache {
   QString folder_;
   std::map<QString, QPixmap> pixmaps_;  // by name, size and density
   std::future<std::vector<Read>> ahead_;
+  std::unique_ptr<HelperThread> reader_;
   int filesRead_ = 0;
 };
