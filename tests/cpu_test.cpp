@@ -2,8 +2,6 @@
 // amateur's random discard and the professional's discard choice.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "test_support.h"
 
 namespace tesva {
@@ -103,16 +101,6 @@ TEST(Amateur, DiscardsTheDrawnPositionAndNeverLooksFurther) {
   EXPECT_EQ(t.g.Cikanlar(11).caption, "1");
 }
 
-TEST(Amateur, PicturesVanishFromTheRightWhateverIsPlayed) {
-  ComputerTurn t({"K2", "S3", "M6", "D8"}, "S5", 3);
-  for (int left = 3; left >= 0; --left) {
-    t.io.random.Queue(0.0);
-    t.g.Timer1.enabled = true;
-    t.Move();
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(t.g.Player2_Kart(i).picture, i <= left ? "Back" : "");
-  }
-}
-
 TEST(Professional, DiscardChoice) {
   struct Case {
     std::vector<std::string> hand;
@@ -145,12 +133,6 @@ TEST(Professional, DiscardChoice) {
   }
 }
 
-TEST(Professional, CapturesLikeTheAmateur) {
-  ComputerTurn t({"D5", "K11"}, "S5", 1, "2");
-  EXPECT_EQ(t.Move(), "D5");
-  EXPECT_EQ(t.g.Player2_Score, 10);
-}
-
 TEST(ComputerTurn, LevelIsReadAtEveryTick) {
   // The same hand and draws: the amateur lays the drawn jack, the
   // professional draws again.
@@ -181,21 +163,6 @@ TEST(ComputerTurn, LastCardOfBothHandsDealsAndAnEmptyHandDoesNothing) {
   Timer1_Timer(empty.g);
   EXPECT_FALSE(empty.g.Timer1.enabled);
   EXPECT_EQ(static_cast<const GameState&>(empty.g), before);
-}
-
-TEST(ComputerTurn, FourCardDiscardFrequencies) {
-  // Evenly spread draws give the positions 3/8, 1/4, 1/4 and 1/8.
-  std::map<std::string, int> played;
-  const int kDraws = 800;
-  for (int k = 0; k < kDraws; ++k) {
-    ComputerTurn t({"K2", "S3", "M6", "D8"}, "S5", 3);
-    t.io.random.Queue((k + 0.5) / kDraws);
-    ++played[t.Move()];
-  }
-  EXPECT_EQ(played["K2"], 300);
-  EXPECT_EQ(played["S3"], 200);
-  EXPECT_EQ(played["M6"], 200);
-  EXPECT_EQ(played["D8"], 100);
 }
 
 }  // namespace

@@ -287,28 +287,14 @@ TEST(NewGame, AfterTheEndNoQuestionAndDuringThePauseThePauseIsDropped) {
   t.Store("Sesler", "1");
   t.Start();
   Game& g = t.g;
-  auto playOut = [&] {
-    while (!g.Timer2.enabled) {
-      if (g.Timer1.enabled) {
-        Timer1_Timer(g);
-      } else {
-        for (int i = 1; i <= 4; ++i) {
-          if (g.Player1_Kart(i).enabled) {
-            Player1_Kart_Click(g, i);
-            break;
-          }
-        }
-      }
-    }
-  };
-  playOut();
+  t.PlayOutHand();
   Timer2_Timer(g);  // one tick into the first pause
   t.io.dialogs.answers.push_back(true);
   mnuYeni_Click(g);
   EXPECT_FALSE(g.Timer2.enabled);
   EXPECT_EQ(g.HandNo, 1);
   EXPECT_EQ(t.io.dialogs.shown.size(), 1u);
-  playOut();
+  t.PlayOutHand();
   Timer2_Timer(g);  // the counter kept its tick: this one acts
   EXPECT_EQ(g.HandNo, 0);
   mnuYeni_Click(g);  // the game is over: no question

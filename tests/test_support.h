@@ -56,8 +56,22 @@ struct Table {
       }
     }
   }
-  GameState& state() { return g; }
-  Form& form() { return g; }
+  // Plays the hand out to its settlement: the human always plays its first
+  // enabled card, the computer answers.
+  void PlayOutHand() {
+    for (int events = 0; events < 200 && !g.Timer2.enabled; ++events) {
+      if (g.Timer1.enabled) {
+        Timer1_Timer(g);
+        continue;
+      }
+      for (int i = 1; i <= 4; ++i) {
+        if (g.Player1_Kart(i).enabled) {
+          Player1_Kart_Click(g, i);
+          break;
+        }
+      }
+    }
+  }
   std::vector<bool> HumanCardsEnabled() const {
     std::vector<bool> enabled;
     for (const auto& card : g.Player1_Kart) enabled.push_back(card.enabled);
