@@ -54,6 +54,8 @@ void Command1_Click(Game& g);
 // The first maxChars characters of a UTF-8 text.
 std::string CutToCharacters(std::string_view text, int maxChars);
 bool WatchModeOn(const Game& g);
+// Watch mode shows the computer's hand and the played-cards tracker.
+void SetWatchMode(Game& g, bool on);
 
 // --- The menu bar (menus.cpp) ---------------------------------------------
 // One entry per menu item or separator, in the order of the menu bar.

@@ -5,12 +5,6 @@
 namespace tesva {
 namespace {
 
-// Watch mode shows the computer's hand and the played-cards tracker.
-void SetWatchMode(Game& g, bool on) {
-  for (auto& count : g.Cikanlar) count.visible = on;
-  g.List2.visible = on;
-}
-
 std::string AskName(Game& g, const std::string& prompt) {
   auto reply = g.io.dialogs.InputBox(prompt, std::string(kAppTitle), kMaxNameLength);
   return CutToCharacters(reply, kMaxNameLength);
@@ -39,6 +33,11 @@ std::string CutToCharacters(std::string_view text, int maxChars) {
 
 bool WatchModeOn(const Game& g) {
   return g.List2.visible;
+}
+
+void SetWatchMode(Game& g, bool on) {
+  for (auto& count : g.Cikanlar) count.visible = on;
+  g.List2.visible = on;
 }
 
 void Player1_Name_Click(Game& g) {

@@ -124,10 +124,7 @@ void AyarlariUygula(Game& g) {
   g.mnuStandart.checked = !coloured;
 
   auto human = ReadOption(g, kKeyHumanName);
-  if (human == kWatchModeName) {
-    for (auto& count : g.Cikanlar) count.visible = true;
-    g.List2.visible = true;
-  }
+  if (human == kWatchModeName) SetWatchMode(g, true);  // nothing is hidden otherwise
   g.CardBack = coloured ? kColouredBack : kStandardBack;
   g.Player1_Name.caption = NameCaption(human, g.Player1_Score);
   g.Player2_Name.caption = NameCaption(ReadOption(g, kKeyComputerName), g.Player2_Score);
