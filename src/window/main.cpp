@@ -15,6 +15,7 @@
 #endif
 
 #include "platform/system_random.h"
+#include "window/command_line.h"
 #include "window/game_window.h"
 #include "window/helper_thread.h"
 #include "window/qt_platform.h"
@@ -100,6 +101,7 @@ void ConnectToSessionBus() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (std::optional<int> status = ReadCommandLine(argc, argv)) return *status;
   HelperThread fonts(WarmUpFonts);
   // The menu bar stays in the window, above the table: no desktop's global
   // menu takes it away (and no D-Bus question about one delays the start).
