@@ -107,6 +107,10 @@ int main(int argc, char* argv[]) {
   // menu takes it away (and no D-Bus question about one delays the start).
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication app(argc, argv);
+  // The window's class names the program and its desktop entry, so that a
+  // dock shows the running game under the menu entry's icon.
+  QGuiApplication::setApplicationName(QStringLiteral("tesva"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(TESVA_APP_ID));
   HelperThread bus(ConnectToSessionBus);
   QApplication::setStyle(new GameStyle(QApplication::style()));
   fonts.Join();
@@ -116,7 +120,7 @@ int main(int argc, char* argv[]) {
 
   QtHost host;
   QtOptionsStore store;
-  LazySoundPlayer sound(QString::fromStdString(host.ProgramFolder()));
+  LazySoundPlayer sound(host.SoundLibraryFolder());
   tesva::SystemRandom random;
   QtDialogs dialogs;
   GameWindow window({store, sound, random, dialogs, host});
