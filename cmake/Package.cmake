@@ -11,8 +11,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_STRIP_FILES ON)
 # Depends: the libraries the programs and the sound library are linked
-# with, as dpkg-shlibdeps finds them.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# with, as dpkg-shlibdeps finds them when cpack runs (DebianDepends.cmake).
+set(CPACK_TESVA_LINKED_FILES
+  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tesva
+  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tesva-headless
+  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${CMAKE_SHARED_LIBRARY_PREFIX}tesva-sound${CMAKE_SHARED_LIBRARY_SUFFIX})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/DebianDepends.cmake)
 # Recommends: what Qt loads only while the game runs, which it plays without:
 # Qt's own Turkish texts for the buttons of the boxes, and the platform
 # plugin for a Wayland desktop (elsewhere Qt's X11 plugin, in Depends,
