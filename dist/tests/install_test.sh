@@ -105,7 +105,7 @@ done
 startup_class=$(sed -n 's/^StartupWMClass=//p' "$tree/share/applications/$app.desktop")
 wm_class=$(HOME=$work XDG_CONFIG_HOME=$work/config xvfb-run -a bash -c '
   "$1" & game=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     class=$(xprop -name "Tesva $2" WM_CLASS 2>/dev/null) && break
     sleep 0.1
   done

@@ -66,7 +66,8 @@ TEST(InstalledGame, FindsItsPicturesSoundsAndIconFromWhereItLies) {
   EXPECT_TRUE(player.Loaded()) << "no sound library in " << host.SoundLibraryFolder().toStdString();
 
   // The window's icon is the one installed for the desktop.
-  const QImage installed(Installed(QStringLiteral("share/icons/hicolor/32x32/apps/" TESVA_APP_ID ".png")));
+  const QImage installed(
+      Installed(QStringLiteral("share/icons/hicolor/32x32/apps/" TESVA_APP_ID ".png")));
   ASSERT_FALSE(installed.isNull());
   EXPECT_EQ(window.windowIcon().pixmap(32, 32).toImage().convertToFormat(installed.format()),
             installed);
