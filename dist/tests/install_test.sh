@@ -103,14 +103,23 @@ done
 # The window's class is the desktop entry's StartupWMClass, so a dock puts
 # the running game under its menu entry.
 startup_class=$(sed -n 's/^StartupWMClass=//p' "$tree/share/applications/$app.desktop")
-wm_class=$(HOME=$work XDG_CONFIG_HOME=$work/config xvfb-run -a bash -c '
-  "$1" & game=$!
-  for _ in $(seq 200); do
-    class=$(xprop -name "Tesva $2" WM_CLASS 2>/dev/null) && break
-    sleep 0.1
-  done
-  kill $game
-  echo "$class"' bash "$tree/bin/tesva" "$version")
+# Xvfb picks a free display itself and says which: other X servers may be
+# running on this machine.
+Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+export DISPLAY=:$(cat "$work/display")
+HOME=$work XDG_CONFIG_HOME=$work/config "$tree/bin/tesva" 2>/dev/null &
+game=$!
+wm_class=
+for _ in $(seq 200); do
+  wm_class=$(xprop -name "Tesva $version" WM_CLASS 2>/dev/null) && break
+  sleep 0.1
+done
+kill "$game" "$xvfb"
 [[ $wm_class == *"\"$startup_class\""* ]] ||
   fail "the window's class ($wm_class) is not StartupWMClass $startup_class"
 
