@@ -1,12 +1,11 @@
 #include "window/game_window.h"
 
 #include <QDirIterator>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
 #include <map>
