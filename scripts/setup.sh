@@ -14,6 +14,10 @@ packages=(
   kdegames-card-data-kf5
   xvfb xauth
   fonts-liberation2 time
+  # Installing and packaging, and their checks: the Debian package's file
+  # and library scan, the desktop validators, manual pages, the window's
+  # class under Xvfb.
+  dpkg-dev file lintian desktop-file-utils appstream man-db x11-utils
 )
 
 missing=()

@@ -1,9 +1,11 @@
 // tesva-headless [SCRIPT]: plays the game from a script of lines read from
 // SCRIPT, or from standard input when no file is named, and writes the
 // output of the script's commands to standard output.
+// tesva-headless --help | --version: says how to run it, or its version.
 //
 // Exit status: 0 when every line was carried out, 1 when any line printed an
-// "error:" line, 2 when the script cannot be read.
+// "error:" line, 2 when the script cannot be read or the command line is
+// not one of these.
 //
 // Random draws that find no queued value come from the program's own
 // generator. It is seeded from std::random_device, unless the environment
@@ -42,6 +44,48 @@ std::uint64_t Seed() {
   return (std::uint64_t{device()} << 32) | device();
 }
 
+constexpr int kUsageError = 2;
+
+constexpr std::string_view kUsage =
+    "usage: tesva-headless [SCRIPT]\n"
+    "       tesva-headless --help | --version\n";
+
+constexpr std::string_view kHelp =
+    "Plays Tesva with no window, driven by the script of events in SCRIPT (standard input\n"
+    "when no file is named), and prints the game's whole state as JSON where the script\n"
+    "says dump. See tesva-headless(6) for the script lines.\n"
+    "\n"
+    "  -h, --help     Displays this help.\n"
+    "  -v, --version  Displays the version.\n"
+    "\n"
+    "Exit status: 0 when every line was carried out, 1 when a line printed an error,\n"
+    "2 when SCRIPT cannot be read or the command line is wrong.\n";
+
+int UsageError(std::string_view problem) {
+  std::cerr << "tesva-headless: " << problem << '\n' << kUsage;
+  return kUsageError;
+}
+
+// Answers --help and --version and turns away any other option; nothing
+// when the arguments name a script (or none) to run.
+std::optional<int> ReadOptions(int argc, char** argv) {
+  if (argc < 2 || argv[1][0] != '-' || argv[1][1] == '\0') {
+    if (argc > 2) return UsageError("more than one script named");
+    return std::nullopt;
+  }
+  std::string_view option(argv[1]);
+  bool help = option == "-h" || option == "--help";
+  bool version = option == "-v" || option == "--version";
+  if (!help && !version) return UsageError("unknown option " + std::string(option));
+  if (argc > 2) return UsageError(std::string(option) + " takes nothing after it");
+  if (help) {
+    std::cout << kUsage << '\n' << kHelp;
+  } else {
+    std::cout << "tesva-headless " TESVA_VERSION "\n";
+  }
+  return 0;
+}
+
 int RunScript(std::istream& in) {
   tesva::Driver driver(std::cout, Seed());
   driver.Run(in);
@@ -56,10 +100,7 @@ int RunScript(std::istream& in) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 2) {
-    std::cerr << "usage: tesva-headless [SCRIPT]\n";
-    return 2;
-  }
+  if (std::optional<int> status = ReadOptions(argc, argv)) return *status;
   if (argc == 1) return RunScript(std::cin);
 
   std::error_code error;

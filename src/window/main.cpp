@@ -15,6 +15,7 @@
 #endif
 
 #include "platform/system_random.h"
+#include "window/command_line.h"
 #include "window/game_window.h"
 #include "window/helper_thread.h"
 #include "window/qt_platform.h"
@@ -100,11 +101,16 @@ void ConnectToSessionBus() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (std::optional<int> status = ReadCommandLine(argc, argv)) return *status;
   HelperThread fonts(WarmUpFonts);
   // The menu bar stays in the window, above the table: no desktop's global
   // menu takes it away (and no D-Bus question about one delays the start).
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication app(argc, argv);
+  // The window's class names the program and its desktop entry, so that a
+  // dock shows the running game under the menu entry's icon.
+  QGuiApplication::setApplicationName(QStringLiteral("tesva"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(TESVA_APP_ID));
   HelperThread bus(ConnectToSessionBus);
   QApplication::setStyle(new GameStyle(QApplication::style()));
   fonts.Join();
@@ -114,7 +120,7 @@ int main(int argc, char* argv[]) {
 
   QtHost host;
   QtOptionsStore store;
-  LazySoundPlayer sound(QString::fromStdString(host.ProgramFolder()));
+  LazySoundPlayer sound(host.SoundLibraryFolder());
   tesva::SystemRandom random;
   QtDialogs dialogs;
   GameWindow window({store, sound, random, dialogs, host});

@@ -3,6 +3,7 @@
 #include "window/qt_sound.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QInputDialog>
 #include <QLibrary>
 #include <QLibraryInfo>
@@ -113,8 +114,18 @@ bool QtDialogs::AskYesNo(const std::string& prompt, const std::string& title) {
 
 // --- The program -------------------------------------------------------------
 
+QtHost::QtHost(const QString& programFolder)
+    : folder_(programFolder), soundLibraryFolder_(programFolder) {
+  const QDir program(programFolder);
+  if (program.exists(QStringLiteral("Data"))) return;
+  const QString installed = QDir::cleanPath(program.filePath(QStringLiteral(TESVA_DATA_FROM_BIN)));
+  if (!QDir(installed).exists(QStringLiteral("Data"))) return;
+  folder_ = installed;
+  soundLibraryFolder_ = QDir::cleanPath(program.filePath(QStringLiteral(TESVA_LIB_FROM_BIN)));
+}
+
 std::string QtHost::ProgramFolder() {
-  return QCoreApplication::applicationDirPath().toStdString();
+  return folder_.toStdString();
 }
 
 void QtHost::Exit() {

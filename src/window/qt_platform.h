@@ -3,6 +3,7 @@
 // the running application.
 #pragma once
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -45,7 +46,7 @@ class QtOptionsStore : public tesva::OptionsStore {
 // silent.
 class LazySoundPlayer : public tesva::SoundPlayer {
  public:
-  // `folder` holds the library: the program's folder.
+  // `folder` holds the library (QtHost::SoundLibraryFolder).
   explicit LazySoundPlayer(QString folder);
   ~LazySoundPlayer() override;
 
@@ -69,11 +70,27 @@ class QtDialogs : public tesva::Dialogs {
   bool AskYesNo(const std::string& prompt, const std::string& title) override;
 };
 
-// The running program: its folder and its end.
+// The running program: its folder and its end. Where the game's files are
+// is decided once, from where the program lies: a build keeps "Data" and
+// the sound library beside the program; an installed game keeps "Data" in
+// its data folder and the library in its private library folder, both
+// found relative to the program, so the installed tree can be moved
+// anywhere. With neither, the program's own folder stands (the game then
+// shows no pictures and plays no sound).
 class QtHost : public tesva::Host {
  public:
+  // `programFolder` is where the program lies.
+  explicit QtHost(const QString& programFolder = QCoreApplication::applicationDirPath());
+
   std::string ProgramFolder() override;
   void Exit() override;
+
+  // The folder that holds the sound library.
+  QString SoundLibraryFolder() const { return soundLibraryFolder_; }
+
+ private:
+  QString folder_;
+  QString soundLibraryFolder_;
 };
 
 // Loads Qt's own Turkish texts (the buttons of the boxes: "Tamam", "İptal",

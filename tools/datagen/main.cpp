@@ -1,6 +1,8 @@
-// tesva-data: makes the game's "Data" folder, the card pictures and the sounds, at build time.
+// tesva-data: makes the game's "Data" folder, the card pictures and the sounds, and the game's
+// icon, at build time.
 //
 //   tesva-data --faces DECK.svgz --backs DECK.svgz --out DIR
+//   tesva-data --faces DECK.svgz --backs DECK.svgz --icons DIR --icon-name NAME --icon-sizes 16,32
 //
 // Only QImage and QSvgRenderer are used (the decks hold no text, so no fonts are needed):
 // it runs on a build machine without a display.
@@ -10,6 +12,7 @@
 #include <cstdio>
 
 #include "cards.h"
+#include "icon.h"
 #include "sounds.h"
 
 namespace {
@@ -29,14 +32,31 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption faces("faces", "The KDE svg-standard deck (faces, plain back).", "deck");
   const QCommandLineOption backs("backs", "The KDE svg-nicu-white deck (coloured back).", "deck");
   const QCommandLineOption out("out", "The Data folder to fill.", "dir");
-  parser.addOptions({faces, backs, out});
+  const QCommandLineOption icons("icons", "The icon theme folder to put the icon in.", "dir");
+  const QCommandLineOption iconName("icon-name", "The icon's file name.", "name");
+  const QCommandLineOption iconSizes("icon-sizes", "The PNG sizes, comma-separated.", "sizes");
+  parser.addOptions({faces, backs, out, icons, iconName, iconSizes});
   parser.process(app);
-  if (!parser.isSet(faces) || !parser.isSet(backs) || !parser.isSet(out))
-    return fail("--faces, --backs and --out are all needed");
+  if (!parser.isSet(faces) || !parser.isSet(backs) || (!parser.isSet(out) && !parser.isSet(icons)))
+    return fail("--faces, --backs, and --out or --icons are needed");
 
-  const QString dir = parser.value(out);
-  if (!QDir().mkpath(dir)) return fail("cannot create " + dir);
-  QString error = datagen::writeCardPictures(parser.value(faces), parser.value(backs), dir);
-  if (error.isEmpty()) error = datagen::writeSounds(dir);
-  return error.isEmpty() ? 0 : fail(error);
+  if (parser.isSet(out)) {
+    const QString dir = parser.value(out);
+    if (!QDir().mkpath(dir)) return fail("cannot create " + dir);
+    QString error = datagen::writeCardPictures(parser.value(faces), parser.value(backs), dir);
+    if (error.isEmpty()) error = datagen::writeSounds(dir);
+    if (!error.isEmpty()) return fail(error);
+  }
+  if (parser.isSet(icons)) {
+    QList<int> sizes;
+    for (const QString& size : parser.value(iconSizes).split(',', Qt::SkipEmptyParts)) {
+      if (size.toInt() <= 0) return fail("not an icon size: " + size);
+      sizes << size.toInt();
+    }
+    if (parser.value(iconName).isEmpty()) return fail("--icon-name is needed with --icons");
+    QString error =
+        datagen::writeIcon(parser.value(faces), parser.value(icons), parser.value(iconName), sizes);
+    if (!error.isEmpty()) return fail(error);
+  }
+  return 0;
 }

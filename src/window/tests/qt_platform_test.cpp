@@ -1,6 +1,8 @@
-// The Qt services behind the game: the options file and the sound player.
+// The Qt services behind the game: the options file, the sound player and
+// where the program finds the game's files.
 // The input box is answered through the window (window_test.cpp).
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QSoundEffect>
@@ -76,6 +78,32 @@ TEST(SoundTest, AFileThatCannotBePlayedIsSilentAndChangesNothing) {
   LazySoundPlayer without{folder.path()};
   without.Play(DataFile("Card.voi"));
   EXPECT_FALSE(without.Loaded());
+}
+
+// A build keeps "Data" and the sound library beside the program; an
+// installed game keeps them in folders relative to it; with neither the
+// program's own folder stands, and the game shows no pictures.
+TEST(QtHostTest, FindsTheGameBesideTheProgramElseInstalledRelativeToIt) {
+  QTemporaryDir tree;
+  ASSERT_TRUE(tree.isValid());
+  const QString bin = tree.filePath(QStringLiteral("bin"));
+  ASSERT_TRUE(QDir().mkpath(bin));
+  // The game's folder and the sound library's.
+  auto folders = [&bin] {
+    QtHost host(bin);
+    return std::pair(host.ProgramFolder(), host.SoundLibraryFolder().toStdString());
+  };
+  EXPECT_EQ(folders(), std::pair(bin.toStdString(), bin.toStdString())) << "neither";
+
+  const QString data = QDir::cleanPath(bin + QStringLiteral("/" TESVA_DATA_FROM_BIN));
+  const QString lib = QDir::cleanPath(bin + QStringLiteral("/" TESVA_LIB_FROM_BIN));
+  ASSERT_TRUE(data.startsWith(tree.path() + '/') && lib.startsWith(tree.path() + '/'));
+  ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/Data")));
+  EXPECT_EQ(folders(), std::pair(data.toStdString(), lib.toStdString())) << "installed";
+
+  ASSERT_TRUE(QDir().mkpath(bin + QStringLiteral("/Data")));
+  EXPECT_EQ(folders(), std::pair(bin.toStdString(), bin.toStdString()))
+      << "a build's Data beside the program comes first";
 }
 
 }  // namespace
