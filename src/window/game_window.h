@@ -13,9 +13,11 @@
 #include "engine/game_state.h"
 #include "shell/main_window.h"
 #include "window/picture_cache.h"
+#include "window/table_motion.h"
 
 class CardPicture;
 class HoverFrame;
+class MotionLayer;
 class QListWidget;
 class QTimer;
 class RulesPanel;
@@ -33,6 +35,8 @@ class GameWindow : public QMainWindow {
 
   const tesva::Game& Game() const { return game_; }
   const PictureCache& Pictures() const { return pictures_; }
+  // The cards sliding across the table.
+  MotionLayer& Motion() const { return *motion_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -58,13 +62,14 @@ class GameWindow : public QMainWindow {
   void Sync();
   void SyncWindow();
   void SyncPictures();
+  void ShowPictures();
   void SyncAccessibleNames();
   void SyncLabels();
   void SyncLists();
   void SyncHoverFrame();
   void SyncMenus();
   void SyncTimers();
-  void ShowPicture(CardPicture* widget, const tesva::Picture& now, const tesva::Picture& before);
+  CardPicture*& PlaceWidget(Spot spot) { return places_[static_cast<std::size_t>(spot)]; }
   void ShowLabel(TableLabel* widget, const tesva::Label& now, const tesva::Label& before);
   void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
                 const tesva::TextList& before);
@@ -78,13 +83,9 @@ class GameWindow : public QMainWindow {
 
   TableSurface* table_ = nullptr;
   std::array<CardPicture*, tesva::kHandSize> humanCards_{};
-  std::array<CardPicture*, tesva::kHandSize> computerCards_{};
-  CardPicture* deck_ = nullptr;
-  CardPicture* humanPile_ = nullptr;
-  CardPicture* computerPile_ = nullptr;
-  CardPicture* floorTop_ = nullptr;
-  CardPicture* floorBase_ = nullptr;
+  std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
   HoverFrame* hoverFrame_ = nullptr;
+  MotionLayer* motion_ = nullptr;
 
   TableLabel* status_ = nullptr;       // Label1
   TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"
