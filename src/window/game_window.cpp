@@ -103,7 +103,7 @@ void GameWindow::CreateHands() {
     PlaceWidget(ComputerSpot(i)) = card;
   }
   for (int i = 1; i <= tesva::kHandSize; ++i) {
-    auto* card = new CardPicture(pictures_, table_);
+    auto* card = new HandCard(pictures_, i, table_);
     card->setObjectName(ElementName("Player1_Kart", i));
     card->setGeometry(ToPixels(tesva::Player1KartPlace(i)));
     card->setCursor(Qt::PointingHandCursor);
@@ -111,6 +111,9 @@ void GameWindow::CreateHands() {
     card->setMouseTracking(true);
     connect(card, &CardPicture::clicked, this, [this, i] { PlayCard(i); });
     connect(card, &CardPicture::hovered, this, [this, i] { HoverCard(i); });
+    connect(card, &HandCard::focusStep, this, [this, i](int step) { FocusHandCard(i, step); });
+    connect(card, &HandCard::focusTaken, this, [this, i] { focusCard_ = i; });
+    if (i > 1) setTabOrder(humanCards_[i - 2], card);
     humanCards_[i - 1] = card;
     PlaceWidget(HumanSpot(i)) = card;
   }
@@ -189,6 +192,8 @@ QListWidget* GameWindow::CreateList(std::string_view name) {
   list->setObjectName(ToQt(name));
   list->setGeometry(PlaceOf(name));
   list->setAttribute(Qt::WA_NoMousePropagation);
+  // Tab and the arrow keys stay among the hand cards.
+  list->setFocusPolicy(Qt::NoFocus);
   list->stackUnder(hoverFrame_);
   return list;
 }
@@ -306,6 +311,24 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
   QMainWindow::keyPressEvent(event);
 }
 
+void GameWindow::FocusHandCard(int from, int step) {
+  auto playable = [this](int i) {
+    return i >= 1 && i <= tesva::kHandSize && game_.Player1_Kart(i).enabled;
+  };
+  int to = 0;
+  if (step != 0) {
+    for (int i = from + step; i >= 1 && i <= tesva::kHandSize && !to; i += step) {
+      if (playable(i)) to = i;
+    }
+  } else {
+    for (int distance = 0; distance < tesva::kHandSize && !to; ++distance) {
+      if (playable(from - distance)) to = from - distance;
+      if (playable(from + distance)) to = from + distance;  // the right-hand one first
+    }
+  }
+  if (to) humanCards_[to - 1]->setFocus(Qt::TabFocusReason);
+}
+
 // --- Drawing the game --------------------------------------------------------
 
 void GameWindow::Sync() {
@@ -351,6 +374,9 @@ void GameWindow::SyncPictures() {
   for (Spot spot : kAllSpots) {
     const tesva::Picture& now = PictureAt(game_, spot);
     CardPicture* widget = PlaceWidget(spot);
+    // A disabled card gives up the focus without passing it on to its
+    // neighbours, which are disabled with it.
+    if (!now.enabled && widget->hasFocus()) widget->clearFocus();
     if (widget->isEnabled() != now.enabled) widget->setEnabled(now.enabled);
     if (widget->isHidden() == now.visible) widget->setVisible(now.visible);
   }
@@ -360,6 +386,9 @@ void GameWindow::SyncPictures() {
   if (!drawnOnce_ || drawn_.ZOrder != game_.ZOrder) {
     for (int index : game_.ZOrder) humanCards_[index - 1]->stackUnder(hoverFrame_);
   }
+  // Once the hand can be played again, the focus is back on it, next to
+  // the card played last.
+  if (focusCard_ && !focusWidget()) FocusHandCard(focusCard_, 0);
 }
 
 // Each place shows the game's picture, or while cards slide the picture

@@ -16,6 +16,7 @@
 #include "window/table_motion.h"
 
 class CardPicture;
+class HandCard;
 class HoverFrame;
 class MotionLayer;
 class QListWidget;
@@ -58,6 +59,9 @@ class GameWindow : public QMainWindow {
   void Handle(const std::function<void(tesva::Game&)>& handler);
   void PlayCard(int index);
   void HoverCard(int index);
+  // Moves the keyboard focus to the next playable hand card from card
+  // `from` in the direction of `step`, or for step 0 to the nearest one.
+  void FocusHandCard(int from, int step);
 
   void Sync();
   void SyncWindow();
@@ -82,10 +86,12 @@ class GameWindow : public QMainWindow {
   bool drawnOnce_ = false;
 
   TableSurface* table_ = nullptr;
-  std::array<CardPicture*, tesva::kHandSize> humanCards_{};
+  std::array<HandCard*, tesva::kHandSize> humanCards_{};
   std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
   HoverFrame* hoverFrame_ = nullptr;
   MotionLayer* motion_ = nullptr;
+  // The hand card that last had the keyboard focus, 1 to 4; 0 before any.
+  int focusCard_ = 0;
 
   TableLabel* status_ = nullptr;       // Label1
   TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"

@@ -1,7 +1,9 @@
 // The window on Qt's offscreen platform: its elements and places, playing
-// through the real widgets, cards sliding while events keep coming, the menus, the rules panel,
+// through the real widgets, the keyboard and a screen reader's interface,
+// cards sliding while events keep coming, the menus, the rules panel,
 // renaming through the real input box and a missing "Data" folder.
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -373,15 +375,22 @@ TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
   auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   const char* menus[] = {"mnuFirst", "mnuSecond", "mnuRenkli", "mnuStandart",
                          "mnuYesil", "mnuSiyah",  "mnuSesler", "mnuHelp"};
+  const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right, Qt::Key_Space};
   int whileMoving = 0;
   for (int event = 0; event < 160; ++event) {
     SCOPED_TRACE("event " + std::to_string(event));
     whileMoving += Motion().Moving();
     int kind = roll(20), i = roll(tesva::kHandSize) + 1;
+    QWidget* focus = QApplication::focusWidget();
     if (kind < 6) {
       ClickCard(i);
     } else if (kind < 8) {
       QTest::keyClick(window.get(), Qt::Key(Qt::Key_1 + i - 1));
+    } else if (kind < 10) {
+      QTest::keyClick(focus ? focus : window.get(), keys[roll(4)]);
+    } else if (kind < 11) {
+      auto* card = QAccessible::queryAccessibleInterface(Card("Player1_Kart", i));
+      card->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     } else if (kind < 13) {
       QTest::mouseMove(kind == 11 ? Card("Player1_Kart", i) : Table(), Uncovered());
     } else if (kind < 15) {
@@ -405,6 +414,103 @@ TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
   Settle();
   ExpectShowsTheGame();
   EXPECT_GT(whileMoving, 40) << "few events came while cards slid";
+}
+
+TEST_F(WindowTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
+  Open();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  auto card = [&](int i) { return QAccessible::queryAccessibleInterface(Card("Player1_Kart", i)); };
+  // Which hand cards the screen reader hears as focused, and which as disabled.
+  auto focused = [&] {
+    std::vector<int> cards;
+    for (int i = 1; i <= tesva::kHandSize; ++i) {
+      if (card(i)->state().focused) cards.push_back(i);
+    }
+    return cards;
+  };
+  auto disabled = [&] {
+    std::vector<int> cards;
+    for (int i = 1; i <= tesva::kHandSize; ++i) {
+      if (card(i)->state().disabled) cards.push_back(i);
+    }
+    return cards;
+  };
+  using Cards = std::vector<int>;
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    QAccessibleInterface* button = card(i);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), Q(tesva::AccessibleName(game(), "Player1_Kart", i)));
+    EXPECT_TRUE(button->state().focusable);
+    QAccessibleActionInterface* actions = button->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+              QStringList(QString::number(i)));
+  }
+  EXPECT_EQ(disabled(), Cards{});
+  EXPECT_NE(QAccessible::queryAccessibleInterface(Card("Player2_Kart", 1))->role(),
+            QAccessible::Button);
+
+  // The card with the focus carries a mark once the keyboard moves it, not
+  // for the mouse's player who never touches Tab.
+  auto marked = [&](int i) {
+    CardPicture* widget = Card("Player1_Kart", i);
+    return widget->grab().toImage().pixelColor(1, 50) ==
+           widget->palette().color(QPalette::Active, QPalette::Highlight);
+  };
+  EXPECT_EQ(focused(), Cards{1});
+  EXPECT_FALSE(marked(1));
+
+  // Tab goes round the hand; the arrow keys go left and right and stop at
+  // the ends.
+  std::vector<Cards> order;
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Left,
+                      Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    order.push_back(focused());
+  }
+  EXPECT_EQ(order, (std::vector<Cards>{{2}, {3}, {4}, {1}, {2}, {1}, {1}, {2}, {3}, {4}, {4}}));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(focused(), Cards{3});
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+  EXPECT_EQ(focused(), Cards{2});
+  EXPECT_TRUE(marked(2));
+  EXPECT_FALSE(marked(1));
+
+  // The press action plays the card as a click does; then the hand is
+  // disabled and nothing plays until the computer has answered.
+  card(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(game().Player1_Hand(2), "");
+  EXPECT_EQ(disabled(), (Cards{1, 2, 3, 4}));
+  EXPECT_EQ(focused(), Cards{});
+  card(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(game().Player1_Hand(3), "D9");
+
+  // Once the computer has answered, the focus is back next to the card
+  // played, and Tab passes the empty place by.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return disabled() == Cards{2}; }, 3000));
+  EXPECT_EQ(focused(), Cards{3});
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(focused(), Cards{1});
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+  EXPECT_EQ(focused(), Cards{3});
+  // Space and Return play the card with the focus.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(game().Player1_Hand(3), "");
+  Remember();
+
+  // While the rules panel is open the hand is disabled to the screen reader too.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return disabled() == (Cards{2, 3}); }, 3000));
+  Action("mnuHelp")->trigger();
+  EXPECT_EQ(disabled(), (Cards{1, 2, 3, 4}));
+  Find<RulesPanel>("Picture1")->OkButton()->click();
+  EXPECT_EQ(disabled(), (Cards{2, 3}));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(game().Player1_CardsLeft, 1);
+  ExpectShowsTheGame();
 }
 
 TEST_F(WindowTest, EachOptionCommandMarksItsItemAndStoresItsKeyAtOnce) {
