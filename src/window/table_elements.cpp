@@ -173,10 +173,12 @@ void HandCard::focusInEvent(QFocusEvent* event) {
 
 // The focus mark: a line in the palette's highlight colour just inside the
 // card's edge, over the card's own picture. Like the focus frames of Qt's
-// styles it shows once the keyboard has moved the focus.
+// styles it shows once the keyboard has moved the focus; a place whose
+// card is still on its way from the deck shows none yet.
 void HandCard::paintEvent(QPaintEvent* event) {
   CardPicture::paintEvent(event);
   if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  if (PictureName().isEmpty()) return;
   QPainter painter(this);
   QPen pen(palette().color(QPalette::Active, QPalette::Highlight), 3);
   pen.setJoinStyle(Qt::MiterJoin);
