@@ -54,26 +54,18 @@ QString Nth(std::string_view element, int index) {
   return index ? QStringLiteral("%1(%2)").arg(Q(element)).arg(index) : Q(element);
 }
 
-// Types `name` into the input box as soon as it opens and presses Return.
-void AnswerTheBox(const QString& name) {
+// Types `name` into the input box as soon as it opens and presses Return;
+// in a question box Return is Yes.
+void AnswerTheBox(const QString& name = {}) {
   QTimer::singleShot(0, [name] {
     QWidget* box = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()); }, 3000));
-    auto* buttons = box->findChild<QDialogButtonBox*>();
-    EXPECT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok)->text() == "Tamam");
-    if (auto* line = box->findChild<QLineEdit*>()) line->insert(name);
+    if (auto* line = box->findChild<QLineEdit*>()) {
+      auto* buttons = box->findChild<QDialogButtonBox*>();
+      EXPECT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok)->text() == "Tamam");
+      line->insert(name);
+    }
     QTest::keyClick(box, Qt::Key_Return);
-  });
-}
-
-// Presses Yes in the question box as soon as it opens.
-void AnswerYes() {
-  QTimer::singleShot(0, [] {
-    QWidget* box = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()); }, 3000));
-    auto* buttons = box->findChild<QDialogButtonBox*>();
-    ASSERT_TRUE(buttons);
-    buttons->button(QDialogButtonBox::Yes)->click();
   });
 }
 
@@ -356,7 +348,7 @@ TEST_F(WindowTest, ClicksAndKeysPlayTheHandAndEachMoveSlidesInTheOrderItWasMade)
   // the new floor and hands are dealt from the deck.
   QTest::keyClick(window.get(), Qt::Key_3);
   ASSERT_TRUE(Motion().Moving());
-  AnswerYes();
+  AnswerTheBox();
   Action("mnuYeni")->trigger();
   EXPECT_EQ(game().HandNo, 1);
   EXPECT_EQ(Sliding().size(), 2u) << "the floor first";
@@ -398,12 +390,11 @@ TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
     } else if (kind == 15 && Shown("Picture1")) {
       Find<RulesPanel>("Picture1")->OkButton()->click();
     } else if (kind == 16 && roll(3) == 0) {
-      if (game().HandNo != 0) AnswerYes();
+      if (game().HandNo != 0) AnswerTheBox();
       Action("mnuYeni")->trigger();
     } else {
       QTest::qWait(roll(150));
     }
-    Remember();
     ExpectShowsTheGame();
     if (event % 40 == 39) {
       Settle();
@@ -421,95 +412,70 @@ TEST_F(WindowTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   auto card = [&](int i) { return QAccessible::queryAccessibleInterface(Card("Player1_Kart", i)); };
-  // Which hand cards the screen reader hears as focused, and which as disabled.
-  auto focused = [&] {
-    std::vector<int> cards;
-    for (int i = 1; i <= tesva::kHandSize; ++i) {
-      if (card(i)->state().focused) cards.push_back(i);
-    }
-    return cards;
-  };
-  auto disabled = [&] {
-    std::vector<int> cards;
-    for (int i = 1; i <= tesva::kHandSize; ++i) {
-      if (card(i)->state().disabled) cards.push_back(i);
-    }
-    return cards;
-  };
-  using Cards = std::vector<int>;
+  const QString press = QAccessibleActionInterface::pressAction();
   for (int i = 1; i <= tesva::kHandSize; ++i) {
     QAccessibleInterface* button = card(i);
-    ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->role(), QAccessible::Button);
     EXPECT_EQ(button->text(QAccessible::Name), Q(tesva::AccessibleName(game(), "Player1_Kart", i)));
     EXPECT_TRUE(button->state().focusable);
-    QAccessibleActionInterface* actions = button->actionInterface();
-    ASSERT_NE(actions, nullptr);
-    EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
-              QStringList(QString::number(i)));
+    EXPECT_TRUE(button->actionInterface()->actionNames().contains(press));
+    EXPECT_EQ(button->actionInterface()->keyBindingsForAction(press),
+              QStringList{QString::number(i)});
   }
-  EXPECT_EQ(disabled(), Cards{});
-  EXPECT_NE(QAccessible::queryAccessibleInterface(Card("Player2_Kart", 1))->role(),
-            QAccessible::Button);
-
-  // The card with the focus carries a mark once the keyboard moves it, not
-  // for the mouse's player who never touches Tab.
+  // The hand cards the screen reader hears as focused, and as disabled.
+  using Cards = std::vector<int>;
+  auto heard = [&](bool focus) {
+    Cards found;
+    for (int i = 1; i <= tesva::kHandSize; ++i) {
+      QAccessible::State state = card(i)->state();
+      if (focus ? state.focused : state.disabled) found.push_back(i);
+    }
+    return found;
+  };
+  auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+  // The focused card carries a mark once the keyboard has moved the focus,
+  // not for the player who never touches it.
   auto marked = [&](int i) {
     CardPicture* widget = Card("Player1_Kart", i);
     return widget->grab().toImage().pixelColor(1, 50) ==
            widget->palette().color(QPalette::Active, QPalette::Highlight);
   };
-  EXPECT_EQ(focused(), Cards{1});
+  EXPECT_EQ(heard(true), Cards{1});
   EXPECT_FALSE(marked(1));
 
-  // Tab goes round the hand; the arrow keys go left and right and stop at
-  // the ends.
+  // Tab goes round the hand; the arrow keys go left and right and stop at the ends.
   std::vector<Cards> order;
-  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Left,
-                      Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}) {
-    QTest::keyClick(QApplication::focusWidget(), key);
-    order.push_back(focused());
+  for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right,
+                    Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
+    key(k);
+    order.push_back(heard(true));
   }
-  EXPECT_EQ(order, (std::vector<Cards>{{2}, {3}, {4}, {1}, {2}, {1}, {1}, {2}, {3}, {4}, {4}}));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-  EXPECT_EQ(focused(), Cards{3});
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-  EXPECT_EQ(focused(), Cards{2});
-  EXPECT_TRUE(marked(2));
+  EXPECT_EQ(order, (std::vector<Cards>{{2}, {3}, {4}, {1}, {1}, {2}, {3}, {4}, {4}, {3}}));
+  EXPECT_TRUE(marked(3));
   EXPECT_FALSE(marked(1));
 
-  // The press action plays the card as a click does; then the hand is
-  // disabled and nothing plays until the computer has answered.
-  card(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-  EXPECT_EQ(game().Player1_Hand(2), "");
-  EXPECT_EQ(disabled(), (Cards{1, 2, 3, 4}));
-  EXPECT_EQ(focused(), Cards{});
-  card(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-  EXPECT_EQ(game().Player1_Hand(3), "D9");
-
-  // Once the computer has answered, the focus is back next to the card
-  // played, and Tab passes the empty place by.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return disabled() == Cards{2}; }, 3000));
-  EXPECT_EQ(focused(), Cards{3});
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(focused(), Cards{1});
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-  EXPECT_EQ(focused(), Cards{3});
-  // Space and Return play the card with the focus.
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  // The press action plays the card as a click does; the hand is then
+  // disabled, and nothing plays, until the computer has answered.
+  card(3)->actionInterface()->doAction(press);
   EXPECT_EQ(game().Player1_Hand(3), "");
-  Remember();
+  EXPECT_EQ(heard(false), (Cards{1, 2, 3, 4}));
+  EXPECT_EQ(heard(true), Cards{});
+  card(2)->actionInterface()->doAction(press);
+  EXPECT_EQ(game().Player1_Hand(2), "D8");
 
-  // While the rules panel is open the hand is disabled to the screen reader too.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return disabled() == (Cards{2, 3}); }, 3000));
-  Action("mnuHelp")->trigger();
-  EXPECT_EQ(disabled(), (Cards{1, 2, 3, 4}));
-  Find<RulesPanel>("Picture1")->OkButton()->click();
-  EXPECT_EQ(disabled(), (Cards{2, 3}));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(game().Player1_CardsLeft, 1);
+  // Then the focus is back next to the card played, and Tab and the arrows
+  // pass the empty place by; Space and Return play the focused card.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return heard(false) == Cards{3}; }, 3000));
+  EXPECT_EQ(heard(true), Cards{4});
+  key(Qt::Key_Left);
+  EXPECT_EQ(heard(true), Cards{2});
+  key(Qt::Key_Space);
+  EXPECT_EQ(game().Player1_Hand(2), "");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return heard(false) == (Cards{2, 3}); }, 3000));
+  EXPECT_EQ(heard(true), Cards{1});
+  key(Qt::Key_Tab);
+  key(Qt::Key_Return);
+  EXPECT_EQ(game().Player1_Hand(4), "");
   ExpectShowsTheGame();
 }
 
