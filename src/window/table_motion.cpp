@@ -36,7 +36,7 @@ const Single& SingleAt(Spot spot) {
 class Planner {
  public:
   Planner(const Form& before, const Form& after)
-      : after_(after), before_(before), table_(PicturesOf(before)), target_(PicturesOf(after)) {}
+      : before_(before), after_(after), table_(PicturesOf(before)), target_(PicturesOf(after)) {}
 
   MotionPlan Plan() {
     // The deck list is refilled only when a hand starts (and emptied when
@@ -65,6 +65,8 @@ class Planner {
     for (const Flight& flight : flights) At(table_, flight.to) = flight.picture;
   }
 
+  // The old hand's cards leave the table at once; the new floor comes from
+  // the deck, the base card under the face-down ones.
   void LayNewFloor() {
     for (Spot spot : kAllSpots) {
       if (IsHandSpot(spot) || spot == Spot::kFloorTop || spot == Spot::kFloorBase) {
@@ -161,8 +163,8 @@ class Planner {
     return plan;
   }
 
-  const Form& after_;
   const Form& before_;
+  const Form& after_;
   TablePictures table_;
   const TablePictures target_;
   std::vector<MotionStep> steps_;
