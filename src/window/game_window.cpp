@@ -13,6 +13,7 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "shell/card_names.h"
+#include "window/motion_layer.h"
 #include "window/rules_panel.h"
 #include "window/table_elements.h"
 
@@ -84,10 +85,14 @@ void GameWindow::CreateTable() {
   connect(table_, &TableSurface::moved, this, [this] { Handle(tesva::Form_MouseMove); });
 
   // Created back to front: each element lies over those made before it,
-  // so the hover frame lies over the hand and Label7 over the status line.
+  // so the hover frame lies over the hand, Label7 over the status line and
+  // the sliding cards over everything but the rules panel.
   CreateHands();
   CreatePiles();
   CreateCaptions();
+  motion_ = new MotionLayer(pictures_, table_);
+  motion_->setGeometry(table_->rect());
+  connect(motion_, &MotionLayer::showingChanged, this, &GameWindow::ShowPictures);
 }
 
 void GameWindow::CreateHands() {
@@ -95,10 +100,10 @@ void GameWindow::CreateHands() {
     auto* card = new CardPicture(pictures_, table_);
     card->setObjectName(ElementName("Player2_Kart", i));
     card->setGeometry(ToPixels(tesva::Player2KartPlace(i)));
-    computerCards_[i - 1] = card;
+    PlaceWidget(ComputerSpot(i)) = card;
   }
   for (int i = 1; i <= tesva::kHandSize; ++i) {
-    auto* card = new CardPicture(pictures_, table_);
+    auto* card = new HandCard(pictures_, i, table_);
     card->setObjectName(ElementName("Player1_Kart", i));
     card->setGeometry(ToPixels(tesva::Player1KartPlace(i)));
     card->setCursor(Qt::PointingHandCursor);
@@ -106,7 +111,11 @@ void GameWindow::CreateHands() {
     card->setMouseTracking(true);
     connect(card, &CardPicture::clicked, this, [this, i] { PlayCard(i); });
     connect(card, &CardPicture::hovered, this, [this, i] { HoverCard(i); });
+    connect(card, &HandCard::focusStep, this, [this, i](int step) { FocusHandCard(i, step); });
+    connect(card, &HandCard::focusTaken, this, [this, i] { focusCard_ = i; });
+    if (i > 1) setTabOrder(humanCards_[i - 2], card);
     humanCards_[i - 1] = card;
+    PlaceWidget(HumanSpot(i)) = card;
   }
   hoverFrame_ = new HoverFrame(table_);
   hoverFrame_->setObjectName(QStringLiteral("Shape1"));
@@ -115,19 +124,15 @@ void GameWindow::CreateHands() {
 }
 
 void GameWindow::CreatePiles() {
-  auto pile = [this](std::string_view name) {
+  for (Spot spot :
+       {Spot::kComputerPile, Spot::kHumanPile, Spot::kFloorBase, Spot::kFloorTop, Spot::kDeck}) {
     auto* card = new CardPicture(pictures_, table_);
-    card->setObjectName(ToQt(name));
-    card->setGeometry(PlaceOf(name));
+    card->setObjectName(ToQt(ElementOf(spot).name));
+    card->setGeometry(ToPixels(PlaceOf(spot)));
     // A drag that starts on a pile is not a move over the table.
     card->setAttribute(Qt::WA_NoMousePropagation);
-    return card;
-  };
-  computerPile_ = pile("Player2_Deste");
-  humanPile_ = pile("Player1_Deste");
-  floorBase_ = pile("EnAltKart");
-  floorTop_ = pile("OrtadakiKartlar");
-  deck_ = pile("Deste");
+    PlaceWidget(spot) = card;
+  }
 }
 
 void GameWindow::CreateCaptions() {
@@ -187,6 +192,8 @@ QListWidget* GameWindow::CreateList(std::string_view name) {
   list->setObjectName(ToQt(name));
   list->setGeometry(PlaceOf(name));
   list->setAttribute(Qt::WA_NoMousePropagation);
+  // Tab and the arrow keys stay among the hand cards.
+  list->setFocusPolicy(Qt::NoFocus);
   list->stackUnder(hoverFrame_);
   return list;
 }
@@ -245,12 +252,7 @@ void GameWindow::ReadPicturesAhead() {
     QString name = QString::fromStdString(picture.picture);
     if (!name.isEmpty() && !names.contains(name)) names << name;
   };
-  for (const tesva::Picture& card : game_.Player1_Kart) add(card);
-  for (const tesva::Picture& card : game_.Player2_Kart) add(card);
-  for (const tesva::Picture* pile : {&game_.Deste, &game_.Player1_Deste, &game_.Player2_Deste,
-                                     &game_.OrtadakiKartlar, &game_.EnAltKart}) {
-    add(*pile);
-  }
+  for (Spot spot : kAllSpots) add(PictureAt(game_, spot));
   QSize card(ToPixels(tesva::kCardWidth), ToPixels(tesva::kCardHeight));
   pictures_.ReadAhead(names, card, devicePixelRatioF());
 }
@@ -273,6 +275,9 @@ void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler) {
 }
 
 void GameWindow::PlayCard(int index) {
+  if (!game_.Player1_Kart(index).enabled) return;
+  // The table catches up with the game before the card leaves the hand.
+  motion_->FinishAll();
   Handle([index](tesva::Game& g) { tesva::Player1_Kart_Click(g, index); });
 }
 
@@ -286,15 +291,37 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
   int index = event->key() - Qt::Key_0;
   bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   if (index >= 1 && index <= tesva::kHandSize && plain) {
-    if (game_.Player1_Kart(index).enabled) PlayCard(index);
+    PlayCard(index);
     return;
   }
   QMainWindow::keyPressEvent(event);
 }
 
+void GameWindow::FocusHandCard(int from, int step) {
+  auto playable = [this](int i) {
+    return i >= 1 && i <= tesva::kHandSize && game_.Player1_Kart(i).enabled;
+  };
+  int to = 0;
+  if (step != 0) {
+    for (int i = from + step; i >= 1 && i <= tesva::kHandSize && !to; i += step) {
+      if (playable(i)) to = i;
+    }
+  } else {
+    for (int distance = 0; distance < tesva::kHandSize && !to; ++distance) {
+      if (playable(from - distance)) to = from - distance;
+      if (playable(from + distance)) to = from + distance;  // the right-hand one first
+    }
+  }
+  if (to) humanCards_[to - 1]->setFocus(Qt::TabFocusReason);
+}
+
 // --- Drawing the game --------------------------------------------------------
 
 void GameWindow::Sync() {
+  // The table shows the game's change as cards sliding from where they
+  // were drawn to where the game has them now. The first drawing shows
+  // the table as it is.
+  if (drawnOnce_) motion_->Add(PlanMotion(drawn_, game_));
   SyncWindow();
   SyncPictures();
   SyncAccessibleNames();
@@ -327,47 +354,48 @@ void GameWindow::SyncWindow() {
   }
 }
 
-void GameWindow::ShowPicture(CardPicture* widget, const tesva::Picture& now,
-                             const tesva::Picture& before) {
-  if (drawnOnce_ && now == before) return;
-  widget->SetPicture(QString::fromStdString(now.picture));
-  widget->setEnabled(now.enabled);
-  widget->setVisible(now.visible);
-}
-
+// Enabled and shown as the game says at once, so that no click or key is
+// lost while cards slide; the pictures follow the movement.
 void GameWindow::SyncPictures() {
-  for (int i = 1; i <= tesva::kHandSize; ++i) {
-    ShowPicture(computerCards_[i - 1], game_.Player2_Kart(i), drawn_.Player2_Kart(i));
-    ShowPicture(humanCards_[i - 1], game_.Player1_Kart(i), drawn_.Player1_Kart(i));
+  for (Spot spot : kAllSpots) {
+    const tesva::Picture& now = PictureAt(game_, spot);
+    CardPicture* widget = PlaceWidget(spot);
+    // A disabled card gives up the focus without passing it on to its
+    // neighbours, which are disabled with it.
+    if (!now.enabled && widget->hasFocus()) widget->clearFocus();
+    if (widget->isEnabled() != now.enabled) widget->setEnabled(now.enabled);
+    if (widget->isHidden() == now.visible) widget->setVisible(now.visible);
   }
-  ShowPicture(deck_, game_.Deste, drawn_.Deste);
-  ShowPicture(humanPile_, game_.Player1_Deste, drawn_.Player1_Deste);
-  ShowPicture(computerPile_, game_.Player2_Deste, drawn_.Player2_Deste);
-  ShowPicture(floorTop_, game_.OrtadakiKartlar, drawn_.OrtadakiKartlar);
-  ShowPicture(floorBase_, game_.EnAltKart, drawn_.EnAltKart);
+  ShowPictures();
 
   // The human's cards lie in the game's order, all under the hover frame.
   if (!drawnOnce_ || drawn_.ZOrder != game_.ZOrder) {
     for (int index : game_.ZOrder) humanCards_[index - 1]->stackUnder(hoverFrame_);
+  }
+  // Once the hand can be played again, the focus is back on it, next to
+  // the card played last.
+  if (focusCard_ && !focusWidget()) FocusHandCard(focusCard_, 0);
+}
+
+// Each place shows the game's picture, or while cards slide the picture
+// the movement gives it.
+void GameWindow::ShowPictures() {
+  const TablePictures* moving = motion_->Showing();
+  for (Spot spot : kAllSpots) {
+    const std::string& picture = moving ? At(*moving, spot) : PictureAt(game_, spot).picture;
+    PlaceWidget(spot)->SetPicture(QString::fromStdString(picture));
   }
 }
 
 // A screen reader names every card place in Turkish; the names follow the
 // game (the deck's name is its count, so it changes with Label8).
 void GameWindow::SyncAccessibleNames() {
-  auto name = [this](QWidget* widget, std::string_view element, int index) {
+  for (Spot spot : kAllSpots) {
+    auto [element, index] = ElementOf(spot);
     QString text = QString::fromStdString(tesva::AccessibleName(game_, element, index));
+    QWidget* widget = PlaceWidget(spot);
     if (widget->accessibleName() != text) widget->setAccessibleName(text);
-  };
-  for (int i = 1; i <= tesva::kHandSize; ++i) {
-    name(humanCards_[i - 1], "Player1_Kart", i);
-    name(computerCards_[i - 1], "Player2_Kart", i);
   }
-  name(deck_, "Deste", 0);
-  name(humanPile_, "Player1_Deste", 0);
-  name(computerPile_, "Player2_Deste", 0);
-  name(floorTop_, "OrtadakiKartlar", 0);
-  name(floorBase_, "EnAltKart", 0);
 }
 
 void GameWindow::ShowLabel(TableLabel* widget, const tesva::Label& now,

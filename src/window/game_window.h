@@ -13,9 +13,12 @@
 #include "engine/game_state.h"
 #include "shell/main_window.h"
 #include "window/picture_cache.h"
+#include "window/table_motion.h"
 
 class CardPicture;
+class HandCard;
 class HoverFrame;
+class MotionLayer;
 class QListWidget;
 class QTimer;
 class RulesPanel;
@@ -33,6 +36,8 @@ class GameWindow : public QMainWindow {
 
   const tesva::Game& Game() const { return game_; }
   const PictureCache& Pictures() const { return pictures_; }
+  // The cards sliding across the table.
+  MotionLayer& Motion() const { return *motion_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -54,17 +59,21 @@ class GameWindow : public QMainWindow {
   void Handle(const std::function<void(tesva::Game&)>& handler);
   void PlayCard(int index);
   void HoverCard(int index);
+  // Moves the keyboard focus to the next playable hand card from card
+  // `from` in the direction of `step`, or for step 0 to the nearest one.
+  void FocusHandCard(int from, int step);
 
   void Sync();
   void SyncWindow();
   void SyncPictures();
+  void ShowPictures();
   void SyncAccessibleNames();
   void SyncLabels();
   void SyncLists();
   void SyncHoverFrame();
   void SyncMenus();
   void SyncTimers();
-  void ShowPicture(CardPicture* widget, const tesva::Picture& now, const tesva::Picture& before);
+  CardPicture*& PlaceWidget(Spot spot) { return places_[static_cast<std::size_t>(spot)]; }
   void ShowLabel(TableLabel* widget, const tesva::Label& now, const tesva::Label& before);
   void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
                 const tesva::TextList& before);
@@ -77,14 +86,12 @@ class GameWindow : public QMainWindow {
   bool drawnOnce_ = false;
 
   TableSurface* table_ = nullptr;
-  std::array<CardPicture*, tesva::kHandSize> humanCards_{};
-  std::array<CardPicture*, tesva::kHandSize> computerCards_{};
-  CardPicture* deck_ = nullptr;
-  CardPicture* humanPile_ = nullptr;
-  CardPicture* computerPile_ = nullptr;
-  CardPicture* floorTop_ = nullptr;
-  CardPicture* floorBase_ = nullptr;
+  std::array<HandCard*, tesva::kHandSize> humanCards_{};
+  std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
   HoverFrame* hoverFrame_ = nullptr;
+  MotionLayer* motion_ = nullptr;
+  // The hand card that last had the keyboard focus, 1 to 4; 0 before any.
+  int focusCard_ = 0;
 
   TableLabel* status_ = nullptr;       // Label1
   TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"

@@ -50,7 +50,7 @@ class TableSurface : public QWidget {
 class CardPicture : public QWidget {
   Q_OBJECT
  public:
-  CardPicture(PictureCache& cache, QWidget* parent = nullptr);
+  explicit CardPicture(PictureCache& cache, QWidget* parent = nullptr);
 
   void SetPicture(const QString& name);
   QString PictureName() const { return name_; }
@@ -69,6 +69,33 @@ class CardPicture : public QWidget {
   PictureCache& cache_;
   QString name_;
   bool pressed_ = false;
+};
+
+// A card of the human's hand: to the keyboard and to a screen reader a
+// button that plays the card, as a click does. Tab and the arrow keys reach
+// it, Space or Return plays it, and a mark on the card shows the focus.
+class HandCard : public CardPicture {
+  Q_OBJECT
+ public:
+  HandCard(PictureCache& cache, int index, QWidget* parent = nullptr);
+
+  int Index() const { return index_; }
+  // Plays the card when it can be played: a click, a key or a screen
+  // reader's press all come here.
+  void Press();
+
+ signals:
+  // Left (-1) or Right (+1): the focus goes to the next playable card.
+  void focusStep(int step);
+  void focusTaken();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  int index_;
 };
 
 // A caption of the table. Labels that fit their text grow and shrink around

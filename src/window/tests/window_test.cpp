@@ -1,7 +1,9 @@
 // The window on Qt's offscreen platform: its elements and places, playing
-// through the real widgets, the menus, the rules panel, renaming through the
-// real input box and a missing "Data" folder.
+// through the real widgets, the keyboard and a screen reader's interface,
+// cards sliding while events keep coming, the menus, the rules panel,
+// renaming through the real input box and a missing "Data" folder.
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -14,12 +16,15 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <map>
+#include <random>
 
 #include "engine/engine.h"
 #include "platform/memory.h"
 #include "shell/card_names.h"
 #include "shell/main_window.h"
 #include "window/game_window.h"
+#include "window/motion_layer.h"
 #include "window/qt_platform.h"
 #include "window/rules_panel.h"
 #include "window/table_elements.h"
@@ -49,14 +54,17 @@ QString Nth(std::string_view element, int index) {
   return index ? QStringLiteral("%1(%2)").arg(Q(element)).arg(index) : Q(element);
 }
 
-// Types `name` into the input box as soon as it opens and presses Return.
-void AnswerTheBox(const QString& name) {
+// Types `name` into the input box as soon as it opens and presses Return;
+// in a question box Return is Yes.
+void AnswerTheBox(const QString& name = {}) {
   QTimer::singleShot(0, [name] {
     QWidget* box = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()); }, 3000));
-    auto* buttons = box->findChild<QDialogButtonBox*>();
-    EXPECT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok)->text() == "Tamam");
-    if (auto* line = box->findChild<QLineEdit*>()) line->insert(name);
+    if (auto* line = box->findChild<QLineEdit*>()) {
+      auto* buttons = box->findChild<QDialogButtonBox*>();
+      EXPECT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok)->text() == "Tamam");
+      line->insert(name);
+    }
     QTest::keyClick(box, Qt::Key_Return);
   });
 }
@@ -71,6 +79,33 @@ class WindowTest : public testing::Test {
     window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // Every change of the game is remembered until the table stands still:
+    // a place may show any of them while cards slide.
+    for (const char* timer : {"Timer1", "Timer2"}) {
+      QObject::connect(Find<QTimer>(timer), &QTimer::timeout, [this] { Remember(); });
+    }
+    Remember();
+  }
+  MotionLayer& Motion() const { return window->Motion(); }
+  void Remember() {
+    if (!Motion().Moving()) seen.clear();
+    seen.push_back(PicturesOf(game()));
+  }
+  // Plays hand card `index` with the mouse; the game's new table is
+  // remembered, as every change of the game must be.
+  void ClickCard(int index) {
+    QTest::mouseClick(Card("Player1_Kart", index), Qt::LeftButton, {}, Uncovered());
+    Remember();
+  }
+  // Waits until no card slides any more.
+  void Settle() {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Motion().Moving(); }, 5000));
+    Remember();
+  }
+  std::vector<QString> Sliding() const {
+    std::vector<QString> pictures;
+    for (const auto& sprite : Motion().Sprites()) pictures.push_back(sprite.picture);
+    return pictures;
   }
 
   const tesva::Game& game() const { return window->Game(); }
@@ -107,30 +142,40 @@ class WindowTest : public testing::Test {
   static QPoint Uncovered() { return {10, 52}; }
 
   // Every card, caption, list, menu item and timer as the game has it now.
-  void ExpectShowsTheGame() const {
+  // While cards slide, a card place shows what the game had there since
+  // the table last stood still, or nothing, and no card face shows twice;
+  // everything else, the places' enabled state among it, is the game's.
+  void ExpectShowsTheGame() {
+    Remember();
     const tesva::Game& g = game();
-    auto picture = [&](std::string_view element, int i, const tesva::Picture& p) {
+    bool moving = Motion().Moving();
+    std::map<QString, int> faces;
+    for (const QString& sliding : Sliding()) ++faces[sliding];
+    for (Spot spot : kAllSpots) {
+      auto [element, i] = ElementOf(spot);
+      const tesva::Picture& p = PictureAt(g, spot);
       CardPicture* card = Card(element, i);
       SCOPED_TRACE(Nth(element, i).toStdString());
-      EXPECT_EQ(card->PictureName(), Q(p.picture));
+      QString shown = card->PictureName();
+      if (!moving) {
+        EXPECT_EQ(shown, Q(p.picture));
+      } else if (!shown.isEmpty()) {
+        bool was = std::any_of(seen.begin(), seen.end(), [&](const TablePictures& table) {
+          return Q(At(table, spot)) == shown;
+        });
+        EXPECT_TRUE(was) << shown.toStdString() << " was never there";
+      }
+      if (tesva::IsCardCode(shown.toStdString())) ++faces[shown];
       EXPECT_EQ(card->isEnabled(), p.enabled);
       EXPECT_EQ(card->isHidden(), !p.visible);
       EXPECT_EQ(card->accessibleName(), Q(tesva::AccessibleName(g, element, i)));
-    };
+    }
+    for (const auto& [face, count] : faces) EXPECT_EQ(count, 1) << face.toStdString() << " twice";
     auto label = [&](const QString& name, const tesva::Label& l) {
       EXPECT_EQ(Label(name)->text(), Q(l.caption)) << name.toStdString();
       EXPECT_EQ(Label(name)->isHidden(), !l.visible) << name.toStdString();
       EXPECT_EQ(Label(name)->isEnabled(), l.enabled) << name.toStdString();
     };
-    for (int i = 1; i <= tesva::kHandSize; ++i) {
-      picture("Player1_Kart", i, g.Player1_Kart(i));
-      picture("Player2_Kart", i, g.Player2_Kart(i));
-    }
-    picture("Deste", 0, g.Deste);
-    picture("Player1_Deste", 0, g.Player1_Deste);
-    picture("Player2_Deste", 0, g.Player2_Deste);
-    picture("OrtadakiKartlar", 0, g.OrtadakiKartlar);
-    picture("EnAltKart", 0, g.EnAltKart);
     for (auto [name, l] : {std::pair{"Label1", &g.Label1},
                            {"Label2", &g.Label2},
                            {"Label7", &g.Label7},
@@ -179,6 +224,7 @@ class WindowTest : public testing::Test {
   QtDialogs dialogs;
   tesva::MemoryHost host;
   std::unique_ptr<GameWindow> window;
+  std::vector<TablePictures> seen;
 };
 
 TEST_F(WindowTest, OpensAtItsFixedSizeWithEveryElementAtItsPlace) {
@@ -241,34 +287,195 @@ TEST_F(WindowTest, OpensAtItsFixedSizeWithEveryElementAtItsPlace) {
   ExpectShowsTheGame();
 }
 
-TEST_F(WindowTest, ClicksAndKeysPlayTheHandThroughTheWidgets) {
+TEST_F(WindowTest, ClicksAndKeysPlayTheHandAndEachMoveSlidesInTheOrderItWasMade) {
   Open();
+  Action("mnuFirst")->trigger();            // the computer answers after 1/100 s
+  std::vector<std::vector<QString>> steps;  // the cards of each step, as it began
+  QObject::connect(&Motion(), &MotionLayer::showingChanged, [&] {
+    if (Motion().Moving()) steps.push_back(Sliding());
+  });
   QImage floor = Card("OrtadakiKartlar")->grab().toImage();
-  QTest::mouseClick(Card("Player1_Kart", 1), Qt::LeftButton, {}, Uncovered());
+
+  // D7 leaves its place at once and slides to the floor, where the
+  // face-down cards wait under it; the hand is disabled at once.
+  ClickCard(1);
   EXPECT_EQ(game().Player1_Hand(1), "");
-  EXPECT_EQ(Card("OrtadakiKartlar")->PictureName(), "D7");
-  EXPECT_NE(Card("OrtadakiKartlar")->grab().toImage(), floor);
+  EXPECT_EQ(Card("Player1_Kart", 1)->PictureName(), "");
+  EXPECT_EQ(Card("OrtadakiKartlar")->PictureName(), Q(game().CardBack));
+  ASSERT_EQ(Sliding(), std::vector<QString>{"D7"});
+  EXPECT_EQ(Motion().Sprites()[0].place, Card("Player1_Kart", 1)->geometry());
   ExpectShowsTheGame();
 
-  // While the computer thinks the hand is disabled: a click or a key plays nothing.
-  QTest::mouseClick(Card("Player1_Kart", 2), Qt::LeftButton, {}, Uncovered());
+  // While the computer thinks, a click or a key plays nothing.
+  ClickCard(2);
   QTest::keyClick(window.get(), Qt::Key_3);
   EXPECT_EQ(game().Player1_Hand(2), "D8");
   EXPECT_EQ(game().Player1_Hand(3), "D9");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Card("Player1_Kart", 2)->isEnabled(); }, 3000));
-  EXPECT_EQ(game().Player2_CardsLeft, 3);
+
+  // The computer's card comes once D7 has landed.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return game().Player2_CardsLeft == 3; }, 3000));
+  const QString answer = Q(game().OrtadakiKartlar.picture);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Sliding() == std::vector<QString>{answer}; }, 3000));
+  EXPECT_EQ(Card("OrtadakiKartlar")->PictureName(), "D7");
   ExpectShowsTheGame();
 
-  // A key plays its card, also when a child widget gets it; other keys play nothing.
+  // A key during the slide ends it at once and plays its card, also when a
+  // child widget gets the key.
   QTest::keyClick(Card("Player2_Kart", 1), Qt::Key_2);
   EXPECT_EQ(game().Player1_Hand(2), "");
-  EXPECT_EQ(Card("OrtadakiKartlar")->PictureName(), "D8");
+  EXPECT_EQ(Card("OrtadakiKartlar")->PictureName(), answer);
+  EXPECT_EQ(steps, (std::vector<std::vector<QString>>{{"D7"}, {answer}, {"D8"}}));
+  ExpectShowsTheGame();
+
+  // A new card back ends every movement: the table is the game's at once.
+  ASSERT_EQ(game().CardBack, tesva::kColouredBack);
+  Action("mnuStandart")->trigger();
+  EXPECT_FALSE(Motion().Moving());
+  ExpectShowsTheGame();
+
   ASSERT_TRUE(QTest::qWaitFor([&] { return !game().Timer1.enabled; }, 3000));
+  Settle();
+  EXPECT_NE(Card("OrtadakiKartlar")->grab().toImage(), floor);
+  // Other keys play nothing.
   QTest::keyClick(window.get(), Qt::Key_5);
   QTest::keyClick(window.get(), Qt::Key_0);
   EXPECT_EQ(game().Player1_CardsLeft, 2);
   QTest::mouseMove(Card("Player1_Kart", 3), Uncovered());
   EXPECT_TRUE(Find("Shape1")->isVisible()) << "the hover frame";
+  ExpectShowsTheGame();
+
+  // A new game in the middle of a movement: the old table goes at once,
+  // the new floor and hands are dealt from the deck.
+  QTest::keyClick(window.get(), Qt::Key_3);
+  ASSERT_TRUE(Motion().Moving());
+  AnswerTheBox();
+  Action("mnuYeni")->trigger();
+  EXPECT_EQ(game().HandNo, 1);
+  EXPECT_EQ(Sliding().size(), 2u) << "the floor first";
+  ExpectShowsTheGame();
+  Settle();
+  ExpectShowsTheGame();
+}
+
+// Events of every kind at random moments, many of them while cards slide:
+// at every moment the window shows the game as far as sliding cards allow,
+// and exactly the game whenever they stand still.
+TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
+  Open();
+  Action("mnuFirst")->trigger();
+  std::mt19937 rng(2024);
+  auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  const char* menus[] = {"mnuFirst", "mnuSecond", "mnuRenkli", "mnuStandart",
+                         "mnuYesil", "mnuSiyah",  "mnuSesler", "mnuHelp"};
+  const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right, Qt::Key_Space};
+  int whileMoving = 0;
+  for (int event = 0; event < 160; ++event) {
+    SCOPED_TRACE("event " + std::to_string(event));
+    whileMoving += Motion().Moving();
+    int kind = roll(20), i = roll(tesva::kHandSize) + 1;
+    QWidget* focus = QApplication::focusWidget();
+    if (kind < 6) {
+      ClickCard(i);
+    } else if (kind < 8) {
+      QTest::keyClick(window.get(), Qt::Key(Qt::Key_1 + i - 1));
+    } else if (kind < 10) {
+      QTest::keyClick(focus ? focus : window.get(), keys[roll(4)]);
+    } else if (kind < 11) {
+      auto* card = QAccessible::queryAccessibleInterface(Card("Player1_Kart", i));
+      card->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    } else if (kind < 13) {
+      QTest::mouseMove(kind == 11 ? Card("Player1_Kart", i) : Table(), Uncovered());
+    } else if (kind < 15) {
+      Action(menus[roll(8)])->trigger();
+    } else if (kind == 15 && Shown("Picture1")) {
+      Find<RulesPanel>("Picture1")->OkButton()->click();
+    } else if (kind == 16 && roll(3) == 0) {
+      if (game().HandNo != 0) AnswerTheBox();
+      Action("mnuYeni")->trigger();
+    } else {
+      QTest::qWait(roll(150));
+    }
+    ExpectShowsTheGame();
+    if (event % 40 == 39) {
+      Settle();
+      ExpectShowsTheGame();
+    }
+    if (HasFailure()) return;
+  }
+  Settle();
+  ExpectShowsTheGame();
+  EXPECT_GT(whileMoving, 40) << "few events came while cards slid";
+}
+
+TEST_F(WindowTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
+  Open();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  auto card = [&](int i) { return QAccessible::queryAccessibleInterface(Card("Player1_Kart", i)); };
+  const QString press = QAccessibleActionInterface::pressAction();
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    QAccessibleInterface* button = card(i);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), Q(tesva::AccessibleName(game(), "Player1_Kart", i)));
+    EXPECT_TRUE(button->state().focusable);
+    EXPECT_TRUE(button->actionInterface()->actionNames().contains(press));
+    EXPECT_EQ(button->actionInterface()->keyBindingsForAction(press),
+              QStringList{QString::number(i)});
+  }
+  // The hand cards the screen reader hears as focused, and as disabled.
+  using Cards = std::vector<int>;
+  auto heard = [&](bool focus) {
+    Cards found;
+    for (int i = 1; i <= tesva::kHandSize; ++i) {
+      QAccessible::State state = card(i)->state();
+      if (focus ? state.focused : state.disabled) found.push_back(i);
+    }
+    return found;
+  };
+  auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+  // The focused card carries a mark once the keyboard has moved the focus,
+  // not for the player who never touches it.
+  auto marked = [&](int i) {
+    CardPicture* widget = Card("Player1_Kart", i);
+    return widget->grab().toImage().pixelColor(1, 50) ==
+           widget->palette().color(QPalette::Active, QPalette::Highlight);
+  };
+  EXPECT_EQ(heard(true), Cards{1});
+  EXPECT_FALSE(marked(1));
+
+  // Tab goes round the hand; the arrow keys go left and right and stop at the ends.
+  std::vector<Cards> order;
+  for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right,
+                    Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
+    key(k);
+    order.push_back(heard(true));
+  }
+  EXPECT_EQ(order, (std::vector<Cards>{{2}, {3}, {4}, {1}, {1}, {2}, {3}, {4}, {4}, {3}}));
+  EXPECT_TRUE(marked(3));
+  EXPECT_FALSE(marked(1));
+
+  // The press action plays the card as a click does; the hand is then
+  // disabled, and nothing plays, until the computer has answered.
+  card(3)->actionInterface()->doAction(press);
+  EXPECT_EQ(game().Player1_Hand(3), "");
+  EXPECT_EQ(heard(false), (Cards{1, 2, 3, 4}));
+  EXPECT_EQ(heard(true), Cards{});
+  card(2)->actionInterface()->doAction(press);
+  EXPECT_EQ(game().Player1_Hand(2), "D8");
+
+  // Then the focus is back next to the card played, and Tab and the arrows
+  // pass the empty place by; Space and Return play the focused card.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return heard(false) == Cards{3}; }, 3000));
+  EXPECT_EQ(heard(true), Cards{4});
+  key(Qt::Key_Left);
+  EXPECT_EQ(heard(true), Cards{2});
+  key(Qt::Key_Space);
+  EXPECT_EQ(game().Player1_Hand(2), "");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return heard(false) == (Cards{2, 3}); }, 3000));
+  EXPECT_EQ(heard(true), Cards{1});
+  key(Qt::Key_Tab);
+  key(Qt::Key_Return);
+  EXPECT_EQ(game().Player1_Hand(4), "");
   ExpectShowsTheGame();
 }
 
@@ -360,7 +567,7 @@ TEST_F(WindowTest, ANameTypedIntoTheBoxRenamesThePlayer) {
   EXPECT_EQ(Find("List2")->geometry(), ToPixels(*tesva::FindPlace("List2")));
   EXPECT_TRUE(Label("Cikanlar(13)")->isVisible());
   ExpectShowsTheGame();
-  QTest::mouseClick(Card("Player1_Kart", 1), Qt::LeftButton, {}, Uncovered());
+  ClickCard(1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !game().Timer1.enabled; }, 3000));
   EXPECT_EQ(Find<QListWidget>("List2")->count(), 3);
   ExpectShowsTheGame();
@@ -375,7 +582,7 @@ TEST_F(WindowTest, WithoutTheDataFolderThePlacesStayEmptyAndTheGameGoesOn) {
   }
   Action("mnuFirst")->trigger();
   for (int index : {1, 2}) {
-    QTest::mouseClick(Card("Player1_Kart", index), Qt::LeftButton, {}, Uncovered());
+    ClickCard(index);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !game().Timer1.enabled; }, 3000));
   }
   EXPECT_EQ(game().Player1_CardsLeft, 2);
