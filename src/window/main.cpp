@@ -1,7 +1,6 @@
 // Tesva: one player against the computer, in one window.
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDir>
 #include <QImageReader>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -114,6 +113,7 @@ int main(int argc, char* argv[]) {
 
   QtHost host;
   QtOptionsStore store;
+  // The sound system is loaded at the first sound, not here.
   LazySoundPlayer sound(QString::fromStdString(host.ProgramFolder()));
   tesva::SystemRandom random;
   QtDialogs dialogs;
@@ -128,13 +128,6 @@ int main(int argc, char* argv[]) {
     // reader gives to actions) are read once the table is on the screen,
     // before the player can open a box.
     if (LoadQtTurkish(qtTurkish)) app.installTranslator(&qtTurkish);
-    // The sound system wakes only once the table is on the screen.
-    QDir data(QString::fromStdString(host.ProgramFolder()) + QStringLiteral("/Data"));
-    QStringList sounds;
-    for (const QString& file : data.entryList({QStringLiteral("*.voi")}, QDir::Files)) {
-      sounds << data.filePath(file);
-    }
-    sound.Preload(sounds);
   });
 
   window.show();
