@@ -1,6 +1,5 @@
 #include "window/table_elements.h"
 
-#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -22,15 +21,8 @@ QColor ToColor(int value) {
 QFont SansFont(const QStringList& families, qreal pointSize) {
   QFont font;
   font.setStyleHint(QFont::SansSerif);
-  // Only installed families are named: for a missing one Qt would search
-  // the system for a stand-in, which costs the start-up milliseconds.
-  const QStringList installed = QFontDatabase::families();
-  for (const QString& family : families) {
-    if (installed.contains(family, Qt::CaseInsensitive)) {
-      font.setFamily(family);
-      break;
-    }
-  }
+  // The first installed family of the list is drawn.
+  font.setFamilies(families);
   font.setPointSizeF(pointSize);
   return font;
 }
