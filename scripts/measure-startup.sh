@@ -19,7 +19,10 @@
 #
 # Environment: TESVA, BAREWINDOW and STARTUPWATCH name other builds of the
 # three programs; CPUS (e.g. "1") pins both programs to those processors
-# with taskset; RAW names a file to keep every run's figures in.
+# with taskset; REALTIME=1 runs the display and both programs under the
+# real-time scheduler (chrt, needs root), so that other work on a busy
+# machine waits for them instead of the other way round; RAW names a file
+# to keep every run's figures in.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -43,6 +46,8 @@ done
 command -v Xvfb >/dev/null || { echo "measure-startup: Xvfb is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 pin=()
 if [ -n "${CPUS:-}" ]; then pin=(taskset -c "$CPUS"); fi
+realtime=()
+if [ "${REALTIME:-0}" = 1 ]; then realtime=(chrt -f 10); fi
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -55,7 +60,7 @@ trap finish EXIT
 # A display of its own: nothing else draws on it. -noreset keeps it alive
 # between programs.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+"${realtime[@]}" Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do
@@ -72,7 +77,7 @@ unset WAYLAND_DISPLAY
 
 # One run: "<ms mapped> <ms drawn> <peak KiB> <drawings>".
 measure() {
-  if ! "${pin[@]}" "$watch" "$1" 2>"$work/err"; then
+  if ! "${realtime[@]}" "${pin[@]}" "$watch" "$1" 2>"$work/err"; then
     echo "measure-startup: $1 could not be measured:" >&2
     cat "$work/err" >&2
     exit 1
@@ -105,7 +110,7 @@ median() {
 }
 
 echo "Medians of $runs alternating runs on Xvfb, $(nproc) processors," \
-  "load average ${load_before} before and ${load_after} after${CPUS:+, pinned to processors $CPUS}:"
+  "load average ${load_before} before and ${load_after} after${CPUS:+, pinned to processors $CPUS}${realtime:+, real-time scheduling}:"
 awk -v goal="$goal" \
   -v tm="$(median 1 "$work/tesva")" -v bm="$(median 1 "$work/bare")" \
   -v td="$(median 2 "$work/tesva")" -v bd="$(median 2 "$work/bare")" \
