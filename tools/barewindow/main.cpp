@@ -6,7 +6,8 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
-  window.setFixedSize(525, 456);
+  // The game's window: its table of 525 x 456 and the menu bar above it.
+  window.setFixedSize(525, 474);
   window.show();
   return app.exec();
 }
