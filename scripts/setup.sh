@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n
   kdegames-card-data-kf5
-  xvfb xauth
+  xvfb xauth libxcb-damage0-dev
   fonts-liberation2 time
   # Installing and packaging, and their checks: the Debian package's file
   # and library scan, the desktop validators, manual pages, the window's

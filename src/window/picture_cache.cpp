@@ -3,7 +3,6 @@
 #include <QImageReader>
 
 #include "engine/cards.h"
-#include "window/helper_thread.h"
 
 PictureCache::PictureCache(QString folder) : folder_(std::move(folder)) {}
 
@@ -16,17 +15,10 @@ QString PictureCache::Key(const QString& name, QSize size, qreal dpr) {
 QImage PictureCache::ReadFile(const QString& folder, const QString& name, QSize size, qreal dpr) {
   QString path =
       QString::fromStdString(tesva::PicturePath(folder.toStdString(), name.toStdString()));
-  // The files hold PNG data under the ending ".grf". Read as PNG and nothing
-  // else, no image plugin is loaded to be asked what they are; any other
-  // picture data is still recognised by its content.
-  QImageReader png(path, "png");
-  png.setAutoDetectImageFormat(false);
-  QImage image = png.read();
-  if (image.isNull()) {
-    QImageReader byContent(path);
-    byContent.setDecideFormatFromContent(true);
-    image = byContent.read();
-  }
+  // The ending ".grf" names no format: the picture data says what it is.
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  QImage image = reader.read();
   if (image.isNull()) return {};
   // The pictures are drawn at twice their place; scaling once here keeps
   // them sharp on dense screens and cheap to paint.
@@ -38,16 +30,13 @@ QImage PictureCache::ReadFile(const QString& folder, const QString& name, QSize 
 void PictureCache::ReadAhead(const QStringList& names, QSize size, qreal dpr) {
   if (ahead_.valid()) return;
   // Only images here: pixmaps belong to the window's thread.
-  auto read = std::make_shared<std::packaged_task<std::vector<Read>()>>(
-      [folder = folder_, names, size, dpr] {
-        std::vector<Read> reads;
-        for (const QString& name : names) {
-          reads.push_back({Key(name, size, dpr), ReadFile(folder, name, size, dpr)});
-        }
-        return reads;
-      });
-  ahead_ = read->get_future();
-  reader_ = std::make_unique<HelperThread>([read] { (*read)(); });
+  ahead_ = std::async(std::launch::async, [folder = folder_, names, size, dpr] {
+    std::vector<Read> reads;
+    for (const QString& name : names) {
+      reads.push_back({Key(name, size, dpr), ReadFile(folder, name, size, dpr)});
+    }
+    return reads;
+  });
 }
 
 void PictureCache::TakeReadAhead() {

@@ -67,12 +67,12 @@ LazySoundPlayer::LazySoundPlayer(QString folder) : folder_(std::move(folder)) {}
 
 LazySoundPlayer::~LazySoundPlayer() = default;
 
-PreloadingSoundPlayer* LazySoundPlayer::Player() {
+tesva::SoundPlayer* LazySoundPlayer::Player() {
   if (!tried_) {
     tried_ = true;
     // Loaded for good: the sounds it plays must outlive this player.
     QLibrary library(folder_ + QStringLiteral("/tesva-sound"));
-    using Create = PreloadingSoundPlayer* (*)();
+    using Create = tesva::SoundPlayer* (*)();
     if (auto create = reinterpret_cast<Create>(library.resolve("TesvaCreateSoundPlayer"))) {
       player_.reset(create());
     }
@@ -81,11 +81,7 @@ PreloadingSoundPlayer* LazySoundPlayer::Player() {
 }
 
 void LazySoundPlayer::Play(const std::string& path) {
-  if (PreloadingSoundPlayer* player = Player()) player->Play(path);
-}
-
-void LazySoundPlayer::Preload(const QStringList& paths) {
-  if (PreloadingSoundPlayer* player = Player()) player->Preload(paths);
+  if (tesva::SoundPlayer* player = Player()) player->Play(path);
 }
 
 // --- Boxes -------------------------------------------------------------------

@@ -6,13 +6,11 @@
 #include <QCoreApplication>
 #include <QSettings>
 #include <QString>
-#include <QStringList>
 #include <map>
 #include <memory>
 
 #include "platform/platform.h"
 
-class PreloadingSoundPlayer;
 class QTranslator;
 
 // The user's options, one INI file per application: on Linux
@@ -41,9 +39,9 @@ class QtOptionsStore : public tesva::OptionsStore {
 };
 
 // Plays the game's sounds through the sound library beside the program
-// (qt_sound.h), loaded at the first sound or Preload, so that starting the
-// game never waits for the sound system. Without the library the game is
-// silent.
+// (qt_sound.h), loaded at the first sound, so that starting the game never
+// waits for the sound system nor holds its memory. Without the library or
+// an audio output the game is silent.
 class LazySoundPlayer : public tesva::SoundPlayer {
  public:
   // `folder` holds the library (QtHost::SoundLibraryFolder).
@@ -51,16 +49,16 @@ class LazySoundPlayer : public tesva::SoundPlayer {
   ~LazySoundPlayer() override;
 
   void Play(const std::string& path) override;
-  void Preload(const QStringList& paths);
 
+  // Whether sounds are played: the library is loaded and found an output.
   bool Loaded() const { return player_ != nullptr; }
 
  private:
-  PreloadingSoundPlayer* Player();
+  tesva::SoundPlayer* Player();
 
   QString folder_;
   bool tried_ = false;
-  std::unique_ptr<PreloadingSoundPlayer> player_;
+  std::unique_ptr<tesva::SoundPlayer> player_;
 };
 
 // Qt's modal input and question boxes, over the active window.

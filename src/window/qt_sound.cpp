@@ -1,6 +1,8 @@
 #include "window/qt_sound.h"
 
+#include <QAudioDevice>
 #include <QFile>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -42,12 +44,25 @@ void QtSoundPlayer::Play(const std::string& path) {
   effect->play();
 }
 
-void QtSoundPlayer::Preload(const QStringList& paths) {
-  for (const QString& path : paths) {
-    if (Playable(path)) EffectFor(path);
-  }
+namespace {
+
+// Whether the machine has somewhere to play sound. Qt's audio back end
+// explains a missing output in lines of its own, and each sound effect
+// would repeat that it has no device; the game says it once instead.
+bool HasAudioOutput() {
+  QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  bool found = !QMediaDevices::defaultAudioOutput().isNull();
+  qInstallMessageHandler(previous);
+  return found;
 }
 
-PreloadingSoundPlayer* TesvaCreateSoundPlayer() {
+}  // namespace
+
+tesva::SoundPlayer* TesvaCreateSoundPlayer() {
+  if (!HasAudioOutput()) {
+    qWarning("tesva: no audio output found; the game plays without sound");
+    return nullptr;
+  }
   return new QtSoundPlayer;
 }

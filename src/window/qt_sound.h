@@ -1,11 +1,11 @@
 // The game's sounds through Qt Multimedia. This part lives in a library of
 // its own, libtesva-sound, that the program loads only when the first
 // sound is due: Qt Multimedia brings some twenty more libraries (PulseAudio,
-// codecs, Kerberos) that would otherwise slow every start of the game.
+// codecs, Kerberos) that would otherwise slow every start of the game and
+// take memory that a game played without sound never needs.
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <map>
 #include <memory>
 
@@ -13,21 +13,14 @@
 
 class QSoundEffect;
 
-// A sound player that can also load sounds ahead of their first use.
-class PreloadingSoundPlayer : public tesva::SoundPlayer {
- public:
-  virtual void Preload(const QStringList& paths) = 0;
-};
-
 // Plays sound files one at a time: a new sound cuts off the last, and a
 // file that is missing or holds no WAV data is passed over in silence.
-class QtSoundPlayer : public PreloadingSoundPlayer {
+class QtSoundPlayer : public tesva::SoundPlayer {
  public:
   QtSoundPlayer();
   ~QtSoundPlayer() override;
 
   void Play(const std::string& path) override;
-  void Preload(const QStringList& paths) override;
 
   // The sound started last, or null when none has been.
   const QSoundEffect* Current() const { return current_; }
@@ -44,5 +37,7 @@ class QtSoundPlayer : public PreloadingSoundPlayer {
 // A WAV file: a RIFF container of WAVE data, judged by its first bytes.
 bool LooksLikeWave(const QString& path);
 
-// What the program looks up in the library.
-extern "C" PreloadingSoundPlayer* TesvaCreateSoundPlayer();
+// What the program looks up in the library: a player for the machine's
+// audio output, or null where there is none, after one line on standard
+// error that says so.
+extern "C" tesva::SoundPlayer* TesvaCreateSoundPlayer();

@@ -1,7 +1,6 @@
 #include "window/table_elements.h"
 
 #include <QAccessibleWidget>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,15 +23,8 @@ QColor ToColor(int value) {
 QFont SansFont(const QStringList& families, qreal pointSize) {
   QFont font;
   font.setStyleHint(QFont::SansSerif);
-  // Only installed families are named: for a missing one Qt would search
-  // the system for a stand-in, which costs the start-up milliseconds.
-  const QStringList installed = QFontDatabase::families();
-  for (const QString& family : families) {
-    if (installed.contains(family, Qt::CaseInsensitive)) {
-      font.setFamily(family);
-      break;
-    }
-  }
+  // The first installed family of the list is drawn.
+  font.setFamilies(families);
   font.setPointSizeF(pointSize);
   return font;
 }
