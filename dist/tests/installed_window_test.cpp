@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,9 +62,13 @@ TEST(InstalledGame, FindsItsPicturesSoundsAndIconFromWhereItLies) {
   const QString played = QString::fromStdString(sound.played.front());
   EXPECT_TRUE(played.startsWith(expectedFolder + QStringLiteral("/Data/"))) << played.toStdString();
   EXPECT_TRUE(QFile::exists(played)) << played.toStdString();
-  LazySoundPlayer player(host.SoundLibraryFolder());
-  player.Play(played.toStdString());
-  EXPECT_TRUE(player.Loaded()) << "no sound library in " << host.SoundLibraryFolder().toStdString();
+  // The sound library the game loads at its first sound lies where the
+  // installed program looks for it (whether it then finds an audio output
+  // depends on the machine).
+  QLibrary library(host.SoundLibraryFolder() + QStringLiteral("/tesva-sound"));
+  EXPECT_NE(library.resolve("TesvaCreateSoundPlayer"), nullptr)
+      << "no sound library in " << host.SoundLibraryFolder().toStdString() << ": "
+      << library.errorString().toStdString();
 
   // The window's icon is the one installed for the desktop.
   const QImage installed(
