@@ -36,6 +36,9 @@ struct Event {
 // line end in it, or a '\r' at its end) is a fault of the caller.
 std::string ScriptLine(const Event& event);
 
+// An option that menu commands set (checked_game.cpp).
+struct OptionGroup;
+
 class CheckedGame {
  public:
   // The game that `TESVA_SEED=seed tesva-headless` plays.
@@ -98,7 +101,7 @@ class CheckedGame {
   void Check(EventKind kind, std::string_view target, const Before& before);
   void CheckTable();
   void CheckHand();
-  void CheckMenus();
+  void CheckMenus(bool command);
   void CheckHover();
   void CheckSoundsAndDialogs();
   bool Expect(bool holds, std::string_view what);
@@ -128,7 +131,7 @@ class CheckedGame {
   int refused_ = 0;
   // Options whose key a command has written since start-up: the store must
   // hold what the game uses.
-  std::vector<std::string_view> written_;
+  std::vector<const OptionGroup*> written_;
 
   // What the event should have made the game play and show.
   std::vector<Sound> expectedSounds_;
