@@ -128,8 +128,9 @@ double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-std::string Figures(const Run& run, std::uint64_t events, int failures, double seconds) {
-  return std::to_string(run.done.load()) + " sequences, " + std::to_string(events) + " events, " +
+std::string Figures(const std::string& sequences, std::uint64_t events, int failures,
+                    double seconds) {
+  return sequences + " sequences, " + std::to_string(events) + " events, " +
          std::to_string(failures) + " failures, " +
          std::to_string(static_cast<std::uint64_t>(events / std::max(seconds, 1e-9))) + " events/s";
 }
@@ -169,9 +170,9 @@ void Watch(Run& run, std::vector<Worker>& workers, Clock::time_point start) {
     }
     if (terminal && now - lastProgress >= kProgressEvery) {
       lastProgress = now;
+      auto done = std::to_string(run.done.load()) + "/" + std::to_string(run.settings.sequences);
       std::cerr << "\rtesva-soak: "
-                << Figures(run, Events(workers), run.stop ? 1 : 0, Seconds(start)) << " of "
-                << run.settings.sequences << std::flush;
+                << Figures(done, Events(workers), run.stop ? 1 : 0, Seconds(start)) << std::flush;
     }
   }
   if (terminal) std::cerr << '\n';
@@ -198,8 +199,10 @@ int main(int argc, char** argv) {
   if (run.failure) std::cout << tesva::soak::ReplayScript(*run.failure) << std::flush;
   char timing[64];
   std::snprintf(timing, sizeof timing, "%.1f s", seconds);
-  std::cerr << "tesva-soak: " << Figures(run, Events(workers), run.failures, seconds) << " (seed "
-            << settings->seed << ", " << settings->jobs << " jobs, " << timing << ")\n";
+  std::cerr << "tesva-soak: "
+            << Figures(std::to_string(run.done.load()), Events(workers), run.failures, seconds)
+            << " (seed " << settings->seed << ", " << settings->jobs << " jobs, " << timing
+            << ")\n";
   if (run.failure) {
     std::cerr << "tesva-soak: sequence " << run.failure->seed
               << " broke an invariant; its script is on standard output\n";
