@@ -201,7 +201,7 @@ std::optional<std::string> CheckedGame::Apply(const Event& event) {
       }
       NewGame();
       StartHand();
-      Check(EventKind::kMenu, "", before);
+      Check(EventKind::kHover, "", before);  // the checks that follow every event
       if (failure_.empty()) return {};
       return failure_;
     }
