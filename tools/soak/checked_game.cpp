@@ -322,6 +322,7 @@ void CheckedGame::StartHand() {
   Expect(g.Dealer == dealer, "the computer deals the first hand and then the dealer alternates");
   s.dealer = g.Dealer;
   CheckDeal(kFloorCards);
+  CheckTurnNamed(s.dealer == kHuman ? g.Player2_Name : g.Player1_Name);
 }
 
 void CheckedGame::CheckDeal(int from) {
@@ -343,6 +344,15 @@ void CheckedGame::CheckDeal(int from) {
       dealt,
       "a deal gives the next four cards to the player who did not deal, then four to the dealer");
   Expect(g.Timer1.enabled == humanDealt, "after a deal the player who did not deal moves first");
+}
+
+void CheckedGame::CheckTurnNamed(const Label& nameLabel) {
+  const auto& status = game_.Label1.caption;
+  const auto& name = nameLabel.caption;
+  constexpr std::string_view kPlays = " oynuyor...";
+  Expect(status.size() == 1 + name.size() + kPlays.size() && status.starts_with(' ') &&
+             status.compare(1, name.size(), name) == 0 && status.ends_with(kPlays),
+         "the status line names the player to move");
 }
 
 void CheckedGame::Follow(EventKind kind, std::string_view target, const Before& before) {
@@ -444,6 +454,7 @@ void CheckedGame::Play(int player, int card, const Before& before) {
   int computerLeft = static_cast<int>(before.computerHand.size());
   (player == kHumanPlayer ? humanLeft : computerLeft) -= 1;
   if (humanLeft == 0 && computerLeft == 0) DealOrSettle(before);
+  if (!s.settled) CheckTurnNamed(player == kHumanPlayer ? game_.Player2_Name : game_.Player1_Name);
 }
 
 void CheckedGame::DealOrSettle(const Before& before) {

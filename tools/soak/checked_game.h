@@ -94,6 +94,7 @@ class CheckedGame {
   void Play(int player, int card, const Before& before);
   void DealOrSettle(const Before& before);
   void CheckDeal(int from);
+  void CheckTurnNamed(const Label& nameLabel);
   void ComputerMove(const Before& before);
   void NewGame();
 
