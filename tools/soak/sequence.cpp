@@ -106,6 +106,10 @@ const std::array<KeyValues, 8> kOptionValues = {{
 }};
 constexpr std::string_view kUnknownKey = "Bilinmeyen";
 
+const std::vector<std::string_view>& SaneValues(std::string_view key) {
+  return std::ranges::find(kOptionValues, key, &KeyValues::key)->values;
+}
+
 constexpr std::array<std::string_view, kHandSize> kHandCards = {
     "Player1_Kart(1)", "Player1_Kart(2)", "Player1_Kart(3)", "Player1_Kart(4)"};
 
@@ -189,7 +193,8 @@ class Chooser {
       script.push_back({Verb::kAnswer, Roll(2) ? "yes" : "no", {}});
     }
     if (entry->name == "mnuElSayisi") {
-      QueueReply(script, Roll(2) ? kOptionValues[2].values[Roll(4)] : Hostile());
+      const auto& counts = SaneValues(kKeyHands);
+      QueueReply(script, Roll(2) ? counts[Roll(static_cast<int>(counts.size()))] : Hostile());
     }
     script.push_back({Verb::kMenu, entry->name, {}});
   }
