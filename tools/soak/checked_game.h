@@ -33,7 +33,7 @@ struct Event {
 };
 
 // The event as a tesva-headless line. A text that one line cannot carry (a
-// line end in it, or a '\r' at its end) is a fault of the caller.
+// line end in it, or a '\r' at its end) throws std::invalid_argument.
 std::string ScriptLine(const Event& event);
 
 // An option that menu commands set (checked_game.cpp).
@@ -50,7 +50,6 @@ class CheckedGame {
   // every invariant. Returns the first one broken, or nothing.
   std::optional<std::string> Apply(const Event& event);
 
-  bool Loaded() const { return loaded_; }
   bool Exited() const { return platform_.host.exited; }
   int GamesEnded() const { return gamesEnded_; }
   // Events that the window could not deliver, as tesva-headless counts its errors.
