@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs from Debian's packages (only what is missing),
-# then configures and builds the project. Shared by run.sh and test.sh.
-#   scripts/setup.sh [build-dir]
+# then configures and builds the project. Shared by run.sh, test.sh and
+# sanitize.sh; CMake arguments after the build folder override the defaults.
+#   scripts/setup.sh [build-dir [cmake-arguments...]]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -38,5 +39,6 @@ fi
 
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESVA_WERROR="$werror" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESVA_WERROR="$werror" "${@:2}" \
+  >/dev/null
 cmake --build "$build"

@@ -10,6 +10,7 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "headless/snapshot.h"
+#include "shell/events.h"
 #include "shell/main_window.h"
 
 namespace tesva {
@@ -39,17 +40,6 @@ bool IsBlank(std::string_view line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// "Player1_Kart(N)" with N from 1 to 4 gives N.
-std::optional<int> HandCardIndex(std::string_view name) {
-  constexpr std::string_view kPrefix = "Player1_Kart(";
-  if (name.size() != kPrefix.size() + 2 || !name.starts_with(kPrefix) || name.back() != ')') {
-    return {};
-  }
-  char digit = name[kPrefix.size()];
-  if (digit < '1' || digit > '0' + kHandSize) return {};
-  return digit - '0';
-}
-
 bool AllDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -66,15 +56,6 @@ std::optional<double> ParseUniform(const std::string& text) {
   if (error != std::errc() || end != text.data() + text.size()) return {};
   if (!(u >= 0 && u < 1)) return {};  // also a value that rounds up to 1
   return u;
-}
-
-// The menu that keeps `entry` from being chosen: the entry itself or the
-// first disabled menu above it.
-std::string_view BlockingMenu(const Game& g, const MenuEntry& entry) {
-  for (const MenuEntry* e = &entry; e; e = e->parent.empty() ? nullptr : FindMenu(e->parent)) {
-    if (!(g.*(e->item)).enabled) return e->name;
-  }
-  return entry.name;
 }
 
 }  // namespace
@@ -111,9 +92,8 @@ Driver::Command Driver::FindCommand(std::string_view word) {
   static const std::pair<std::string_view, Command> kCommands[] = {
       {"store", &Driver::Store},   {"unstore", &Driver::Unstore}, {"start", &Driver::Start},
       {"deck", &Driver::Deck},     {"random", &Driver::Random},   {"reply", &Driver::Reply},
-      {"answer", &Driver::Answer}, {"click", &Driver::Click},     {"hover", &Driver::Hover},
-      {"menu", &Driver::Menu},     {"tick", &Driver::Tick},       {"wait", &Driver::Wait},
-      {"dump", &Driver::DumpLine}, {"echo", &Driver::Echo},
+      {"answer", &Driver::Answer}, {"wait", &Driver::Wait},       {"dump", &Driver::DumpLine},
+      {"echo", &Driver::Echo},
   };
   for (const auto& [name, command] : kCommands) {
     if (name == word) return command;
@@ -123,13 +103,14 @@ Driver::Command Driver::FindCommand(std::string_view word) {
 
 Driver::Failure Driver::Carry(std::string_view line) {
   auto [word, text] = SplitWord(line);
+  auto event = EventKindOf(word);
   Command command = FindCommand(word);
-  if (!command) return "unknown command " + word;
+  if (!event && !command) return "unknown command " + word;
   // Events need a window to deliver them.
-  bool event = command == &Driver::Click || command == &Driver::Hover || command == &Driver::Menu ||
-               command == &Driver::Tick || command == &Driver::Wait;
-  if (event && !loaded_) return std::string("the window is not loaded");
-  return (this->*command)(text);
+  if ((event || command == &Driver::Wait) && !loaded_) {
+    return std::string("the window is not loaded");
+  }
+  return event ? DeliverEvent(game_, *event, text) : (this->*command)(text);
 }
 
 // --- Set-up and queues -------------------------------------------------------
@@ -194,66 +175,6 @@ Driver::Failure Driver::Answer(const std::string& text) {
 }
 
 // --- Window events -----------------------------------------------------------
-
-Driver::Failure Driver::ClickHandCard(int index, const std::string& name) {
-  const Picture& card = game_.Player1_Kart(index);
-  if (!card.visible) return "click on a hidden element " + name;
-  if (!card.enabled) return "click on a disabled element " + name;
-  Player1_Kart_Click(game_, index);
-  return {};
-}
-
-Driver::Failure Driver::Click(const std::string& name) {
-  if (auto index = HandCardIndex(name)) return ClickHandCard(*index, name);
-  if (name == "Player1_Name" || name == "Player2_Name") {
-    const Label& label = name == "Player1_Name" ? game_.Player1_Name : game_.Player2_Name;
-    if (!label.visible) return "click on a hidden element " + name;
-    if (!label.enabled) return "click on a disabled element " + name;
-    name == "Player1_Name" ? Player1_Name_Click(game_) : Player2_Name_Click(game_);
-    return {};
-  }
-  if (name == "Command1") {
-    // The button lives on the rules panel and shows only with it.
-    if (!game_.Picture1Visible) return "click on a hidden element Command1";
-    Command1_Click(game_);
-    return {};
-  }
-  return "click on an unknown element " + name;
-}
-
-Driver::Failure Driver::Hover(const std::string& name) {
-  if (name == "main") {
-    Form_MouseMove(game_);
-    return {};
-  }
-  auto index = HandCardIndex(name);
-  if (!index) return "hover on an unknown element " + name;
-  const Picture& card = game_.Player1_Kart(*index);
-  if (!card.visible) return "hover on a hidden element " + name;
-  if (!card.enabled) return "hover on a disabled element " + name;
-  Player1_Kart_MouseMove(game_, *index);
-  return {};
-}
-
-Driver::Failure Driver::Menu(const std::string& name) {
-  const MenuEntry* entry = FindMenu(name);
-  if (!entry) return "unknown menu " + name;
-  if (!MenuReachable(game_, *entry)) {
-    return "menu " + name + " is disabled (" + std::string(BlockingMenu(game_, *entry)) + ")";
-  }
-  if (entry->click) entry->click(game_);  // a submenu title only opens its submenu
-  return {};
-}
-
-Driver::Failure Driver::Tick(const std::string& name) {
-  if (name != "Timer1" && name != "Timer2") return "unknown timer " + name;
-  bool first = name == "Timer1";
-  if (!(first ? game_.Timer1 : game_.Timer2).enabled) {
-    return "tick of a timer that is not running: " + name;
-  }
-  first ? Timer1_Timer(game_) : Timer2_Timer(game_);
-  return {};
-}
 
 Driver::Failure Driver::Wait(const std::string& text) {
   if (!text.empty()) return std::string("wait takes no argument");

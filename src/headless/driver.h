@@ -71,17 +71,12 @@ class Driver {
   Failure Random(const std::string& text);
   Failure Reply(const std::string& text);
   Failure Answer(const std::string& text);
-  // Window events.
-  Failure Click(const std::string& text);
-  Failure Hover(const std::string& text);
-  Failure Menu(const std::string& text);
-  Failure Tick(const std::string& text);
+  // Ticks until no timer runs; the other window events go through
+  // DeliverEvent.
   Failure Wait(const std::string& text);
   // Output.
   Failure DumpLine(const std::string& text);
   Failure Echo(const std::string& text);
-
-  Failure ClickHandCard(int index, const std::string& name);
 
   std::ostream& out_;
   MemoryPlatform platform_;
