@@ -206,7 +206,7 @@ TEST(DriverLines, SnapshotOfAStackedDeal) {
   s.Run({DeckLine(deck), "start"});
   json dealt = s.Dump();
   EXPECT_EQ(dealt["List1"], deck);
-  EXPECT_EQ(dealt["menus"].size(), 21u);  // every item of the menu bar, no separator
+  EXPECT_EQ(dealt["menus"].size(), 22u);  // every item of the menu bar, no separator
   ExpectMembers(dealt, json::parse(R"json({
     "state": {"HoverActive": true, "HoverIndex": 0, "Player1_Score": 0, "Player2_Score": 0,
       "Dealer": "Cpu", "DeckPos": 12, "Player1_DealtHand": ["K7", "D3", "S12", "M12"],
@@ -230,7 +230,7 @@ TEST(DriverLines, SnapshotOfAStackedDeal) {
     "Shape1": {"visible": false, "left": 5460, "top": 2400}, "zorder": [1, 2, 3, 4],
     "timers": {"Timer1": {"enabled": false, "interval": 100}, "Timer2": {"interval": 500}},
     "menus": {"mnuAmator": {"checked": true}, "mnuPro": {"checked": false, "enabled": true},
-      "mnuElSayisi": {"caption": "El sayısı     (11)"}},
+      "mnuUsta": {"caption": "Usta", "checked": false, "enabled": true}, "mnuElSayisi": {"caption": "El sayısı     (11)"}},
     "store": {"Seviye": "1", "CpuDusunmeHizi": "100", "ElSayisi": "11", "OyuncuIsim": "Oyuncu"},
     "sounds": [], "dialogs": []})json"));
 

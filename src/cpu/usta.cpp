@@ -1,0 +1,148 @@
+#include "cpu/usta.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/cards.h"
+#include "platform/platform.h"
+
+namespace tesva {
+namespace {
+
+// The spread of one hand's score difference between two good players
+// (tesvas of 10 and 30 make it wide), as seen in the arena.
+constexpr double kHandSpread = 15.0;
+// At equal chances the larger difference is still the better result.
+constexpr double kDifferenceTieBreak = 1e-4;
+
+// Everything known about the hand, with the unseen cards still to be dealt
+// out: the model hand with the seat's own cards, and the cards to place.
+struct Position {
+  HandModel known;
+  int me = 0;
+  bool faceDownOnFloor = false;
+  std::vector<CardId> unseen;
+};
+
+Position PositionOf(const SeatView& v) {
+  Position p;
+  p.me = v.seat == Seat::kHuman ? kHumanSeat : kComputerSeat;
+  const int them = 1 - p.me;
+  HandModel& m = p.known;
+  std::array<bool, kDeckSize> seen{};
+  auto see = [&](int card) {
+    seen[static_cast<std::size_t>(card)] = true;
+    ++m.seen[RankOf(card)];
+  };
+  int base = CardIdOf(v.baseCard);
+  if (base >= 0) see(base);
+  // The floor's points as far as they were seen: the face-down cards are
+  // added for each deal of the unseen cards.
+  int floorPoints = v.baseOnFloor && base >= 0 ? PointsOf(base) : 0;
+  for (const auto& play : v.plays) {
+    int card = CardIdOf(play.card);
+    if (card < 0) continue;
+    seen[static_cast<std::size_t>(card)] = true;
+    ++m.seen[RankOf(card)];
+    floorPoints = play.captured ? 0 : floorPoints + PointsOf(card);
+  }
+  for (std::size_t i = 0; i < v.hand.size() && i < kHandSize; ++i) {
+    int card = CardIdOf(v.hand[i]);
+    m.hand[p.me][i] = static_cast<CardId>(card);
+    seen[static_cast<std::size_t>(card)] = true;
+  }
+  m.held[p.me] = static_cast<std::int8_t>(std::min<std::size_t>(v.hand.size(), kHandSize));
+  m.held[them] = static_cast<std::int8_t>(std::clamp(v.opponentCards, 0, kHandSize));
+  for (int card = 0; card < kDeckSize; ++card) {
+    if (!seen[static_cast<std::size_t>(card)]) p.unseen.push_back(static_cast<CardId>(card));
+  }
+  m.floorCount = static_cast<std::int8_t>(v.floorCount);
+  m.floorPoints = static_cast<std::int16_t>(v.floorCount == 0 ? 0 : floorPoints);
+  int top = CardIdOf(v.topCard);
+  m.topRank = static_cast<std::int8_t>(top >= 0 ? RankOf(top) : kNoRank);
+  m.taken[p.me] = static_cast<std::int16_t>(v.ownTaken);
+  m.taken[them] = static_cast<std::int16_t>(v.opponentTaken);
+  // The unseen cards fill the opponent's hand, the three face-down floor
+  // cards and the deck, in that order.
+  int deckLeft = std::clamp(v.deckLeft, 0, static_cast<int>(p.unseen.size()) - m.held[them]);
+  m.deckEnd = static_cast<std::int8_t>(std::max(deckLeft, 0));
+  m.dealer = static_cast<std::int8_t>(v.ownDeal ? p.me : them);
+  m.toMove = static_cast<std::int8_t>(p.me);
+  p.faceDownOnFloor = v.baseOnFloor;
+  return p;
+}
+
+// A uniform whole number below n from the search's generator.
+int Below(FastEngine& engine, int n) {
+  return static_cast<int>(((engine() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
+}
+
+// One deal of the unseen cards: shuffled, then laid out as in PositionOf.
+HandModel DealUnseen(const Position& p, std::vector<CardId>& cards, FastEngine& engine) {
+  const int n = static_cast<int>(cards.size());
+  for (int i = n - 1; i > 0; --i) std::swap(cards[i], cards[Below(engine, i + 1)]);
+  HandModel m = p.known;
+  const int them = 1 - p.me;
+  int next = 0;
+  for (int i = 0; i < m.held[them]; ++i) m.hand[them][i] = cards[next++];
+  const int faceDown = std::min(kFloorCards - 1, n - next - m.deckEnd);
+  for (int i = 0; i < faceDown; ++i, ++next) {
+    if (p.faceDownOnFloor) m.floorPoints += PointsOf(cards[next]);
+  }
+  for (int i = 0; i < m.deckEnd; ++i) m.deck[i] = cards[next++];
+  return m;
+}
+
+}  // namespace
+
+double WinChance(int scoreDifference, int handsLeft) {
+  if (handsLeft <= 0) return scoreDifference > 0 ? 1.0 : scoreDifference == 0 ? 0.5 : 0.0;
+  double z = scoreDifference / (kHandSpread * std::sqrt(handsLeft));
+  return 0.5 * std::erfc(-z / std::sqrt(2.0));
+}
+
+int UstaDecide(const SeatView& v, std::uint64_t seed, int search) {
+  const int n = static_cast<int>(v.hand.size());
+  if (n <= 1) return 0;
+  // Cards of one rank and one point value play alike: weigh one of each.
+  std::vector<int> candidates;
+  for (int i = 0; i < n; ++i) {
+    int card = CardIdOf(v.hand[i]);
+    bool alike = std::any_of(candidates.begin(), candidates.end(), [&](int j) {
+      int other = CardIdOf(v.hand[j]);
+      return RankOf(other) == RankOf(card) && PointsOf(other) == PointsOf(card);
+    });
+    if (!alike) candidates.push_back(i);
+  }
+  if (candidates.size() == 1) return 0;
+
+  const Position p = PositionOf(v);
+  const int them = 1 - p.me;
+  const int handsLeft = v.handsPerGame - v.handNo;
+  const int lead = v.ownScore - v.opponentScore;
+  std::vector<double> total(candidates.size(), 0.0);
+  std::vector<CardId> cards = p.unseen;
+  FastEngine engine(seed);
+  for (int deal = 0; deal < std::max(search, 1); ++deal) {
+    const HandModel dealt = DealUnseen(p, cards, engine);
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+      HandModel m = dealt;
+      m.Play(candidates[c]);
+      PlayOut(m);
+      int difference = lead + m.gained[p.me] - m.gained[them];
+      total[c] += WinChance(difference, handsLeft) + kDifferenceTieBreak * difference;
+    }
+  }
+  auto best = std::max_element(total.begin(), total.end()) - total.begin();
+  return candidates[static_cast<std::size_t>(best)];
+}
+
+int UstaChoice(Game& g, Seat seat) {
+  SeatView v = ViewOf(g, seat);
+  // One draw a move seeds the search, whatever the position.
+  auto seed = static_cast<std::uint64_t>(g.io.random.Uniform() * 0x1.0p53);
+  if (v.hand.empty()) return 1;
+  return v.positions[static_cast<std::size_t>(UstaDecide(v, seed, g.UstaSearch))];
+}
+
+}  // namespace tesva
