@@ -21,6 +21,9 @@ struct Position {
   HandModel known;
   int me = 0;
   bool faceDownOnFloor = false;
+  // Ranks the opponent cannot hold (bit per rank): it laid a card on a floor
+  // that a jack or a card of the top's rank would have taken, in this deal.
+  unsigned opponentLacks = 0;
   std::vector<CardId> unseen;
 };
 
@@ -39,12 +42,22 @@ Position PositionOf(const SeatView& v) {
   // The floor's points as far as they were seen: the face-down cards are
   // added for each deal of the unseen cards.
   int floorPoints = v.baseOnFloor && base >= 0 ? PointsOf(base) : 0;
-  for (const auto& play : v.plays) {
+  // The floor before each play, to read what a discard tells of the hand.
+  int floorCount = kFloorCards;
+  int topRank = base >= 0 ? RankOf(base) : kNoRank;
+  const int playsThisDeal = 2 * kHandSize - static_cast<int>(v.hand.size()) - v.opponentCards;
+  const int firstOfDeal = static_cast<int>(v.plays.size()) - playsThisDeal;
+  for (int i = 0; i < static_cast<int>(v.plays.size()); ++i) {
+    const auto& play = v.plays[static_cast<std::size_t>(i)];
     int card = CardIdOf(play.card);
     if (card < 0) continue;
-    seen[static_cast<std::size_t>(card)] = true;
-    ++m.seen[RankOf(card)];
+    see(card);
+    if (i >= firstOfDeal && play.seat != v.seat && !play.captured && floorCount != 0) {
+      p.opponentLacks |= 1u << topRank | 1u << kJack;
+    }
     floorPoints = play.captured ? 0 : floorPoints + PointsOf(card);
+    floorCount = play.captured ? 0 : floorCount + 1;
+    topRank = play.captured ? kNoRank : RankOf(card);
   }
   for (std::size_t i = 0; i < v.hand.size() && i < kHandSize; ++i) {
     int card = CardIdOf(v.hand[i]);
@@ -77,12 +90,32 @@ int Below(FastEngine& engine, int n) {
   return static_cast<int>(((engine() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
 }
 
-// One deal of the unseen cards: shuffled, then laid out as in PositionOf.
+// Brings the first `count` cards of ranks the opponent may hold to the
+// front, the others keeping their order; false when there are too few.
+bool FrontOpponentCards(std::vector<CardId>& cards, int count, unsigned lacks) {
+  std::array<CardId, kDeckSize> rest;
+  int front = 0, back = 0;
+  for (CardId card : cards) {
+    if (front < count && (lacks >> RankOf(card) & 1) == 0) {
+      cards[static_cast<std::size_t>(front++)] = card;
+    } else {
+      rest[static_cast<std::size_t>(back++)] = card;
+    }
+  }
+  std::copy(rest.begin(), rest.begin() + back, cards.begin() + front);
+  return front == count;
+}
+
+// One deal of the unseen cards: shuffled, the opponent's hand drawn among
+// the ranks it may hold, then laid out as in PositionOf.
 HandModel DealUnseen(const Position& p, std::vector<CardId>& cards, FastEngine& engine) {
   const int n = static_cast<int>(cards.size());
   for (int i = n - 1; i > 0; --i) std::swap(cards[i], cards[Below(engine, i + 1)]);
   HandModel m = p.known;
   const int them = 1 - p.me;
+  // A player who kept what it could have taken with would not be held to it:
+  // with too few such cards the shuffle stands as it is.
+  if (p.opponentLacks != 0) FrontOpponentCards(cards, m.held[them], p.opponentLacks);
   int next = 0;
   for (int i = 0; i < m.held[them]; ++i) m.hand[them][i] = cards[next++];
   const int faceDown = std::min(kFloorCards - 1, n - next - m.deckEnd);
