@@ -122,6 +122,25 @@ TEST(DriverProgram, PlaysAWholeGameReproducibly) {
   EXPECT_EQ(Session(2024).Run(Split(script)), out);
 }
 
+// A one-hand game against the master: TESVA_USTA_SEARCH sets its search as
+// the driver's SetUstaSearch does, so a run with it replays exactly.
+TEST(DriverProgram, MasterReplaysWithTheSearchSizeFromTheEnvironment) {
+  std::string script = "store ElSayisi 1\nstart\nmenu mnuUsta\n";
+  for (int move = 0; move < 24; ++move) {
+    script += "click Player1_Kart(" + std::to_string(move % 4 + 1) + ")\nwait\n";
+  }
+  auto path = WriteTemp("master.txt", script += "dump\n");
+  auto [status, out] = RunProgram("'" + path.string() + "'", "TESVA_SEED=5 TESVA_USTA_SEARCH=2");
+  fs::remove(path);
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(json::parse(out.at(0))["labels"]["Label1"]["caption"].get<std::string>().rfind(
+                " Oyun bitti.", 0),
+            0u);
+  Session same(5);
+  same.driver.SetUstaSearch(2);
+  EXPECT_EQ(same.Run(Split(script)), out);
+}
+
 TEST(DriverProgram, ExitStatusInputAndEnd) {
   auto missing = fs::temp_directory_path() / "tesva-no-such-folder" / "script.txt";
   EXPECT_EQ(RunProgram("'" + missing.string() + "'"), std::make_pair(2, Lines{}));

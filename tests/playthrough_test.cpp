@@ -39,6 +39,7 @@ class PlayThrough {
  public:
   explicit PlayThrough(std::uint64_t seed) : t_{}, rng_(seed) {
     t_.io.random = ScriptedRandom(seed);
+    t_.g.UstaSearch = 2;  // the master's rules, at a stress run's speed
     t_.Start();
     ledger_.NoticeHandStart(t_.g);
   }
@@ -127,7 +128,10 @@ class PlayThrough {
         if (g.mnuHelp.enabled) mnuHelp_Click(g);
         break;
       case 4:
-        if (g.mnuSecenek.enabled) (Roll(2) ? mnuPro_Click : mnuAmator_Click)(g);
+        if (g.mnuSecenek.enabled) {
+          constexpr void (*kLevels[])(Game&) = {mnuAmator_Click, mnuPro_Click, mnuUsta_Click};
+          kLevels[Roll(3)](g);
+        }
         break;
       case 5:
         if (g.mnuSecenek.enabled) (Roll(2) ? mnuStandart_Click : mnuRenkli_Click)(g);

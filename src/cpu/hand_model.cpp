@@ -135,7 +135,9 @@ void HandModel::Play(int index) {
     topRank = static_cast<std::int8_t>(rank);
   }
   if (held[0] != 0 || held[1] != 0) {
-    toMove = static_cast<std::int8_t>(1 - seat);
+    // The players alternate; should the hands ever be uneven, the one who
+    // still holds cards plays them.
+    toMove = static_cast<std::int8_t>(held[1 - seat] != 0 ? 1 - seat : seat);
   } else if (deckNext < deckEnd) {
     Deal();
   } else {
@@ -176,8 +178,30 @@ int RuleChoice(const Outlook& o) {
   return best;
 }
 
-void PlayOut(HandModel& m) {
-  while (!m.over) m.Play(m.held[m.toMove] == 1 ? 0 : RuleChoice(OutlookOf(m)));
+int CarelessChoice(const HandModel& m, FastEngine& engine) {
+  const auto& hand = m.hand[m.toMove];
+  const int held = m.held[m.toMove];
+  int jacks = 0;
+  for (int i = 0; i < held; ++i) {
+    if (m.Captures(hand[i])) return i;
+    jacks += RankOf(hand[i]) == kJack;
+  }
+  if (jacks == held) return Below(engine, held);
+  for (int i = 0, pick = Below(engine, held - jacks);; ++i) {
+    if (RankOf(hand[i]) != kJack && pick-- == 0) return i;
+  }
+}
+
+void PlayOutDeal(HandModel& m, int me, Style opponent, FastEngine& engine) {
+  const int dealt = m.deckNext;
+  while (!m.over && m.deckNext == dealt) {
+    int index = 0;
+    if (m.held[m.toMove] > 1) {
+      index = m.toMove != me && opponent == Style::kCareless ? CarelessChoice(m, engine)
+                                                             : RuleChoice(OutlookOf(m));
+    }
+    m.Play(index);
+  }
 }
 
 }  // namespace tesva

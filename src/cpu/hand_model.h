@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace tesva {
 
 // Card number: suit index times 13 plus rank minus 1.
@@ -72,7 +74,17 @@ struct Outlook {
 int RuleChoice(const Outlook& o);
 // The outlook of the player to move in a model hand.
 Outlook OutlookOf(const HandModel& m);
-// Plays the hand out to its settlement with the rule player on both sides.
-void PlayOut(HandModel& m);
+// How a play-out takes the opponent to play: by the rule player's one-move
+// rules, or carelessly: the first card that takes the floor, else any card
+// but a jack at random (as the game's two simpler levels do).
+enum class Style { kRules, kCareless };
+int CarelessChoice(const HandModel& m, FastEngine& engine);
+// Plays the rest of the current deal, `me` by the rules and the other seat
+// in `opponent`'s style; stops as the next deal is made or the hand settled.
+void PlayOutDeal(HandModel& m, int me, Style opponent, FastEngine& engine);
+// A uniform whole number below n.
+inline int Below(FastEngine& engine, int n) {
+  return static_cast<int>(((engine() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
+}
 
 }  // namespace tesva

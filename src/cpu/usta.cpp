@@ -12,6 +12,8 @@ namespace {
 // The spread of one hand's score difference between two good players
 // (tesvas of 10 and 30 make it wide), as seen in the arena.
 constexpr double kHandSpread = 15.0;
+// The spread of the difference in cards taken, per card still to take.
+constexpr double kCardsTakenSpread = 1.5;
 // At equal chances the larger difference is still the better result.
 constexpr double kDifferenceTieBreak = 1e-4;
 
@@ -85,11 +87,6 @@ Position PositionOf(const SeatView& v) {
   return p;
 }
 
-// A uniform whole number below n from the search's generator.
-int Below(FastEngine& engine, int n) {
-  return static_cast<int>(((engine() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
-}
-
 // Brings the first `count` cards of ranks the opponent may hold to the
 // front, the others keeping their order; false when there are too few.
 bool FrontOpponentCards(std::vector<CardId>& cards, int count, unsigned lacks) {
@@ -128,11 +125,30 @@ HandModel DealUnseen(const Position& p, std::vector<CardId>& cards, FastEngine& 
 
 }  // namespace
 
-double WinChance(int scoreDifference, int handsLeft) {
+double WinChance(double scoreDifference, double handsLeft) {
   if (handsLeft <= 0) return scoreDifference > 0 ? 1.0 : scoreDifference == 0 ? 0.5 : 0.0;
   double z = scoreDifference / (kHandSpread * std::sqrt(handsLeft));
   return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
+
+namespace {
+
+// The chance of winning after a play-out that stopped before the hand's
+// end: the 3 majority points by the cards taken so far against those still
+// to be taken, and the rest of the hand as a part of a hand still to play.
+double Outcome(const HandModel& m, int me, int lead, int handsLeft) {
+  const int them = 1 - me;
+  double difference = lead + m.gained[me] - m.gained[them];
+  if (m.over) return WinChance(difference, handsLeft) + kDifferenceTieBreak * difference;
+  const int toTake = m.deckEnd - m.deckNext + m.held[0] + m.held[1] + m.floorCount;
+  const double spread = kCardsTakenSpread * std::sqrt(toTake + 1.0);
+  const double ahead = 0.5 * std::erfc(-(m.taken[me] - m.taken[them]) / spread / std::sqrt(2.0));
+  difference += kMajorityPoints * (2 * ahead - 1);
+  return WinChance(difference, handsLeft + toTake / double(kDeckSize - kFloorCards)) +
+         kDifferenceTieBreak * difference;
+}
+
+}  // namespace
 
 int UstaDecide(const SeatView& v, std::uint64_t seed, int search) {
   const int n = static_cast<int>(v.hand.size());
@@ -158,12 +174,16 @@ int UstaDecide(const SeatView& v, std::uint64_t seed, int search) {
   FastEngine engine(seed);
   for (int deal = 0; deal < std::max(search, 1); ++deal) {
     const HandModel dealt = DealUnseen(p, cards, engine);
+    // Whether the opponent plays well or carelessly is not known: half of
+    // the deals take it one way, half the other. Against the professional
+    // this won 88% rather than 82% with careful play-outs alone, against the
+    // rule player 74% rather than 75% (400 games each).
+    const Style style = deal % 2 == 0 ? Style::kRules : Style::kCareless;
     for (std::size_t c = 0; c < candidates.size(); ++c) {
       HandModel m = dealt;
       m.Play(candidates[c]);
-      PlayOut(m);
-      int difference = lead + m.gained[p.me] - m.gained[them];
-      total[c] += WinChance(difference, handsLeft) + kDifferenceTieBreak * difference;
+      PlayOutDeal(m, p.me, style, engine);
+      total[c] += Outcome(m, p.me, lead, handsLeft);
     }
   }
   auto best = std::max_element(total.begin(), total.end()) - total.begin();

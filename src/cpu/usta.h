@@ -1,9 +1,12 @@
 // The master level, "Usta". It sees only what its seat has seen (a
-// SeatView), deals the cards it has not seen at random many times over, and
-// plays the rest of the hand out after each card it could play, the rule
-// player moving for both sides. It plays the card with the best mean chance
-// of winning the game: the score difference weighed against the hands
-// still to come, so that near the end a lead matters more than points.
+// SeatView), deals the cards it has not seen at random many times over
+// (giving the opponent no rank that its discards in this deal showed it
+// lacks), and plays the rest of the deal out after each card it could play:
+// itself by the rule player's one-move rules, the opponent by them or
+// carelessly. It plays the card with the best mean chance of winning the
+// game: the score difference, with the rest of the hand estimated, weighed
+// against the hands still to come, so that near the end a lead matters
+// more than points.
 //
 // The search is fixed work: `search` deals per move, all drawn from a
 // generator seeded by one draw of the game's random source, so a position
@@ -25,6 +28,6 @@ int UstaDecide(const SeatView& v, std::uint64_t seed, int search);
 
 // The chance of winning a game with this score difference and this many
 // whole hands still to play.
-double WinChance(int scoreDifference, int handsLeft);
+double WinChance(double scoreDifference, double handsLeft);
 
 }  // namespace tesva

@@ -273,7 +273,7 @@ TEST_F(WindowTest, ClicksAndKeysPlayTheHandThroughTheWidgets) {
 }
 
 TEST_F(WindowTest, EachOptionCommandMarksItsItemAndStoresItsKeyAtOnce) {
-  const std::vector<const char*> level = {"mnuAmator", "mnuPro"},
+  const std::vector<const char*> level = {"mnuAmator", "mnuPro", "mnuUsta"},
                                  delay = {"mnuFirst", "mnuSecond", "mnuTherd", "mnuLast"},
                                  colour = {"mnuYesil", "mnuLacivert", "mnuSiyah"},
                                  back = {"mnuStandart", "mnuRenkli"}, sounds = {"mnuSesler"};
@@ -288,6 +288,7 @@ TEST_F(WindowTest, EachOptionCommandMarksItsItemAndStoresItsKeyAtOnce) {
   const Command commands[] = {
       {"mnuAmator", "Seviye", "1", level},
       {"mnuPro", "Seviye", "2", level},
+      {"mnuUsta", "Seviye", "3", level},
       {"mnuAmator", "Seviye", "1", level},
       {"mnuSecond", "CpuDusunmeHizi", "100", delay},
       {"mnuFirst", "CpuDusunmeHizi", "10", delay},
