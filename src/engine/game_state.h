@@ -34,7 +34,7 @@ inline constexpr int kGreen = 32768;  // red 0, green 128, blue 0
 // How much the master level searches per move (see cpu/usta.h): the number
 // of deals of the unseen cards it plays out. The full strength is what the
 // game plays; a stress run may turn it down to 1 to go fast.
-inline constexpr int kUstaFullSearch = 400;
+inline constexpr int kUstaFullSearch = 1000;
 
 enum class Seat { kHuman, kComputer };
 
