@@ -125,7 +125,7 @@ TEST(DriverProgram, PlaysAWholeGameReproducibly) {
 // A one-hand game against the master: TESVA_USTA_SEARCH sets its search as
 // the driver's SetUstaSearch does, so a run with it replays exactly.
 TEST(DriverProgram, MasterReplaysWithTheSearchSizeFromTheEnvironment) {
-  std::string script = "store ElSayisi 1\nstart\nmenu mnuUsta\n";
+  std::string script = "store Seviye 1\nstore ElSayisi 1\nstart\nmenu mnuUsta\n";
   for (int move = 0; move < 24; ++move) {
     script += "click Player1_Kart(" + std::to_string(move % 4 + 1) + ")\nwait\n";
   }

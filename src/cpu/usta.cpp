@@ -67,10 +67,12 @@ Position PositionOf(const SeatView& v) {
     seen[static_cast<std::size_t>(card)] = true;
   }
   m.held[p.me] = static_cast<std::int8_t>(std::min<std::size_t>(v.hand.size(), kHandSize));
-  m.held[them] = static_cast<std::int8_t>(std::clamp(v.opponentCards, 0, kHandSize));
   for (int card = 0; card < kDeckSize; ++card) {
     if (!seen[static_cast<std::size_t>(card)]) p.unseen.push_back(static_cast<CardId>(card));
   }
+  const int unseen = static_cast<int>(p.unseen.size());
+  m.held[them] =
+      static_cast<std::int8_t>(std::clamp(v.opponentCards, 0, std::min(kHandSize, unseen)));
   m.floorCount = static_cast<std::int8_t>(v.floorCount);
   m.floorPoints = static_cast<std::int16_t>(v.floorCount == 0 ? 0 : floorPoints);
   int top = CardIdOf(v.topCard);
@@ -79,8 +81,7 @@ Position PositionOf(const SeatView& v) {
   m.taken[them] = static_cast<std::int16_t>(v.opponentTaken);
   // The unseen cards fill the opponent's hand, the three face-down floor
   // cards and the deck, in that order.
-  int deckLeft = std::clamp(v.deckLeft, 0, static_cast<int>(p.unseen.size()) - m.held[them]);
-  m.deckEnd = static_cast<std::int8_t>(std::max(deckLeft, 0));
+  m.deckEnd = static_cast<std::int8_t>(std::clamp(v.deckLeft, 0, unseen - m.held[them]));
   m.dealer = static_cast<std::int8_t>(v.ownDeal ? p.me : them);
   m.toMove = static_cast<std::int8_t>(p.me);
   p.faceDownOnFloor = v.baseOnFloor;
@@ -152,7 +153,11 @@ double Outcome(const HandModel& m, int me, int lead, int handsLeft) {
 
 int UstaDecide(const SeatView& v, std::uint64_t seed, int search) {
   const int n = static_cast<int>(v.hand.size());
-  if (n <= 1) return 0;
+  if (n <= 1 || n > kHandSize) return 0;
+  // Only a hand of real cards is searched; anything else plays its first.
+  if (std::any_of(v.hand.begin(), v.hand.end(), [](auto& c) { return CardIdOf(c) < 0; })) {
+    return 0;
+  }
   // Cards of one rank and one point value play alike: weigh one of each.
   std::vector<int> candidates;
   for (int i = 0; i < n; ++i) {
