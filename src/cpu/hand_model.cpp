@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/cards.h"
-
 namespace tesva {
 namespace {
 
@@ -89,7 +87,7 @@ int TesvaValue(int rank) {
   return kTesvaOnOther;
 }
 
-HandModel HandModel::Start(const std::array<CardId, 52>& order, int dealer) {
+HandModel HandModel::Start(const std::array<CardId, kDeckSize>& order, int dealer) {
   HandModel m;
   // The floor: the base card face up, three face down; all four are valued
   // afresh, whatever the last hand left on the floor.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/cards.h"
 #include "platform/platform.h"
 
 namespace tesva {
@@ -19,7 +20,7 @@ inline constexpr int kJack = 11;
 inline constexpr int kAce = 1;
 
 inline constexpr int RankOf(int card) {
-  return card % 13 + 1;
+  return card % kRanks + 1;
 }
 int PointsOf(int card);
 // The number of a code "K1" ... "M13"; -1 for anything else.
@@ -31,22 +32,22 @@ inline constexpr int kHumanSeat = 0;
 inline constexpr int kComputerSeat = 1;
 
 struct HandModel {
-  std::array<std::array<CardId, 4>, 2> hand{};
+  std::array<std::array<CardId, kHandSize>, 2> hand{};
   std::array<std::int8_t, 2> held{};
-  std::array<CardId, 48> deck{};  // the undealt cards, in dealing order
+  std::array<CardId, kDeckSize - kFloorCards> deck{};  // the undealt cards, in dealing order
   std::int8_t deckNext = 0, deckEnd = 0;
   std::int8_t floorCount = 0, topRank = kNoRank;
   std::int16_t floorPoints = 0;
   std::array<std::int16_t, 2> taken{}, gained{};  // cards and points this hand
   // Cards of each rank seen face up by both players: the base card and every
   // card played.
-  std::array<std::int8_t, 14> seen{};
+  std::array<std::int8_t, kRanks + 1> seen{};
   std::int8_t toMove = 0, dealer = 0;
   bool over = false;
 
   // A hand as the game starts it from a whole deck in dealing order: four
   // floor cards (the first face up) and the first deal.
-  static HandModel Start(const std::array<CardId, 52>& order, int dealer);
+  static HandModel Start(const std::array<CardId, kDeckSize>& order, int dealer);
   // Deals four cards to each player, the non-dealer first, who then moves.
   void Deal();
   // The player to move plays its card at `index`; the next deal or the
@@ -66,7 +67,7 @@ struct Outlook {
   int opponentHeld;
   int deckLeft;
   int unseen;  // cards this player has not seen
-  std::array<std::int8_t, 14> unseenOfRank;
+  std::array<std::int8_t, kRanks + 1> unseenOfRank;
 };
 // The rule player's card: the index in `hand` of the card with the best
 // one-move value (a tesva first, a capture of points, a jack kept for a big
