@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays every pairing of amator, pro, usta and greedy, both seats, with
 # tesva-arena and prints the matrix of the human seat's win rates as a
-# Markdown table (rows: human seat, columns: computer seat).
+# Markdown table (rows: human seat, columns: computer seat): win rate, Wilson
+# 95% interval, drawn games, mean points of both, games.
 #   scripts/arena-matrix.sh [GAMES_WITH_USTA_OR_PRO_VS_GREEDY] [OTHER_GAMES] [SEED]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,7 +28,7 @@ for h in "${players[@]}"; do
     awk -v w="$(field human_won "$json")" -v d="$(field drawn "$json")" -v n="$games" \
       -v lo="$low" -v hi="$high" -v hp="$(field human_mean_points "$json")" \
       -v cp="$(field computer_mean_points "$json")" \
-      'BEGIN { printf " %.1f%% (%.1f–%.1f), %d drawn, %.0f:%.0f pts, n=%d |", 100*w/n, 100*lo, 100*hi, d, hp, cp, n }'
+      'BEGIN { printf " %.1f%% (%.1f–%.1f), %d drawn, %.0f:%.0f, n=%d |", 100*w/n, 100*lo, 100*hi, d, hp, cp, n }'
   done
   printf '\n'
 done
