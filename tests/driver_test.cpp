@@ -309,6 +309,7 @@ TEST(DriverLines, RandomLinesNeverBreakTheDriver) {
     if (!session || session->driver.Finished()) {
       session = std::make_unique<Session>(i);
       session->Run({"store Seviye 2", "store ElSayisi 2"});  // short games
+      session->driver.SetUstaSearch(2);                      // and a quick master
     }
     std::string line = RandomLine(session->driver.Loaded(), last, rng);
     ASSERT_NO_THROW(session->Run({line})) << line;
