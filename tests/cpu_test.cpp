@@ -14,6 +14,7 @@ struct ComputerTurn : Table {
                std::string_view level = "1") {
     Start({Deck({"S7", "K3", "M4", "D4", "K8", "D9", "S10", "M13", "K12", "D13", "S12", "M12"})});
     if (level == kProfessional) mnuPro_Click(g);
+    if (level == kMaster) mnuUsta_Click(g);
     g.List2.items = std::move(hand);
     g.Player2_CardsLeft = static_cast<std::int16_t>(g.List2.items.size());
     for (int i = 1; i <= 4; ++i) g.Player2_Kart(i).picture = i <= g.Player2_CardsLeft ? "Back" : "";
@@ -146,6 +147,19 @@ TEST(ComputerTurn, LevelIsReadAtEveryTick) {
   t.g.FloorCount = 0;
   t.io.random.Queue(0.0);
   EXPECT_EQ(t.Move(), "K11");
+}
+
+TEST(ComputerTurn, UstaChoosesAnyCardWithOneDrawAndPlaysItByTheSharedRules) {
+  // The capture scan would spend the jack on the lone ace; the master takes
+  // the tesva with its own ace instead.
+  ComputerTurn t({"K11", "K1", "S4"}, "M1", 1, kMaster);
+  t.io.random.Queue(0.5);
+  EXPECT_EQ(t.Move(), "K1");
+  EXPECT_EQ(t.g.Player2_Score, 30);
+  EXPECT_EQ(t.Sounds(), std::vector<std::string>{"Tesva.voi"});
+  EXPECT_EQ(t.g.Player2_Kart(3).picture, "");
+  EXPECT_EQ(t.g.List2.items, (std::vector<std::string>{"K11", "S4"}));
+  EXPECT_EQ(t.io.random.QueuedValues(), 0u);  // one draw seeds the whole search
 }
 
 TEST(ComputerTurn, LastCardOfBothHandsDealsAndAnEmptyHandDoesNothing) {

@@ -122,6 +122,25 @@ TEST(DriverProgram, PlaysAWholeGameReproducibly) {
   EXPECT_EQ(Session(2024).Run(Split(script)), out);
 }
 
+// A one-hand game against the master: TESVA_USTA_SEARCH sets its search as
+// the driver's SetUstaSearch does, so a run with it replays exactly.
+TEST(DriverProgram, MasterReplaysWithTheSearchSizeFromTheEnvironment) {
+  std::string script = "store Seviye 1\nstore ElSayisi 1\nstart\nmenu mnuUsta\n";
+  for (int move = 0; move < 24; ++move) {
+    script += "click Player1_Kart(" + std::to_string(move % 4 + 1) + ")\nwait\n";
+  }
+  auto path = WriteTemp("master.txt", script += "dump\n");
+  auto [status, out] = RunProgram("'" + path.string() + "'", "TESVA_SEED=5 TESVA_USTA_SEARCH=2");
+  fs::remove(path);
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(json::parse(out.at(0))["labels"]["Label1"]["caption"].get<std::string>().rfind(
+                " Oyun bitti.", 0),
+            0u);
+  Session same(5);
+  same.driver.SetUstaSearch(2);
+  EXPECT_EQ(same.Run(Split(script)), out);
+}
+
 TEST(DriverProgram, ExitStatusInputAndEnd) {
   auto missing = fs::temp_directory_path() / "tesva-no-such-folder" / "script.txt";
   EXPECT_EQ(RunProgram("'" + missing.string() + "'"), std::make_pair(2, Lines{}));
@@ -206,7 +225,7 @@ TEST(DriverLines, SnapshotOfAStackedDeal) {
   s.Run({DeckLine(deck), "start"});
   json dealt = s.Dump();
   EXPECT_EQ(dealt["List1"], deck);
-  EXPECT_EQ(dealt["menus"].size(), 21u);  // every item of the menu bar, no separator
+  EXPECT_EQ(dealt["menus"].size(), 22u);  // every item of the menu bar, no separator
   ExpectMembers(dealt, json::parse(R"json({
     "state": {"HoverActive": true, "HoverIndex": 0, "Player1_Score": 0, "Player2_Score": 0,
       "Dealer": "Cpu", "DeckPos": 12, "Player1_DealtHand": ["K7", "D3", "S12", "M12"],
@@ -230,7 +249,7 @@ TEST(DriverLines, SnapshotOfAStackedDeal) {
     "Shape1": {"visible": false, "left": 5460, "top": 2400}, "zorder": [1, 2, 3, 4],
     "timers": {"Timer1": {"enabled": false, "interval": 100}, "Timer2": {"interval": 500}},
     "menus": {"mnuAmator": {"checked": true}, "mnuPro": {"checked": false, "enabled": true},
-      "mnuElSayisi": {"caption": "El sayısı     (11)"}},
+      "mnuUsta": {"caption": "Usta", "checked": false, "enabled": true}, "mnuElSayisi": {"caption": "El sayısı     (11)"}},
     "store": {"Seviye": "1", "CpuDusunmeHizi": "100", "ElSayisi": "11", "OyuncuIsim": "Oyuncu"},
     "sounds": [], "dialogs": []})json"));
 
@@ -290,6 +309,7 @@ TEST(DriverLines, RandomLinesNeverBreakTheDriver) {
     if (!session || session->driver.Finished()) {
       session = std::make_unique<Session>(i);
       session->Run({"store Seviye 2", "store ElSayisi 2"});  // short games
+      session->driver.SetUstaSearch(2);                      // and a quick master
     }
     std::string line = RandomLine(session->driver.Loaded(), last, rng);
     ASSERT_NO_THROW(session->Run({line})) << line;

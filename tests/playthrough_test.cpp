@@ -22,6 +22,7 @@ const Event kNoise[] = {
     {Verb::kMenu, "mnuHelp", {}},
     {Verb::kMenu, "mnuPro", {}},
     {Verb::kMenu, "mnuAmator", {}},
+    {Verb::kMenu, "mnuUsta", {}},
     {Verb::kMenu, "mnuStandart", {}},
     {Verb::kMenu, "mnuRenkli", {}},
     {Verb::kMenu, "mnuSesler", {}},

@@ -67,8 +67,15 @@ TEST(Options, StoredValuesAreAppliedAndBadOnesSanitised) {
   std::vector<Stored> cases = {
       {"Seviye", "3",
        [](const Game& g) {
-         EXPECT_TRUE(g.Level == "2" && g.mnuPro.checked && !g.mnuAmator.checked);
+         EXPECT_TRUE(g.Level == "3" && g.mnuUsta.checked && !g.mnuPro.checked &&
+                     !g.mnuAmator.checked);
        }},
+      {"Seviye", "4",
+       [](const Game& g) {
+         EXPECT_TRUE(g.Level == "2" && g.mnuPro.checked && !g.mnuAmator.checked &&
+                     !g.mnuUsta.checked);
+       }},
+      {"Seviye", " 3", [](const Game& g) { EXPECT_TRUE(g.Level == "2" && g.mnuPro.checked); }},
       {"CpuDusunmeHizi", "500",
        [&](const Game& g) {
          EXPECT_EQ(g.Timer1.interval, 500);
@@ -183,6 +190,10 @@ TEST(Menus, EveryCommandChangesItsStateMarksAndStoreAtOnce) {
                    "CpuDusunmeHizi",
                    "100",
                    {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
+           Command{mnuUsta_Click,
+                   "Seviye",
+                   "3",
+                   {"mnuUsta", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
            Command{mnuAmator_Click,
                    "Seviye",
                    "1",

@@ -31,6 +31,7 @@ TEST(Soak, SequencesReplayInTheDriver) {
 
     std::ostringstream out;
     Driver driver(out, seed);
+    driver.SetUstaSearch(kSoakUstaSearch);
     std::istringstream script(ReplayScript(result));
     driver.Run(script);
     auto core = SnapshotLine(Snapshot(game.game(), game.platform()));

@@ -15,10 +15,10 @@ bool SeenTwice(const Game& g, const std::string& card) {
 
 }  // namespace
 
-int ProfessionalDiscard(Game& g) {
-  const auto& hand = g.List2.items;
+int ProfessionalDiscard(Game& g, const std::vector<std::string>& hand) {
+  // The hand's size is the cards-left count of its seat.
   const int n = static_cast<int>(hand.size());
-  if (g.Player2_CardsLeft < 2 || n < 2) return 1;
+  if (n < 2) return 1;
 
   // A drawn jack is drawn again, unless the hand holds nothing but jacks.
   bool allJacks = std::all_of(hand.begin(), hand.end(), [](auto& c) { return IsJack(c); });

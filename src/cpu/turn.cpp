@@ -1,18 +1,18 @@
-// The computer's move: the capture scan, and applying the chosen card with
-// the same capture, tesva and scoring rules as the human's move.
+// The computer's move: the level chooses the card, and the card is applied
+// with the same capture, tesva and scoring rules as the human's move.
 #include "cpu/computer.h"
+#include "cpu/usta.h"
 #include "engine/engine.h"
 
 namespace tesva {
 namespace {
 
-using DiscardChoice = int (*)(Game&);
-
 // The first card in hand order that takes the pile: a jack, or a card of
 // the floor's rank. 0 when none can.
-int CaptureScan(const Game& g) {
+int CaptureScan(const Game& g, const std::vector<std::string>& hand) {
+  // On an empty floor nothing can be taken, not even by a jack.
+  if (g.FloorCount == 0) return 0;
   auto floorRank = RankText(g.TopCard);
-  const auto& hand = g.List2.items;
   for (std::size_t i = 0; i < hand.size(); ++i) {
     if (IsJack(hand[i]) || RankText(hand[i]) == floorRank) return static_cast<int>(i) + 1;
   }
@@ -32,33 +32,26 @@ void RemoveFromHand(Game& g, int position) {
   hand.erase(hand.begin() + (position - 1));
 }
 
-void Capture(Game& g, int position) {
+}  // namespace
+
+int RulesChoice(Game& g, std::string_view level, const std::vector<std::string>& hand) {
+  if (int capture = CaptureScan(g, hand)) return capture;
+  return level == kProfessional ? ProfessionalDiscard(g, hand) : AmateurDiscard(g, hand);
+}
+
+void PlayComputerCard(Game& g, int position) {
   const std::string card = g.List2.items[position - 1];
-  const std::string topRank(RankText(g.TopCard));  // the take clears the top card
-  TakeFloor(g, card, topRank, g.Player2_Deste, g.Player2_CardsTaken, g.Player2_Score);
-  RemoveFromHand(g, position);
-}
-
-void Discard(Game& g, DiscardChoice choose) {
-  int position = choose(g);
-  LayOnFloor(g, g.List2.items[position - 1]);
-  RemoveFromHand(g, position);
-}
-
-void ComputerMove(Game& g, DiscardChoice choose) {
-  // On an empty floor nothing can be taken, not even by a jack.
-  int capture = g.FloorCount == 0 ? 0 : CaptureScan(g);
-  if (capture != 0) {
-    Capture(g, capture);
+  if (TakesFloor(g, card)) {
+    const std::string topRank(RankText(g.TopCard));  // the take clears the top card
+    TakeFloor(g, card, topRank, Seat::kComputer);
   } else {
-    Discard(g, choose);
+    LayOnFloor(g, card, Seat::kComputer);
   }
+  RemoveFromHand(g, position);
   HandOverToHuman(g);
   --g.Player2_CardsLeft;
   if (g.Player1_CardsLeft == 0 && g.Player2_CardsLeft == 0) KagitDagitimi(g);
 }
-
-}  // namespace
 
 void Timer1_Timer(Game& g) {
   g.Timer1.enabled = false;  // a deal made during the move may start it again
@@ -69,18 +62,23 @@ void Timer1_Timer(Game& g) {
   // The level is read at every tick: a change counts from the next move.
   if (g.Level == kAmateur) Cpu_Yonetim(g);
   if (g.Level == kProfessional) Cpu_YonetimPro(g);
+  if (g.Level == kMaster) Cpu_YonetimUsta(g);
 }
 
 void Cpu_Yonetim(Game& g) {
-  ComputerMove(g, AmateurDiscard);
+  PlayComputerCard(g, RulesChoice(g, kAmateur, g.List2.items));
 }
 
 void Cpu_YonetimPro(Game& g) {
-  ComputerMove(g, ProfessionalDiscard);
+  PlayComputerCard(g, RulesChoice(g, kProfessional, g.List2.items));
 }
 
-int AmateurDiscard(Game& g) {
-  return DrawnPosition(g.io.random.Uniform(), static_cast<int>(g.List2.items.size()));
+void Cpu_YonetimUsta(Game& g) {
+  PlayComputerCard(g, UstaChoice(g, Seat::kComputer));
+}
+
+int AmateurDiscard(Game& g, const std::vector<std::string>& hand) {
+  return DrawnPosition(g.io.random.Uniform(), static_cast<int>(hand.size()));
 }
 
 }  // namespace tesva

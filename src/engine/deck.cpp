@@ -72,6 +72,7 @@ void DesteKarisimi(Game& g) {
   g.List1.items = replay ? std::move(*stacked) : ShuffleDeck(g.io.random);
 
   for (auto& count : g.Cikanlar) count.caption = "0";
+  g.Seen.plays.clear();
   g.DeckPos = 0;
   ++g.HandNo;
 
@@ -80,6 +81,7 @@ void DesteKarisimi(Game& g) {
   for (int i = 0; i < kFloorCards; ++i) CountPlayedCard(g, deck[i]);
 
   g.BaseCard = deck[g.DeckPos];
+  g.Seen.baseCard = g.BaseCard;
   g.TopCard = g.BaseCard;
   g.OrtadakiKartlar.picture = g.CardBack;
   g.EnAltKart.picture = g.BaseCard;

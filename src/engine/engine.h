@@ -47,11 +47,13 @@ void EnableHumanCards(Game& g);
 // --- Playing a card (move.cpp) -------------------------------------------
 void Player1_Kart_Click(Game& g, int index);
 // Shared by both players' moves: the played card takes the floor pile into
-// the player's captured pile (matched against the top card's rank), or is
-// laid on the pile.
-void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Picture& pile,
-               std::int16_t& cardsTaken, std::int32_t& score);
-void LayOnFloor(Game& g, const std::string& card);
+// the seat's captured pile (matched against the top card's rank), or is
+// laid on the pile. Both record the play as seen by both players.
+void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Seat seat);
+void LayOnFloor(Game& g, const std::string& card, Seat seat);
+// True when `card` played now would take the floor pile: a jack or a card of
+// the top card's rank, and never on an empty floor.
+bool TakesFloor(const Game& g, std::string_view card);
 void CountPlayedCard(Game& g, std::string_view code);
 void PlaySound(Game& g, Sound sound);
 void TakeBaseCard(Game& g);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/cards.h"
 #include "engine/elements.h"
@@ -29,6 +30,28 @@ inline constexpr int kDefaultThinkingDelay = 100;
 inline constexpr int kDefaultHandsPerGame = 11;
 
 inline constexpr int kGreen = 32768;  // red 0, green 128, blue 0
+
+// How much the master level searches per move (see cpu/usta.h): the number
+// of deals of the unseen cards it plays out. The full strength is what the
+// game plays; a stress run may turn it down to 1 to go fast.
+inline constexpr int kUstaFullSearch = 1000;
+
+enum class Seat { kHuman, kComputer };
+
+// A card played face up in this hand, as both players saw it.
+struct PublicPlay {
+  std::string card;
+  Seat seat;
+  bool captured;
+  bool operator==(const PublicPlay&) const = default;
+};
+
+// What both players have seen of this hand: the base card laid face up at
+// its start and every card played since.
+struct HandRecord {
+  std::string baseCard;
+  std::vector<PublicPlay> plays;
+};
 
 // The game's state values.
 struct GameState {
@@ -97,6 +120,7 @@ struct Form {
   MenuItem mnuSeviye{"Seviye"};
   MenuItem mnuAmator{"Amatör", true};
   MenuItem mnuPro{"Profesyonel"};
+  MenuItem mnuUsta{"Usta"};
   MenuItem mnuBack{"Background"};
   MenuItem mnuYesil{"Yeşil", true};
   MenuItem mnuLacivert{"Lacivert"};
@@ -133,6 +157,11 @@ struct Game : GameState, Form {
   // Timer2_Timer's own tick counter: it lives for the whole run and no new
   // game resets it.
   std::int16_t Timer2Ticks = 0;
+  // What a player at the table has seen of this hand; made anew at each
+  // hand start.
+  HandRecord Seen;
+  // The master level's search size; not part of the game's state.
+  int UstaSearch = kUstaFullSearch;
 };
 
 }  // namespace tesva

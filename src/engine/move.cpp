@@ -9,13 +9,10 @@ namespace {
 
 void PlayCard(Game& g, int index, std::string_view topRank) {
   const std::string card = g.Player1_DealtHand[index - 1];
-  // A jack takes everything, a card of the top card's rank takes the pile;
-  // on an empty floor even a jack is only laid down.
-  bool takes = g.FloorCount != 0 && (IsJack(card) || RankText(card) == topRank);
-  if (takes) {
-    TakeFloor(g, card, topRank, g.Player1_Deste, g.Player1_CardsTaken, g.Player1_Score);
+  if (TakesFloor(g, card)) {
+    TakeFloor(g, card, topRank, Seat::kHuman);
   } else {
-    LayOnFloor(g, card);
+    LayOnFloor(g, card, Seat::kHuman);
   }
   g.Player1_Kart(index).picture.clear();
   g.Player1_Hand(index).clear();
@@ -35,8 +32,17 @@ void HandOverToComputer(Game& g) {
 
 }  // namespace
 
-void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Picture& pile,
-               std::int16_t& cardsTaken, std::int32_t& score) {
+bool TakesFloor(const Game& g, std::string_view card) {
+  // A jack takes everything, a card of the top card's rank takes the pile;
+  // on an empty floor even a jack is only laid down.
+  return g.FloorCount != 0 && (IsJack(card) || RankText(card) == RankText(g.TopCard));
+}
+
+void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Seat seat) {
+  bool human = seat == Seat::kHuman;
+  auto& cardsTaken = human ? g.Player1_CardsTaken : g.Player2_CardsTaken;
+  auto& score = human ? g.Player1_Score : g.Player2_Score;
+  g.Seen.plays.push_back({card, seat, true});
   CountPlayedCard(g, card);
   g.FloorPoints += PointValue(card);
   ++g.FloorCount;  // the played card joins the pile it takes
@@ -55,12 +61,13 @@ void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Pictu
   g.FloorPoints = 0;
   g.OrtadakiKartlar.picture.clear();
   g.TopCard.clear();
-  pile.picture = card;
+  (human ? g.Player1_Deste : g.Player2_Deste).picture = card;
   g.Shape1.visible = false;
   TakeBaseCard(g);
 }
 
-void LayOnFloor(Game& g, const std::string& card) {
+void LayOnFloor(Game& g, const std::string& card, Seat seat) {
+  g.Seen.plays.push_back({card, seat, false});
   CountPlayedCard(g, card);
   PlaySound(g, Sound::kCard);
   ++g.FloorCount;

@@ -53,6 +53,8 @@ class Driver {
   nlohmann::json Dump();
 
   const Game& game() const { return game_; }
+  // The master level's search size (Game::UstaSearch).
+  void SetUstaSearch(int search) { game_.UstaSearch = search; }
   MemoryPlatform& platform() { return platform_; }
 
  private:

@@ -11,6 +11,11 @@
 // generator. It is seeded from std::random_device, unless the environment
 // variable TESVA_SEED holds a number (0 to 2^64-1 in decimal): then that
 // number seeds it, and a run that queues no values can be replayed exactly.
+//
+// The master level ("Usta") searches a fixed number of deals per move. The
+// environment variable TESVA_USTA_SEARCH (a number from 1 up) sets another
+// number: a stress run uses a small one to go fast, and its replay must use
+// the same number, with the same TESVA_SEED, to repeat the run.
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -25,21 +30,24 @@
 
 namespace {
 
-std::optional<std::uint64_t> SeedFromEnvironment() {
-  const char* text = std::getenv("TESVA_SEED");
+// The number held by the environment variable `name`; nothing when it is
+// unset or, with a warning, not a number of this type.
+template <class Number>
+std::optional<Number> NumberFromEnvironment(const char* name) {
+  const char* text = std::getenv(name);
   if (!text) return std::nullopt;
   std::string_view digits(text);
-  std::uint64_t seed = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), seed);
+  Number number = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
   if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-    std::cerr << "tesva-headless: TESVA_SEED is not a number, ignored: " << digits << '\n';
+    std::cerr << "tesva-headless: " << name << " is not a number, ignored: " << digits << '\n';
     return std::nullopt;
   }
-  return seed;
+  return number;
 }
 
 std::uint64_t Seed() {
-  if (auto seed = SeedFromEnvironment()) return *seed;
+  if (auto seed = NumberFromEnvironment<std::uint64_t>("TESVA_SEED")) return *seed;
   std::random_device device;
   return (std::uint64_t{device()} << 32) | device();
 }
@@ -88,6 +96,13 @@ std::optional<int> ReadOptions(int argc, char** argv) {
 
 int RunScript(std::istream& in) {
   tesva::Driver driver(std::cout, Seed());
+  if (auto search = NumberFromEnvironment<int>("TESVA_USTA_SEARCH")) {
+    if (*search >= 1) {
+      driver.SetUstaSearch(*search);
+    } else {
+      std::cerr << "tesva-headless: TESVA_USTA_SEARCH must be 1 or more, ignored\n";
+    }
+  }
   driver.Run(in);
   std::cout.flush();
   if (in.bad()) {

@@ -34,6 +34,7 @@ std::optional<int> ParseHandCount(std::string_view text);
 // --- Option menus (menus.cpp) ---------------------------------------------
 void mnuAmator_Click(Game& g);
 void mnuPro_Click(Game& g);
+void mnuUsta_Click(Game& g);
 void mnuFirst_Click(Game& g);
 void mnuSecond_Click(Game& g);
 void mnuTherd_Click(Game& g);
@@ -65,7 +66,7 @@ struct MenuEntry {
   MenuItem Form::*item;     // nullptr for a separator
   void (*click)(Game&);     // nullptr for an item that only opens a submenu
 };
-extern const std::array<MenuEntry, 23> kMenuBar;
+extern const std::array<MenuEntry, 24> kMenuBar;
 const MenuEntry* FindMenu(std::string_view name);
 // An item can be chosen when it and every menu above it are enabled.
 bool MenuReachable(const Game& g, const MenuEntry& entry);

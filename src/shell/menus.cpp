@@ -12,6 +12,7 @@ void SetLevel(Game& g, std::string_view level) {
   g.Level = level;
   g.mnuAmator.checked = level == kAmateur;
   g.mnuPro.checked = level == kProfessional;
+  g.mnuUsta.checked = level == kMaster;
   WriteOption(g, kKeyLevel, level);
 }
 
@@ -62,6 +63,9 @@ void mnuAmator_Click(Game& g) {
 void mnuPro_Click(Game& g) {
   SetLevel(g, kProfessional);
 }
+void mnuUsta_Click(Game& g) {
+  SetLevel(g, kMaster);
+}
 void mnuFirst_Click(Game& g) {
   SetThinkingDelay(g, 10, &Form::mnuFirst);
 }
@@ -95,12 +99,13 @@ void mnuSesler_Click(Game& g) {
   WriteOption(g, kKeySounds, g.mnuSesler.checked ? "1" : "0");
 }
 
-const std::array<MenuEntry, 23> kMenuBar = {{
+const std::array<MenuEntry, 24> kMenuBar = {{
     {"mnuYeni", "", &Form::mnuYeni, mnuYeni_Click},
     {"mnuSecenek", "", &Form::mnuSecenek, nullptr},
     {"mnuSeviye", "mnuSecenek", &Form::mnuSeviye, nullptr},
     {"mnuAmator", "mnuSeviye", &Form::mnuAmator, mnuAmator_Click},
     {"mnuPro", "mnuSeviye", &Form::mnuPro, mnuPro_Click},
+    {"mnuUsta", "mnuSeviye", &Form::mnuUsta, mnuUsta_Click},
     {"line1", "mnuSecenek", nullptr, nullptr},
     {"mnuBack", "mnuSecenek", &Form::mnuBack, nullptr},
     {"mnuYesil", "mnuBack", &Form::mnuYesil, mnuYesil_Click},

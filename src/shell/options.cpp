@@ -93,11 +93,13 @@ void WriteFirstRunDefaults(Game& g) {
 }
 
 void AyarlariUygula(Game& g) {
-  // Any level but the amateur's plays the professional's game.
-  bool amateur = ReadOption(g, kKeyLevel) == kAmateur;
-  g.Level = amateur ? kAmateur : kProfessional;
-  g.mnuAmator.checked = amateur;
-  g.mnuPro.checked = !amateur;
+  // The amateur and the master are named; any other level plays the
+  // professional's game.
+  auto level = ReadOption(g, kKeyLevel);
+  g.Level = level == kAmateur || level == kMaster ? level : std::string(kProfessional);
+  g.mnuAmator.checked = g.Level == kAmateur;
+  g.mnuPro.checked = g.Level == kProfessional;
+  g.mnuUsta.checked = g.Level == kMaster;
 
   auto delay = ReadOption(g, kKeyDelay);
   g.Timer1.interval = ParseThinkingDelay(delay).value_or(kDefaultThinkingDelay);

@@ -70,9 +70,10 @@ struct Mark {
   std::string_view item;
   std::string_view value;
 };
-constexpr std::array<Mark, 11> kMarks = {{
+constexpr std::array<Mark, 12> kMarks = {{
     {"mnuAmator", "1"},
     {"mnuPro", "2"},
+    {"mnuUsta", "3"},
     {"mnuYesil", "32768"},
     {"mnuLacivert", "8388608"},
     {"mnuSiyah", "0"},
@@ -172,7 +173,9 @@ std::string ScriptLine(const Event& event) {
   return {};
 }
 
-CheckedGame::CheckedGame(std::uint64_t seed) : platform_(seed) {}
+CheckedGame::CheckedGame(std::uint64_t seed) : platform_(seed) {
+  game_.UstaSearch = kSoakUstaSearch;
+}
 
 std::optional<std::string> CheckedGame::Apply(const Event& event) {
   failure_.clear();

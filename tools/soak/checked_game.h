@@ -39,9 +39,14 @@ std::string ScriptLine(const Event& event);
 // An option that menu commands set (checked_game.cpp).
 struct OptionGroup;
 
+// The master's search in a soak: two deals a move instead of the game's
+// thousand, so that a hundred thousand sequences take minutes; its moves go
+// through the same rules. A replay sets it with TESVA_USTA_SEARCH.
+inline constexpr int kSoakUstaSearch = 2;
+
 class CheckedGame {
  public:
-  // The game that `TESVA_SEED=seed tesva-headless` plays.
+  // The game that `TESVA_SEED=seed TESVA_USTA_SEARCH=2 tesva-headless` plays.
   explicit CheckedGame(std::uint64_t seed);
   CheckedGame(const CheckedGame&) = delete;
   CheckedGame& operator=(const CheckedGame&) = delete;

@@ -480,7 +480,7 @@ TEST_F(WindowTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
 }
 
 TEST_F(WindowTest, EachOptionCommandMarksItsItemAndStoresItsKeyAtOnce) {
-  const std::vector<const char*> level = {"mnuAmator", "mnuPro"},
+  const std::vector<const char*> level = {"mnuAmator", "mnuPro", "mnuUsta"},
                                  delay = {"mnuFirst", "mnuSecond", "mnuTherd", "mnuLast"},
                                  colour = {"mnuYesil", "mnuLacivert", "mnuSiyah"},
                                  back = {"mnuStandart", "mnuRenkli"}, sounds = {"mnuSesler"};
@@ -495,6 +495,7 @@ TEST_F(WindowTest, EachOptionCommandMarksItsItemAndStoresItsKeyAtOnce) {
   const Command commands[] = {
       {"mnuAmator", "Seviye", "1", level},
       {"mnuPro", "Seviye", "2", level},
+      {"mnuUsta", "Seviye", "3", level},
       {"mnuAmator", "Seviye", "1", level},
       {"mnuSecond", "CpuDusunmeHizi", "100", delay},
       {"mnuFirst", "CpuDusunmeHizi", "10", delay},

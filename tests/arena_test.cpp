@@ -1,0 +1,61 @@
+// tesva-arena, run as a user runs it: bad arguments, and the same results
+// whatever the number of threads.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+};
+
+Outcome Arena(const std::string& arguments, const std::string& env = "") {
+  std::string command = env + " '" TESVA_ARENA "' " + arguments + " 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  std::string out;
+  for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
+  int status = ::pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+TEST(Arena, BadArgumentsAreNamedAndExitWithTwo) {
+  for (const char* arguments :
+       {"usta", "usta pro greedy", "usta master", "wizard pro", "--games 0 usta pro",
+        "--games ten usta pro", "--games -3 usta pro", "--hands 0 pro pro", "--hands 100 pro pro",
+        "--jobs 0 pro pro", "--seed x pro pro", "--frobnicate pro pro", "pro pro --games"}) {
+    SCOPED_TRACE(arguments);
+    Outcome run = Arena(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out.rfind("tesva-arena: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("usage: "), std::string::npos);
+  }
+  EXPECT_EQ(Arena("pro pro", "TESVA_USTA_SEARCH=0").status, 2);
+}
+
+TEST(Arena, ResultsDoNotDependOnTheThreads) {
+  auto summary = [](const char* jobs) {
+    Outcome run =
+        Arena(std::string("--games 6 --hands 2 --seed 9 --json --jobs ") + jobs + " usta pro",
+              "TESVA_USTA_SEARCH=2");
+    EXPECT_EQ(run.status, 0) << run.out;
+    auto json = nlohmann::json::parse(run.out);
+    for (const char* timing : {"seconds", "games_per_second", "jobs"}) json.erase(timing);
+    return json;
+  };
+  auto one = summary("1");
+  EXPECT_EQ(one, summary("3"));
+  EXPECT_EQ(one["human"], "usta");
+  EXPECT_EQ(one["computer"], "pro");
+  EXPECT_EQ(one["games"], 6);
+  EXPECT_EQ(one["human_won"].get<int>() + one["computer_won"].get<int>() + one["drawn"].get<int>(),
+            6);
+  EXPECT_GT(one["human_mean_points"].get<double>() + one["computer_mean_points"].get<double>(), 0);
+}
+
+}  // namespace

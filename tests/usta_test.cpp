@@ -1,0 +1,182 @@
+// The master level: its hand model agrees with the game, it plays only on
+// what its seat has seen, and it plays in the game like any level.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "cpu/hand_model.h"
+#include "cpu/usta.h"
+#include "test_support.h"
+
+namespace tesva {
+namespace {
+
+std::array<CardId, 52> DeckIds(const std::vector<std::string>& deck) {
+  std::array<CardId, 52> ids{};
+  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<CardId>(CardIdOf(deck[i]));
+  return ids;
+}
+
+// The model's index of `card` in the hand of the player to move.
+int IndexInModel(const HandModel& m, const std::string& card) {
+  for (int i = 0; i < m.held[m.toMove]; ++i) {
+    if (m.hand[m.toMove][i] == CardIdOf(card)) return i;
+  }
+  return -1;
+}
+
+TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
+  // Random play on both sides over many one-hand... and many-hand games: the
+  // model, started from each hand's deck, must see every capture, tesva,
+  // floor and majority as the game does, quirks included.
+  Table t;
+  t.io.random = ScriptedRandom(11);
+  t.Store("Seviye", "1");
+  t.Store("Sesler", "0");
+  t.Start();
+  Game& g = t.g;
+  std::mt19937 rng(5);
+  int hands = 0;
+  while (hands < 3000) {
+    ASSERT_EQ(g.FloorCount, 4);
+    HandModel m = HandModel::Start(DeckIds(g.List1.items), g.Dealer == kHuman ? 0 : 1);
+    const int start[2] = {g.Player1_Score, g.Player2_Score};
+    while (!g.Timer2.enabled) {
+      const int seat = g.Timer1.enabled ? kComputerSeat : kHumanSeat;
+      ASSERT_EQ(m.toMove, seat);
+      std::string card;
+      if (seat == kComputerSeat) {
+        auto before = g.List2.items;
+        Timer1_Timer(g);
+        for (const auto& c : before) {
+          if (std::find(g.List2.items.begin(), g.List2.items.end(), c) == g.List2.items.end()) {
+            card = c;
+          }
+        }
+      } else {
+        std::vector<int> slots;
+        for (int i = 1; i <= 4; ++i) {
+          if (g.Player1_Kart(i).enabled) slots.push_back(i);
+        }
+        int slot = slots[std::uniform_int_distribution<std::size_t>(0, slots.size() - 1)(rng)];
+        card = g.Player1_Hand(slot);
+        Player1_Kart_Click(g, slot);
+      }
+      int index = IndexInModel(m, card);
+      ASSERT_GE(index, 0) << card;
+      m.Play(index);
+      EXPECT_EQ(m.gained[0], g.Player1_Score - start[0]);
+      EXPECT_EQ(m.gained[1], g.Player2_Score - start[1]);
+      if (!m.over) {
+        EXPECT_EQ(m.floorCount, g.FloorCount);
+        EXPECT_EQ(m.floorPoints, g.FloorPoints);
+        EXPECT_EQ(m.topRank, g.TopCard.empty() ? 0 : Rank(g.TopCard));
+        EXPECT_EQ(m.taken[0], g.Player1_CardsTaken);
+        EXPECT_EQ(m.taken[1], g.Player2_CardsTaken);
+        EXPECT_EQ(m.held[0], g.Player1_CardsLeft);
+        EXPECT_EQ(m.held[1], g.Player2_CardsLeft);
+      }
+      if (testing::Test::HasFailure()) return;
+    }
+    EXPECT_TRUE(m.over);
+    ++hands;
+    while (g.Timer2.enabled) Timer2_Timer(g);
+    if (g.HandNo == 0) mnuYeni_Click(g);
+  }
+}
+
+// A game at the master level whose first hand is dealt from `deck`; the
+// human plays the enabled slot that `picks` draws.
+struct MasterGame : Table {
+  MasterGame(const std::vector<std::string>& deck, std::uint64_t seed, std::uint32_t picks)
+      : pick(picks) {
+    io.random = ScriptedRandom(seed);
+    Store("Seviye", "3");
+    Store("Sesler", "0");
+    g.UstaSearch = 3;  // small, so that any hidden card would tip some choice
+    Start({deck});
+  }
+  // One event of the first hand; the card the master played, if it moved.
+  std::string Step() {
+    if (g.Timer1.enabled) {
+      Timer1_Timer(g);
+      return g.Seen.plays.back().card;
+    }
+    std::vector<int> slots;
+    for (int i = 1; i <= 4; ++i) {
+      if (g.Player1_Kart(i).enabled) slots.push_back(i);
+    }
+    Player1_Kart_Click(g, slots[pick() % slots.size()]);
+    return "";
+  }
+  bool HandOver() const { return g.Timer2.enabled; }
+  std::mt19937 pick;
+};
+
+// The cards that the computer's seat has not seen after `moves` events:
+// the human's hand, the three face-down floor cards and the undealt deck.
+std::vector<std::string> HiddenAfter(const std::vector<std::string>& deck, std::uint64_t seed,
+                                     std::uint32_t picks, int moves) {
+  MasterGame game(deck, seed, picks);
+  for (int i = 0; i < moves && !game.HandOver(); ++i) game.Step();
+  std::vector<std::string> hidden(deck.begin() + 1, deck.begin() + kFloorCards);
+  hidden.insert(hidden.end(), deck.begin() + game.g.DeckPos, deck.end());
+  for (const auto& card : game.g.Player1_Hand) {
+    if (!card.empty()) hidden.push_back(card);
+  }
+  return hidden;
+}
+
+TEST(Usta, ChoosesOnlyFromWhatItsSeatHasSeen) {
+  // Two deals that differ only in cards the master has not seen, permuted
+  // among cards worth no points (so every score stays the same) and always
+  // moving a face-down floor card to another rank (so the played-cards
+  // tracker differs): the same random stream must give the same choices for
+  // as long as the public play and the master's own cards are the same.
+  std::mt19937 rng(3);
+  int compared = 0;
+  for (int round = 0; round < 150; ++round) {
+    std::vector<std::string> deck = Deck({});
+    std::shuffle(deck.begin(), deck.end(), rng);
+    const std::uint64_t seed = rng();
+    const std::uint32_t picks = rng();
+    const int cut = 1 + static_cast<int>(rng() % 40);
+    auto hidden = HiddenAfter(deck, seed, picks, cut);
+    std::vector<std::size_t> places;  // the hidden cards worth no points
+    for (std::size_t i = 1; i < deck.size(); ++i) {
+      bool isHidden = std::find(hidden.begin(), hidden.end(), deck[i]) != hidden.end();
+      if (isHidden && PointValue(deck[i]) == 0) places.push_back(i);
+    }
+    if (places.empty() || places.front() >= kFloorCards) continue;  // no face-down one
+    auto permuted = deck;
+    std::size_t faceDown = places.front();
+    auto other = std::find_if(places.begin(), places.end(), [&](auto i) {
+      return i >= kFloorCards && Rank(deck[i]) != Rank(deck[faceDown]);
+    });
+    if (other == places.end()) continue;
+    std::swap(permuted[faceDown], permuted[*other]);
+    std::vector<std::size_t> rest;  // the others off the floor, shuffled
+    std::copy_if(places.begin(), places.end(), std::back_inserter(rest),
+                 [&](auto i) { return i >= kFloorCards; });
+    for (std::size_t i = rest.size(); i > 1; --i) {
+      std::swap(permuted[rest[i - 1]], permuted[rest[rng() % i]]);
+    }
+
+    MasterGame a(deck, seed, picks), b(permuted, seed, picks);
+    ASSERT_NE(a.g.Cikanlar, b.g.Cikanlar);
+    while (!a.HandOver() && !b.HandOver() && a.g.Seen.plays == b.g.Seen.plays &&
+           a.g.List2.items == b.g.List2.items) {
+      if (a.g.Timer1.enabled) {
+        ASSERT_TRUE(ViewOf(a.g, Seat::kComputer) == ViewOf(b.g, Seat::kComputer));
+      }
+      auto choiceA = a.Step();
+      auto choiceB = b.Step();
+      ASSERT_EQ(choiceA, choiceB) << "round " << round;
+      compared += !choiceA.empty();
+    }
+  }
+  EXPECT_GT(compared, 1000);
+}
+
+}  // namespace
+}  // namespace tesva
