@@ -27,8 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tesva is the Turkish two-player fishing ca
 person against the computer in one window with a Turkish interface. A jack,
 or a card of the top card's rank, takes the whole floor pile; taking a lone
 card with a card of its rank is a tesva, worth 10 points, 15 on a jack and
-30 on an ace. The computer plays at two levels and never looks at your
-cards or at the deck.
+30 on an ace. The computer plays at three levels, the strongest a master
+that decides only from what its seat has seen; none looks at your cards or
+at the deck.
 
 The package also holds tesva-headless, which plays the same game from a
 script of events with no window and prints its whole state as JSON, to
