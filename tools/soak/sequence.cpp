@@ -250,10 +250,10 @@ std::string ReplayScript(const SequenceResult& result) {
   auto seed = std::to_string(result.seed);
   std::string failure = result.failure.value_or("nothing");
   std::replace(failure.begin(), failure.end(), '\n', ' ');
-  std::string script = "# tesva-soak: sequence " + seed +
-                       " broke an invariant at its last event: " + failure +
-                       "\n# replay: TESVA_SEED=" + seed + " TESVA_USTA_SEARCH=" +
-                       std::to_string(kSoakUstaSearch) + " tesva-headless THIS-FILE\n";
+  std::string script =
+      "# tesva-soak: sequence " + seed + " broke an invariant at its last event: " + failure +
+      "\n# replay: TESVA_SEED=" + seed + " TESVA_USTA_SEARCH=" + std::to_string(kSoakUstaSearch) +
+      " tesva-headless THIS-FILE\n";
   for (const auto& event : result.script) script += ScriptLine(event) + '\n';
   return script + "dump\n";
 }
