@@ -116,10 +116,6 @@ std::optional<EventKind> EventKindOf(std::string_view word) {
   return std::nullopt;
 }
 
-std::string_view EventWord(EventKind kind) {
-  return kWords[static_cast<std::size_t>(kind)].second;
-}
-
 std::optional<int> HandCardIndex(std::string_view name) {
   constexpr std::string_view kPrefix = "Player1_Kart(";
   if (name.size() != kPrefix.size() + 2 || !name.starts_with(kPrefix) || name.back() != ')') {

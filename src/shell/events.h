@@ -19,7 +19,6 @@ enum class EventKind { kClick, kHover, kMenu, kTick };
 // "click Player1_Kart(2)", "hover main", "menu mnuPro", "tick Timer1": the
 // event kind of a driver's line word; nothing for any other word.
 std::optional<EventKind> EventKindOf(std::string_view word);
-std::string_view EventWord(EventKind kind);
 
 // Why the window cannot deliver the event now; nothing when it can.
 std::optional<std::string> EventRefusal(const Game& g, EventKind kind, std::string_view target);

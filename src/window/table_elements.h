@@ -80,8 +80,8 @@ class HandCard : public CardPicture {
   HandCard(PictureCache& cache, int index, QWidget* parent = nullptr);
 
   int Index() const { return index_; }
-  // Plays the card when it can be played: a click, a key or a screen
-  // reader's press all come here.
+  // Plays the card, as a click does, when it can be played: Space, Return
+  // and a screen reader's press come here.
   void Press();
 
  signals:

@@ -10,7 +10,7 @@
 // script that replays the sequence up to that event:
 //
 //   tesva-soak --sequences 100000 > failure.txt
-//   TESVA_SEED=<the seed in failure.txt> tesva-headless failure.txt
+//   TESVA_SEED=<the seed in failure.txt> TESVA_USTA_SEARCH=2 tesva-headless failure.txt
 //
 // While it runs, a progress line goes to standard error when that is a
 // terminal; at the end a summary line: sequences, events, failures, events

@@ -95,7 +95,7 @@ struct KeyValues {
   std::vector<std::string_view> values;
 };
 const std::array<KeyValues, 8> kOptionValues = {{
-    {kKeyLevel, {"1", "2"}},
+    {kKeyLevel, {"1", "2", "3"}},
     {kKeyDelay, {"10", "100", "500", "1000"}},
     {kKeyHands, {"1", "2", "3", "11"}},  // short games reach their end
     {kKeySounds, {"0", "1"}},
