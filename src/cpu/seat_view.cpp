@@ -35,43 +35,4 @@ SeatView ViewOf(const Game& g, Seat seat) {
   return v;
 }
 
-Outlook OutlookOf(const SeatView& v, const std::vector<CardId>& hand) {
-  Outlook o{hand.data(),
-            static_cast<int>(hand.size()),
-            v.floorCount,
-            0,
-            kNoRank,
-            v.opponentCards,
-            v.deckLeft,
-            kDeckSize,
-            {}};
-  o.unseenOfRank.fill(4);
-  auto see = [&](int card) {
-    --o.unseenOfRank[RankOf(card)];
-    --o.unseen;
-  };
-  if (int base = CardIdOf(v.baseCard); base >= 0) {
-    see(base);
-    if (v.baseOnFloor) o.floorPoints += PointsOf(base);
-  }
-  for (const auto& play : v.plays) {
-    int card = CardIdOf(play.card);
-    if (card < 0) continue;
-    see(card);
-    // The floor's points are those laid since the last capture.
-    o.floorPoints = play.captured ? 0 : o.floorPoints + PointsOf(card);
-  }
-  for (CardId card : hand) see(card);
-  if (v.floorCount == 0) o.floorPoints = 0;
-  if (int top = CardIdOf(v.topCard); top >= 0) o.topRank = RankOf(top);
-  return o;
-}
-
-int RulePosition(const SeatView& v) {
-  std::vector<CardId> hand;
-  for (const auto& code : v.hand) hand.push_back(static_cast<CardId>(CardIdOf(code)));
-  if (hand.empty()) return 0;
-  return v.positions[static_cast<std::size_t>(RuleChoice(OutlookOf(v, hand)))];
-}
-
 }  // namespace tesva

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "cpu/hand_model.h"
 #include "engine/game_state.h"
 
 namespace tesva {
@@ -30,11 +29,5 @@ struct SeatView {
 };
 
 SeatView ViewOf(const Game& g, Seat seat);
-
-// The rule player's outlook on a view: the floor's points as far as they
-// were seen (the three face-down floor cards count as nothing).
-Outlook OutlookOf(const SeatView& v, const std::vector<CardId>& hand);
-// The rule player's card for the seat: the position in its own terms.
-int RulePosition(const SeatView& v);
 
 }  // namespace tesva

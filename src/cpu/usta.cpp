@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cpu/hand_model.h"
 #include "engine/cards.h"
 #include "platform/platform.h"
 
@@ -192,6 +193,12 @@ int UstaDecide(const SeatView& v, std::uint64_t seed, int search) {
   }
   auto best = std::max_element(total.begin(), total.end()) - total.begin();
   return candidates[static_cast<std::size_t>(best)];
+}
+
+int RulePosition(const SeatView& v) {
+  if (v.hand.empty()) return 0;
+  const Position p = PositionOf(v);
+  return v.positions[static_cast<std::size_t>(RuleChoice(OutlookOf(p.known)))];
 }
 
 int UstaChoice(Game& g, Seat seat) {

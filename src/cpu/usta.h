@@ -26,6 +26,11 @@ int UstaChoice(Game& g, Seat seat);
 // (at least 1) from the generator seeded with `seed`.
 int UstaDecide(const SeatView& v, std::uint64_t seed, int search);
 
+// The rule player's card for the seat (the position in the seat's own
+// terms), by its one-move rules on the same reading of the view as the
+// master's: the floor's points as far as they were seen.
+int RulePosition(const SeatView& v);
+
 // The chance of winning a game with this score difference and this many
 // whole hands still to play.
 double WinChance(double scoreDifference, double handsLeft);
