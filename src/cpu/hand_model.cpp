@@ -75,12 +75,6 @@ int PointsOf(int card) {
   return PointTable()[static_cast<std::size_t>(card)];
 }
 
-int CardIdOf(std::string_view code) {
-  if (!IsCardCode(code)) return -1;
-  auto suit = std::find(kSuits.begin(), kSuits.end(), code.substr(0, 1)) - kSuits.begin();
-  return static_cast<int>(suit) * kRanks + Rank(code) - 1;
-}
-
 int TesvaValue(int rank) {
   if (rank == kAce) return kTesvaOnAce;
   if (rank == kJack) return kTesvaOnJack;

@@ -13,7 +13,7 @@
 
 namespace tesva {
 
-// Card number: suit index times 13 plus rank minus 1.
+// Card number, as CardIdOf gives it: suit index times 13 plus rank minus 1.
 using CardId = std::int8_t;
 inline constexpr int kNoRank = 0;
 inline constexpr int kJack = 11;
@@ -23,8 +23,6 @@ inline constexpr int RankOf(int card) {
   return card % kRanks + 1;
 }
 int PointsOf(int card);
-// The number of a code "K1" ... "M13"; -1 for anything else.
-int CardIdOf(std::string_view code);
 int TesvaValue(int rank);
 
 // Seats in the model: 0 the human, 1 the computer.

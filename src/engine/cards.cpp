@@ -34,10 +34,16 @@ std::string CardCode(int suit, int rank) {
   return std::string(kSuits[suit]) + std::to_string(rank);
 }
 
+int CardIdOf(std::string_view code) {
+  // Rank() takes only 1 to 13 written without a leading zero.
+  int rank = Rank(code);
+  if (rank == 0) return -1;
+  auto suit = std::find(kSuits.begin(), kSuits.end(), code.substr(0, 1)) - kSuits.begin();
+  return suit < static_cast<int>(kSuits.size()) ? static_cast<int>(suit) * kRanks + rank - 1 : -1;
+}
+
 bool IsCardCode(std::string_view code) {
-  if (code.empty()) return false;
-  bool suit = std::find(kSuits.begin(), kSuits.end(), code.substr(0, 1)) != kSuits.end();
-  return suit && Rank(code) != 0 && CardCode(0, Rank(code)).substr(1) == code.substr(1);
+  return CardIdOf(code) >= 0;
 }
 
 int DrawnPosition(double u, int n) {
@@ -49,12 +55,8 @@ bool IsFullDeck(const std::vector<std::string>& cards) {
   if (cards.size() != kDeckSize) return false;
   std::array<bool, kDeckSize> seen{};
   for (const auto& card : cards) {
-    if (!IsCardCode(card)) return false;
-    int index = static_cast<int>(std::find(kSuits.begin(), kSuits.end(), card.substr(0, 1)) -
-                                 kSuits.begin()) *
-                    kRanks +
-                Rank(card) - 1;
-    if (seen[index]) return false;
+    int index = CardIdOf(card);
+    if (index < 0 || seen[index]) return false;
     seen[index] = true;
   }
   return true;

@@ -64,6 +64,9 @@ bool IsCardBack(std::string_view picture);
 std::string CardCode(int suit, int rank);
 // True for the 52 codes "K1" ... "M13" and nothing else.
 bool IsCardCode(std::string_view code);
+// The number of a code "K1" ... "M13": suit index times 13 plus rank minus
+// 1, so 0 to 51 in the shuffle's suit order; -1 for anything else.
+int CardIdOf(std::string_view code);
 // True when `cards` holds each of the 52 codes exactly once.
 bool IsFullDeck(const std::vector<std::string>& cards);
 
