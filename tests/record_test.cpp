@@ -59,6 +59,25 @@ TEST(Record, ResultsAddUpPerLevelAndForAllLevels) {
   EXPECT_EQ(RecordLine(r, "2"), "Profesyonel: 0 oyun, 0 kazanılan (%0), seri 0, en uzun seri 0");
 }
 
+TEST(Record, TheStatisticsTableShowsEveryItemPerLevel) {
+  Record r;
+  AddResult(r, Result("2", Outcome::kWon, 101, 80, 2, true));
+  AddResult(r, Result("2", Outcome::kLost, 60, 90, 1));
+  AddResult(r, Result("3", Outcome::kGivenUp, 5, 9));
+  auto rows = StatisticsRows(r);
+  using Row = std::vector<std::string>;
+  ASSERT_EQ(rows.size(), 14u);
+  EXPECT_EQ(rows[0], (Row{"", "Amatör", "Profesyonel", "Usta", "Toplam"}));
+  EXPECT_EQ(rows[1], (Row{"Biten oyun", "0", "2", "0", "2"}));
+  EXPECT_EQ(rows[5], (Row{"Yarıda bırakılan", "0", "0", "1", "1"}));
+  EXPECT_EQ(rows[6], (Row{"Kazanma oranı", "%0", "%50", "%0", "%50"}));
+  EXPECT_EQ(rows[7], (Row{"Şimdiki seri", "0", "0", "0", "0"}));
+  EXPECT_EQ(rows[10], (Row{"En büyük fark", "0", "21", "0", "21"}));
+  EXPECT_EQ(rows[11], (Row{"Tesva", "0", "3", "0", "3"}));
+  EXPECT_EQ(rows[12], (Row{"Oyun başına puan", "0,0", "80,5", "0,0", "80,5"}));
+  EXPECT_EQ(rows[13], (Row{"İpucu alınan oyun", "0", "1", "0", "1"}));
+}
+
 TEST(Record, AStreakRunsAcrossLevelsOnlyInTheAllLevelsHeading) {
   Record r;
   AddResult(r, Result("1", Outcome::kWon, 20, 10));

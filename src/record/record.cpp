@@ -80,6 +80,47 @@ std::string RecordLine(const Record& record, std::string_view level) {
          n(h.longestStreak);
 }
 
+std::vector<std::vector<std::string>> StatisticsRows(const Record& record) {
+  const std::string_view names[] = {kAmateurHeading, kProfessionalHeading, kMasterHeading,
+                                    kComputerHeading};
+  std::vector<Heading> columns;
+  for (auto name : names) {
+    auto it = record.headings.find(name);
+    columns.push_back(it == record.headings.end() ? Heading{} : it->second);
+  }
+  struct Item {
+    std::string_view name;
+    std::string (*text)(const Heading&);
+  };
+  static const Item kItems[] = {
+      {"Biten oyun", [](const Heading& h) { return std::to_string(h.finished); }},
+      {"Kazanılan", [](const Heading& h) { return std::to_string(h.won); }},
+      {"Kaybedilen", [](const Heading& h) { return std::to_string(h.lost); }},
+      {"Berabere", [](const Heading& h) { return std::to_string(h.drawn); }},
+      {"Yarıda bırakılan", [](const Heading& h) { return std::to_string(h.givenUp); }},
+      {"Kazanma oranı", [](const Heading& h) { return "%" + std::to_string(WinRate(h)); }},
+      {"Şimdiki seri", [](const Heading& h) { return std::to_string(h.currentStreak); }},
+      {"En uzun seri", [](const Heading& h) { return std::to_string(h.longestStreak); }},
+      {"En yüksek toplam", [](const Heading& h) { return std::to_string(h.bestTotal); }},
+      {"En büyük fark", [](const Heading& h) { return std::to_string(h.bestMargin); }},
+      {"Tesva", [](const Heading& h) { return std::to_string(h.tesvas); }},
+      {"Oyun başına puan",
+       [](const Heading& h) {
+         auto tenths = MeanPointsTenths(h);
+         return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
+       }},
+      {"İpucu alınan oyun", [](const Heading& h) { return std::to_string(h.hinted); }},
+  };
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({"", "Amatör", "Profesyonel", "Usta", "Toplam"});
+  for (const Item& item : kItems) {
+    std::vector<std::string> row{std::string(item.name)};
+    for (const Heading& h : columns) row.push_back(item.text(h));
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 int HumanTesvas(const HandRecord& seen) {
   // The floor as both players saw it: four cards at the start, the base
   // card's rank on top.

@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/game_state.h"
 
@@ -81,6 +82,10 @@ std::int64_t MeanPointsTenths(const Heading& h);
 // The line that the end of a game shows for a level's heading:
 // "Usta: 12 oyun, 8 kazanılan (%67), seri 3, en uzun seri 5".
 std::string RecordLine(const Record& record, std::string_view level);
+
+// The statistics table as the dialog shows it: a heading row ("", then
+// the three levels and "Toplam"), then one row per item, its name first.
+std::vector<std::vector<std::string>> StatisticsRows(const Record& record);
 
 // What the record needs to know of the game being played, beside the game
 // itself: the tesvas of its earlier hands and whether a hint was used. Kept
