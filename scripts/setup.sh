@@ -26,9 +26,19 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db x11-utils
 )
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+# The output is read whole before it is searched: grep -q would stop reading
+# at the first match, and the writer, cut off, would fail the pipeline.
+installed() {
+  local status
+  status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) || return 1
+  [ "$status" = "install ok installed" ]
+}
 # Whether apt can install the package (after apt-get update).
-offered() { apt-cache policy "$1" 2>/dev/null | grep -q '^  Candidate: [^(]'; }
+offered() {
+  local policy
+  policy=$(apt-cache policy "$1" 2>/dev/null || true)
+  grep -q '^  Candidate: [^(]' <<<"$policy"
+}
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -51,6 +61,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     for p in "${names[@]}"; do offered "$p" && pick=$p && break; done
     if [ -z "$pick" ]; then
       echo "setup: apt offers none of: ${names[*]}" >&2
+      apt-cache policy "${names[@]}" >&2 || true
       exit 1
     fi
     chosen+=("$pick")
