@@ -156,8 +156,8 @@ struct Capture {
 
 // A failing case prints as it is written below, not as bytes.
 void PrintTo(const Capture& c, std::ostream* out) {
-  *out << c.name << " {top " << c.top << ", floor " << c.floorCount << " cards, " << c.floorPoints
-       << " points, played " << c.played << "}";
+  *out << c.name << " {top " << (*c.top ? c.top : "none") << ", floor " << c.floorCount
+       << " cards, " << c.floorPoints << " points, played " << c.played << "}";
 }
 
 class Captures : public testing::TestWithParam<Capture> {};
