@@ -3,6 +3,7 @@
 // thread), and what the writing thread pays to turn the copy into bytes.
 #include <benchmark/benchmark.h>
 
+#include "cpu/computer.h"
 #include "engine/engine.h"
 #include "platform/memory.h"
 #include "record/kept_game.h"
