@@ -146,6 +146,14 @@ TEST_F(Kept, CardsMustEachBeInExactlyOnePlace) {
               k.state.Player1_Hand(slot) = k.form.List1.items[51];
             }),
             "the dealt hand mirrors the hand");
+  // A hand that is no card at all, mirrored everywhere it shows.
+  EXPECT_NE(refusedWith([](KeptGame& k) {
+              int slot = k.state.Player1_Hand(1).empty() ? 2 : 1;
+              k.state.Player1_Hand(slot) = "X9";
+              k.state.Player1_DealtHand[slot - 1] = "X9";
+              k.form.Player1_Kart(slot).picture = "X9";
+            }),
+            "");
   // A card played that the computer still holds.
   EXPECT_EQ(refusedWith([](KeptGame& k) {
               k.form.List2.items.push_back(k.seen.plays.back().card);

@@ -143,7 +143,8 @@ void CheckCards(Rules& rule, const KeptGame& k) {
   const Form& f = k.form;
   const auto& deck = f.List1.items;
   if (!rule(IsFullDeck(deck), "the deck does not hold each of the 52 cards once")) return;
-  if (!rule(s.DeckPos >= kFloorCards + kDealSize && (s.DeckPos - kFloorCards) % kDealSize == 0,
+  if (!rule(s.DeckPos >= kFloorCards + kDealSize && s.DeckPos <= kDeckSize &&
+                (s.DeckPos - kFloorCards) % kDealSize == 0,
             "the deck position")) {
     return;
   }
@@ -160,7 +161,8 @@ void CheckCards(Rules& rule, const KeptGame& k) {
     rule(f.Player1_Kart(slot).picture == card, "a hand card's picture");
     if (card.empty()) continue;
     ++held;
-    rule(card == deck[humanFrom + slot - 1], "a hand card is not the one dealt there");
+    // Stop here: a card that is not the one dealt may be no card at all.
+    if (!rule(card == deck[humanFrom + slot - 1], "a hand card is not the one dealt there")) return;
     place[CardIdOf(card)] = 1;
   }
   rule(s.Player1_CardsLeft == held, "the human's card count");
