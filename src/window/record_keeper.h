@@ -39,7 +39,7 @@ class RecordKeeper : public QObject {
   void NewGame();
   // "İpucu" then "İstatistikler", after the game's own menus.
   void CreateMenus(QMenuBar* bar);
-  // The hint command's enabled state, and the mark.
+  // The hint's mark, after every event.
   void Sync();
   // Key H or "İpucu": the master's card for the human is looked for on a
   // thread of its own and marked when found.
