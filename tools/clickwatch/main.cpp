@@ -145,6 +145,7 @@ int main(int argc, char** argv) {
     auto drawn = Watch(d, settleMs, 10000, child);
     if (drawn) {
       std::printf("%.3f\n", MillisecondsSince(pressed, *drawn));
+      std::fflush(stdout);  // each figure kept, however the run ends
     } else {
       ++missed;
     }
