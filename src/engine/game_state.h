@@ -51,6 +51,7 @@ struct PublicPlay {
 struct HandRecord {
   std::string baseCard;
   std::vector<PublicPlay> plays;
+  bool operator==(const HandRecord&) const = default;
 };
 
 // The game's state values.
@@ -162,6 +163,16 @@ struct Game : GameState, Form {
   HandRecord Seen;
   // The master level's search size; not part of the game's state.
   int UstaSearch = kUstaFullSearch;
+
+  // Two games are equal when everything they play on is: state, elements,
+  // the pause's tick counter and what was seen of the hand. The services
+  // and the search size are not the game.
+  bool operator==(const Game& other) const {
+    const GameState &state = *this, &otherState = other;
+    const Form &form = *this, &otherForm = other;
+    return state == otherState && form == otherForm && Timer2Ticks == other.Timer2Ticks &&
+           Seen == other.Seen;
+  }
 };
 
 }  // namespace tesva

@@ -14,6 +14,7 @@
 #include "engine/engine.h"
 #include "shell/card_names.h"
 #include "window/motion_layer.h"
+#include "window/record_keeper.h"
 #include "window/rules_panel.h"
 #include "window/table_elements.h"
 
@@ -56,16 +57,19 @@ void SyncTimer(QTimer* timer, const tesva::Timer& now) {
 
 }  // namespace
 
-GameWindow::GameWindow(tesva::Platform services, QWidget* parent)
+GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* parent)
     : QMainWindow(parent),
       game_(services),
       pictures_(QString::fromStdString(services.host.ProgramFolder())) {
   // The game starts first, so that the pictures of its first hand are read
   // on a thread of their own while the widgets are made (5 ms sooner drawn).
   tesva::Form_Load(game_);
+  keeper_ = new RecordKeeper(game_, files, this, this);
+  keeper_->Resume();  // a kept game takes the place of the one just dealt
   ReadPicturesAhead();
   CreateTable();
   CreateMenus();
+  keeper_->CreateMenus(menuBar());
   CreateTimers();
   CreateIcon();
   Sync();
@@ -82,7 +86,7 @@ void GameWindow::CreateTable() {
   table_->setFont(WindowFont());
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   setCentralWidget(table_);
-  connect(table_, &TableSurface::moved, this, [this] { Handle(tesva::Form_MouseMove); });
+  connect(table_, &TableSurface::moved, this, [this] { Handle(tesva::Form_MouseMove, true); });
 
   // Created back to front: each element lies over those made before it,
   // so the hover frame lies over the hand, Label7 over the status line and
@@ -221,7 +225,13 @@ void GameWindow::CreateMenus() {
     } else {
       action = parentMenu ? parentMenu->addAction(caption) : menuBar()->addAction(caption);
       auto click = entry.click;
-      connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
+      if (click == tesva::mnuYeni_Click) {
+        // A game given up counts in the record.
+        connect(action, &QAction::triggered, this,
+                [this] { Handle([this](tesva::Game&) { keeper_->NewGame(); }); });
+      } else {
+        connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
+      }
     }
     action->setObjectName(ToQt(entry.name));
     menuActions_.push_back({&entry, action});
@@ -269,8 +279,9 @@ void GameWindow::PlaceOnScreen() {
 
 // --- Events ------------------------------------------------------------------
 
-void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler) {
+void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove) {
   handler(game_);
+  keeper_->AfterEvent(mouseMove);
   Sync();
 }
 
@@ -283,7 +294,7 @@ void GameWindow::PlayCard(int index) {
 
 void GameWindow::HoverCard(int index) {
   if (!game_.Player1_Kart(index).enabled) return;
-  Handle([index](tesva::Game& g) { tesva::Player1_Kart_MouseMove(g, index); });
+  Handle([index](tesva::Game& g) { tesva::Player1_Kart_MouseMove(g, index); }, true);
 }
 
 // Keys 1 to 4 play the hand's cards, like a click on them.
@@ -292,6 +303,10 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
   bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   if (index >= 1 && index <= tesva::kHandSize && plain) {
     PlayCard(index);
+    return;
+  }
+  if (event->key() == Qt::Key_H && plain) {
+    keeper_->RequestHint();
     return;
   }
   QMainWindow::keyPressEvent(event);
@@ -330,6 +345,7 @@ void GameWindow::Sync() {
   SyncHoverFrame();
   SyncMenus();
   SyncTimers();
+  keeper_->Sync();
   drawn_ = static_cast<const tesva::Form&>(game_);
   drawnOnce_ = true;
 }

@@ -21,6 +21,8 @@ class HoverFrame;
 class MotionLayer;
 class QListWidget;
 class QTimer;
+class RecordFiles;
+class RecordKeeper;
 class RulesPanel;
 class TableLabel;
 class TableSurface;
@@ -30,14 +32,18 @@ class GameWindow : public QMainWindow {
 
  public:
   // The game plays on `services`; the pictures come from the "Data" folder
-  // in the services' program folder.
-  explicit GameWindow(tesva::Platform services, QWidget* parent = nullptr);
+  // in the services' program folder. With `files`, the game is kept there
+  // after every event and a kept game resumes at start-up.
+  explicit GameWindow(tesva::Platform services, RecordFiles* files = nullptr,
+                      QWidget* parent = nullptr);
   ~GameWindow() override;
 
   const tesva::Game& Game() const { return game_; }
   const PictureCache& Pictures() const { return pictures_; }
   // The cards sliding across the table.
   MotionLayer& Motion() const { return *motion_; }
+  // The record, the kept game and the hint.
+  RecordKeeper& Keeper() const { return *keeper_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -55,8 +61,9 @@ class GameWindow : public QMainWindow {
   void ReadPicturesAhead();
   void PlaceOnScreen();
 
-  // Runs one of the game's handlers, then draws what it changed.
-  void Handle(const std::function<void(tesva::Game&)>& handler);
+  // Runs one of the game's handlers, then draws what it changed. A mouse
+  // move over the table changes nothing of the play.
+  void Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove = false);
   void PlayCard(int index);
   void HoverCard(int index);
   // Moves the keyboard focus to the next playable hand card from card
@@ -114,4 +121,6 @@ class GameWindow : public QMainWindow {
 
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
+
+  RecordKeeper* keeper_ = nullptr;
 };

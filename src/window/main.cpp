@@ -6,6 +6,7 @@
 #include "window/command_line.h"
 #include "window/game_window.h"
 #include "window/qt_platform.h"
+#include "window/record_files.h"
 #include "window/table_elements.h"
 #include "window/warm_fonts.h"
 
@@ -35,7 +36,10 @@ int main(int argc, char* argv[]) {
   LazySoundPlayer sound(host.SoundLibraryFolder());
   tesva::SystemRandom random;
   QtDialogs dialogs;
-  GameWindow window({store, sound, random, dialogs, host});
+  // The game being played and the record, in the user's data folder; what
+  // is still being written when the window closes is written before the end.
+  RecordFiles files(RecordFiles::UserFolder());
+  GameWindow window({store, sound, random, dialogs, host}, &files);
   window.show();
   return app.exec();
 }

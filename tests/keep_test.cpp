@@ -1,0 +1,281 @@
+// The kept game's and the record's files: read back whole, and every kind
+// of damage refused with a reason before anything reaches a game.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "record/kept_game.h"
+#include "test_support.h"
+
+namespace tesva::record {
+namespace {
+
+using nlohmann::json;
+
+std::string Bytes(const KeptGame& kept) {
+  auto written = WriteKeptGame(kept);
+  if (auto* refusal = std::get_if<Refusal>(&written)) {
+    ADD_FAILURE() << "not written: " << refusal->reason;
+    return {};
+  }
+  return std::get<std::string>(written);
+}
+
+std::string Refused(std::string_view bytes) {
+  auto read = ReadKeptGame(bytes);
+  auto* refusal = std::get_if<Refusal>(&read);
+  return refusal ? refusal->reason : std::string();
+}
+
+// A game in its second hand, mid-deal, with a tesva made.
+struct Kept : testing::Test {
+  Table t;
+  GameTally tally;
+  void SetUp() override {
+    t.Start();
+    for (int events = 0; events < 40; ++events) {
+      if (t.g.Timer1.enabled) {
+        Timer1_Timer(t.g);
+      } else if (t.g.Timer2.enabled) {
+        Timer2_Timer(t.g);
+      } else {
+        for (int i = 1; i <= 4; ++i) {
+          if (t.g.Player1_Kart(i).enabled) {
+            Player1_Kart_Click(t.g, i);
+            break;
+          }
+        }
+      }
+      FollowGame(t.g, tally);
+    }
+    ASSERT_EQ(CheckKeptGame(KeepOf(t.g, tally)), "");
+  }
+  KeptGame Now() const { return KeepOf(t.g, tally); }
+  json Doc() const { return json::parse(Bytes(Now())); }
+};
+
+TEST_F(Kept, AGameReadBackIsTheGameKept) {
+  for (int step = 0; step < 4; ++step) {
+    auto kept = Now();
+    auto read = ReadKeptGame(Bytes(kept));
+    ASSERT_TRUE(std::holds_alternative<KeptGame>(read)) << std::get<Refusal>(read).reason;
+    EXPECT_EQ(std::get<KeptGame>(read), kept);
+    MemoryPlatform other(99);
+    Game fresh(other.services());
+    ResumeInto(fresh, std::get<KeptGame>(read));
+    EXPECT_TRUE(fresh == t.g);
+    // Also with the rules panel open, in watch mode, on a navy table.
+    if (step == 0) mnuHelp_Click(t.g);
+    if (step == 1) SetWatchMode(t.g, true);
+    if (step == 2) mnuLacivert_Click(t.g);
+  }
+}
+
+TEST_F(Kept, ACutFileIsRefusedAtEveryByte) {
+  auto bytes = Bytes(Now());
+  for (std::size_t size = 0; size < bytes.size(); ++size) {
+    ASSERT_NE(Refused(std::string_view(bytes).substr(0, size)), "") << "cut at " << size;
+  }
+  EXPECT_EQ(Refused(bytes), "");
+}
+
+TEST_F(Kept, AFileTooLargeIsRefusedUnread) {
+  std::string huge(kMaxKeptGameBytes + 1, ' ');
+  EXPECT_EQ(Refused(huge), "larger than a kept game can be");
+  // Blanks that JSON allows do not make a kept game larger than it can be.
+  EXPECT_EQ(Refused(Bytes(Now()) + std::string(1000, ' ')), "");
+}
+
+TEST_F(Kept, OtherVersionsAndFormatsAreRefused) {
+  auto doc = Doc();
+  doc["version"] = kKeptGameVersion + 1;
+  EXPECT_EQ(Refused(doc.dump()), "version 2 is newer than this game's");
+  doc["version"] = 0;
+  EXPECT_NE(Refused(doc.dump()), "");
+  doc = Doc();
+  doc["format"] = "tesva-record";
+  EXPECT_EQ(Refused(doc.dump()), "not a tesva-kept-game");
+  EXPECT_EQ(Refused("[1,2,3]"), "not a JSON object");
+  EXPECT_EQ(Refused(""), "not JSON, or cut short");
+}
+
+// Every value of the file replaced by one of the wrong type, a negative
+// number or a huge one: each is refused.
+TEST_F(Kept, EveryFieldOutOfRangeIsRefused) {
+  const json doc = Doc();
+  int leaves = 0;
+  const json flat = doc.flatten();
+  for (const auto& [path, value] : flat.items()) {
+    if (value.is_null()) continue;  // an empty list
+    std::vector<json> wrong = {nullptr, json::array(), json::object(), -1, 1LL << 40, 0.5};
+    if (!value.is_string()) wrong.push_back("7");
+    if (!value.is_boolean()) wrong.push_back(true);
+    if (value.is_string()) wrong.push_back(std::string(300, 'x'));
+    if (value.is_boolean() || value.is_number()) wrong.push_back("");
+    for (const json& bad : wrong) {
+      json hostile = doc;
+      hostile[json::json_pointer(path)] = bad;
+      EXPECT_NE(Refused(hostile.dump()), "") << path << " = " << bad.dump();
+    }
+    // A member missing.
+    json missing = doc.flatten();
+    missing.erase(path);
+    EXPECT_NE(Refused(missing.unflatten().dump()), "") << path << " missing";
+    ++leaves;
+  }
+  EXPECT_GT(leaves, 200);
+}
+
+TEST_F(Kept, CardsMustEachBeInExactlyOnePlace) {
+  auto refusedWith = [this](auto change) {
+    KeptGame kept = Now();
+    change(kept);
+    return CheckKeptGame(kept);
+  };
+  // A card twice in the deck, and a card missing from it.
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.List1.items[7] = k.form.List1.items[30]; }),
+            "the deck does not hold each of the 52 cards once");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.List1.items.pop_back(); }),
+            "the deck does not hold each of the 52 cards once");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.List1.items[3] = "K14"; }),
+            "the deck does not hold each of the 52 cards once");
+  // A card still to deal in the human's hand.
+  EXPECT_EQ(refusedWith([](KeptGame& k) {
+              int slot = k.state.Player1_Hand(1).empty() ? 2 : 1;
+              k.state.Player1_Hand(slot) = k.form.List1.items[51];
+            }),
+            "the dealt hand mirrors the hand");
+  // A hand that is no card at all, mirrored everywhere it shows.
+  EXPECT_NE(refusedWith([](KeptGame& k) {
+              int slot = k.state.Player1_Hand(1).empty() ? 2 : 1;
+              k.state.Player1_Hand(slot) = "X9";
+              k.state.Player1_DealtHand[slot - 1] = "X9";
+              k.form.Player1_Kart(slot).picture = "X9";
+            }),
+            "");
+  // A card played that the computer still holds.
+  EXPECT_EQ(refusedWith([](KeptGame& k) {
+              k.form.List2.items.push_back(k.seen.plays.back().card);
+              ++k.state.Player2_CardsLeft;
+            }).empty(),
+            false);
+  // A play forgotten: a dealt card is nowhere.
+  EXPECT_NE(refusedWith([](KeptGame& k) { k.seen.plays.pop_back(); }), "");
+  // The floor counted wrong, a score below zero, a hand beyond the 99.
+  EXPECT_EQ(refusedWith([](KeptGame& k) { ++k.state.FloorCount; }), "the floor count");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.Player2_Score = -3; }), "a negative score");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.HandsPerGame = 100; }), "the hands per game");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.Level = "4"; }), "unknown level");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.timer2Ticks = 3; }), "the pause's tick counter");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.Cikanlar(5).caption = "9"; }),
+            "the tracker's counts");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.Player2_Kart(1).picture = "S2"; }),
+            "a computer card shows its face");
+  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.HandNo = 0; }), "the game is not running");
+}
+
+TEST_F(Kept, NamesMustBeShortUtf8) {
+  KeptGame kept = Now();
+  kept.form.Player1_Name.caption = std::string(30, 'a') + " (12)";
+  EXPECT_EQ(CheckKeptGame(kept), "");
+  kept.form.Player1_Name.caption = "ÇağlayanİĞüşöçÇağlayanİĞüşöçÇa (12)";  // 30 letters
+  EXPECT_EQ(CheckKeptGame(kept), "");
+  kept.form.Player1_Name.caption = std::string(31, 'a') + " (12)";
+  EXPECT_EQ(CheckKeptGame(kept), "a name is too long");
+  kept.form.Player1_Name.caption = "Oyuncu\xC3 (12)";
+  EXPECT_EQ(CheckKeptGame(kept), "a text is not UTF-8");
+  // Not written either: the write says why instead of throwing.
+  auto written = WriteKeptGame(kept);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(written));
+}
+
+TEST(Utf8, OnlyWellFormedTextsPass) {
+  EXPECT_TRUE(IsValidUtf8("Çıkış — 𝄞"));
+  EXPECT_TRUE(IsValidUtf8(""));
+  for (std::string_view bad : {"\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                               "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "a\xC3", "\xE2\x82"}) {
+    EXPECT_FALSE(IsValidUtf8(bad)) << testing::PrintToString(std::string(bad));
+  }
+}
+
+// Random damage: bytes flipped, inserted, dropped, and random bytes. Nothing
+// throws or crashes; what is read is a game that keeps every rule.
+TEST_F(Kept, RandomDamageNeverCrashes) {
+  const auto bytes = Bytes(Now());
+  std::mt19937_64 rng(11);
+  int accepted = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string damaged = bytes;
+    int changes = 1 + static_cast<int>(rng() % 4);
+    for (int c = 0; c < changes; ++c) {
+      auto at = rng() % damaged.size();
+      switch (rng() % 3) {
+        case 0:
+          damaged[at] = static_cast<char>(rng());
+          break;
+        case 1:
+          damaged.insert(at, 1, "{}[]\",:0123456789tfn\\"[rng() % 22]);
+          break;
+        default:
+          damaged.erase(at, 1);
+      }
+    }
+    if (round % 10 == 0) {
+      damaged.resize(rng() % 2000);
+      for (auto& c : damaged) c = static_cast<char>(rng());
+    }
+    auto read = ReadKeptGame(damaged);
+    if (auto* kept = std::get_if<KeptGame>(&read)) {
+      ++accepted;
+      EXPECT_EQ(CheckKeptGame(*kept), "");
+    }
+  }
+  // Most damage is caught; the rest changed a blank or a value the rules allow.
+  EXPECT_LT(accepted, 1500);
+}
+
+TEST(RecordFile, ReadsBackWholeAndKeepsHeadingsItDoesNotKnow) {
+  Record r;
+  AddResult(r, {"2", Outcome::kWon, 100, 80, 2, true});
+  AddResult(r, {"3", Outcome::kGivenUp, 10, 20, 0, false});
+  r.headings["ag"].givenUp = 4;  // a kind of game of a later version
+  auto read = ReadRecord(WriteRecord(r));
+  ASSERT_TRUE(std::holds_alternative<Record>(read)) << std::get<Refusal>(read).reason;
+  EXPECT_EQ(std::get<Record>(read), r);
+}
+
+TEST(RecordFile, CountsThatDisagreeAreRefused) {
+  Record r;
+  AddResult(r, {"1", Outcome::kWon, 100, 80, 2, false});
+  const json doc = json::parse(WriteRecord(r));
+  auto refused = [](const json& d) {
+    auto read = ReadRecord(d.dump());
+    auto* refusal = std::get_if<Refusal>(&read);
+    return refusal ? refusal->reason : std::string();
+  };
+  json d = doc;
+  d["headings"]["amator"]["won"] = 2;
+  EXPECT_EQ(refused(d), "amator: won, lost and drawn do not add up");
+  d = doc;
+  d["headings"]["amator"]["longestStreak"] = 2;
+  EXPECT_EQ(refused(d), "amator: streaks too long");
+  d = doc;
+  d["headings"]["amator"]["finished"] = -1;
+  EXPECT_NE(refused(d), "");
+  d = doc;
+  d["headings"]["../../etc"] = doc["headings"]["amator"];
+  EXPECT_EQ(refused(d), "a heading's name is not known");
+  d = doc;
+  d["version"] = 7;
+  EXPECT_NE(refused(d), "");
+  auto bytes = WriteRecord(r);
+  for (std::size_t size = 0; size < bytes.size(); ++size) {
+    auto read = ReadRecord(std::string_view(bytes).substr(0, size));
+    ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << size;
+  }
+  EXPECT_EQ(refused(doc), "");
+}
+
+}  // namespace
+}  // namespace tesva::record

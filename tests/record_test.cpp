@@ -1,0 +1,282 @@
+// The player's record: how finished, given-up and resumed games count, over
+// scripted and random whole games.
+#include <gtest/gtest.h>
+
+#include "record/record.h"
+#include "test_support.h"
+
+namespace tesva::record {
+namespace {
+
+GameResult Result(std::string level, Outcome outcome, int human, int computer, int tesvas = 0,
+                  bool hint = false) {
+  return {std::move(level), outcome, human, computer, tesvas, hint};
+}
+
+TEST(Record, ResultsAddUpPerLevelAndForAllLevels) {
+  Record r;
+  AddResult(r, Result("3", Outcome::kWon, 120, 100, 2));
+  AddResult(r, Result("3", Outcome::kWon, 90, 60, 1, true));
+  AddResult(r, Result("3", Outcome::kLost, 80, 95));
+  AddResult(r, Result("3", Outcome::kWon, 70, 69));
+  AddResult(r, Result("1", Outcome::kDrawn, 50, 50, 3));
+  AddResult(r, Result("3", Outcome::kGivenUp, 10, 40, 4, true));
+
+  Heading usta;
+  usta.finished = 4;
+  usta.won = 3;
+  usta.lost = 1;
+  usta.givenUp = 1;
+  usta.currentStreak = 0;  // giving up ends the streak
+  usta.longestStreak = 2;
+  usta.bestTotal = 120;
+  usta.bestMargin = 30;
+  usta.tesvas = 3;  // a given-up game's tesvas do not count
+  usta.points = 360;
+  usta.hinted = 1;
+  EXPECT_EQ(r.headings.at("usta"), usta);
+
+  Heading amator;
+  amator.finished = 1;
+  amator.drawn = 1;
+  amator.bestTotal = 50;
+  amator.tesvas = 3;
+  amator.points = 50;
+  EXPECT_EQ(r.headings.at("amator"), amator);
+  EXPECT_EQ(r.headings.count("profesyonel"), 0u);
+
+  Heading all = usta;
+  all.finished = 5;
+  all.drawn = 1;
+  all.tesvas = 6;
+  all.points = 410;
+  EXPECT_EQ(r.headings.at("bilgisayar"), all);
+
+  EXPECT_EQ(WinRate(usta), 75);
+  EXPECT_EQ(MeanPointsTenths(usta), 900);
+  EXPECT_EQ(MeanPointsTenths(all), 820);
+  EXPECT_EQ(RecordLine(r, "3"), "Usta: 4 oyun, 3 kazanılan (%75), seri 0, en uzun seri 2");
+  EXPECT_EQ(RecordLine(r, "2"), "Profesyonel: 0 oyun, 0 kazanılan (%0), seri 0, en uzun seri 0");
+}
+
+TEST(Record, TheStatisticsTableShowsEveryItemPerLevel) {
+  Record r;
+  AddResult(r, Result("2", Outcome::kWon, 101, 80, 2, true));
+  AddResult(r, Result("2", Outcome::kLost, 60, 90, 1));
+  AddResult(r, Result("3", Outcome::kGivenUp, 5, 9));
+  auto rows = StatisticsRows(r);
+  using Row = std::vector<std::string>;
+  ASSERT_EQ(rows.size(), 14u);
+  EXPECT_EQ(rows[0], (Row{"", "Amatör", "Profesyonel", "Usta", "Toplam"}));
+  EXPECT_EQ(rows[1], (Row{"Biten oyun", "0", "2", "0", "2"}));
+  EXPECT_EQ(rows[5], (Row{"Yarıda bırakılan", "0", "0", "1", "1"}));
+  EXPECT_EQ(rows[6], (Row{"Kazanma oranı", "%0", "%50", "%0", "%50"}));
+  EXPECT_EQ(rows[7], (Row{"Şimdiki seri", "0", "0", "0", "0"}));
+  EXPECT_EQ(rows[10], (Row{"En büyük fark", "0", "21", "0", "21"}));
+  EXPECT_EQ(rows[11], (Row{"Tesva", "0", "3", "0", "3"}));
+  EXPECT_EQ(rows[12], (Row{"Oyun başına puan", "0,0", "80,5", "0,0", "80,5"}));
+  EXPECT_EQ(rows[13], (Row{"İpucu alınan oyun", "0", "1", "0", "1"}));
+}
+
+TEST(Record, AStreakRunsAcrossLevelsOnlyInTheAllLevelsHeading) {
+  Record r;
+  AddResult(r, Result("1", Outcome::kWon, 20, 10));
+  AddResult(r, Result("2", Outcome::kWon, 20, 10));
+  AddResult(r, Result("2", Outcome::kWon, 30, 10));
+  EXPECT_EQ(r.headings.at("amator").currentStreak, 1);
+  EXPECT_EQ(r.headings.at("profesyonel").currentStreak, 2);
+  EXPECT_EQ(r.headings.at("bilgisayar").currentStreak, 3);
+  AddResult(r, Result("1", Outcome::kDrawn, 10, 10));
+  EXPECT_EQ(r.headings.at("profesyonel").currentStreak, 2);
+  EXPECT_EQ(r.headings.at("bilgisayar").currentStreak, 0);
+  EXPECT_EQ(r.headings.at("bilgisayar").longestStreak, 3);
+  EXPECT_EQ(r.headings.at("bilgisayar").bestMargin, 20);
+}
+
+// A lone card taken by its rank: the human's tesvas as a tesva-counting
+// player at the table sees them.
+TEST(Record, TesvasAreReadFromThePlays) {
+  HandRecord seen{"K5",
+                  {{"D7", Seat::kHuman, false},
+                   {"S11", Seat::kComputer, true},  // a jack takes five cards
+                   {"M3", Seat::kHuman, false},
+                   {"K3", Seat::kComputer, true},  // the computer's tesva
+                   {"D9", Seat::kComputer, false},
+                   {"S9", Seat::kHuman, true},  // the human's tesva
+                   {"M4", Seat::kComputer, false},
+                   {"K11", Seat::kHuman, true},  // a jack on a lone 4: no tesva
+                   {"D2", Seat::kHuman, false},
+                   {"M11", Seat::kHuman, true}}};  // not on a jack: no tesva
+  EXPECT_EQ(HumanTesvas(seen), 1);
+  seen.plays.push_back({"S8", Seat::kComputer, false});
+  seen.plays.push_back({"D8", Seat::kHuman, true});
+  EXPECT_EQ(HumanTesvas(seen), 2);
+}
+
+// A game played to its end with the record following every event.
+struct FollowedGame {
+  explicit FollowedGame(std::uint64_t seed) : io(seed) {}
+  MemoryPlatform io;
+  Game g{io.services()};
+  GameTally tally;
+  std::vector<GameResult> results;
+  int humanTesvas = 0;  // counted before each click, from the floor
+
+  void After() {
+    if (auto r = FollowGame(g, tally)) results.push_back(*r);
+  }
+  void Click(int slot) {
+    const auto& card = g.Player1_Hand(slot);
+    if (g.FloorCount == 1 && RankText(card) == RankText(g.TopCard)) ++humanTesvas;
+    Player1_Kart_Click(g, slot);
+    After();
+  }
+  // Plays until the game has ended: the human plays a card chosen by
+  // `pick` among the enabled ones.
+  void PlayToTheEnd(std::mt19937& pick) {
+    for (int events = 0; events < 20000 && results.empty(); ++events) {
+      if (g.Timer1.enabled) {
+        Timer1_Timer(g);
+      } else if (g.Timer2.enabled) {
+        Timer2_Timer(g);
+      } else {
+        std::vector<int> slots;
+        for (int i = 1; i <= kHandSize; ++i) {
+          if (g.Player1_Kart(i).enabled) slots.push_back(i);
+        }
+        ASSERT_FALSE(slots.empty());
+        Click(slots[pick() % slots.size()]);
+        continue;
+      }
+      After();
+    }
+  }
+};
+
+TEST(Record, RandomWholeGamesCountTheirResultsAndTesvas) {
+  int won = 0, lost = 0, tesvas = 0;
+  for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+    FollowedGame game(seed);
+    WriteOption(game.g, kKeyHands, std::to_string(1 + seed % 4));
+    WriteOption(game.g, kKeyLevel, std::to_string(1 + seed % 3));
+    WriteOption(game.g, kKeyDelay, "100");  // not the first run: the options stand
+    Form_Load(game.g);
+    game.After();
+    std::mt19937 pick(static_cast<unsigned>(seed));
+    game.PlayToTheEnd(pick);
+    ASSERT_EQ(game.results.size(), 1u) << "seed " << seed;
+    const GameResult& r = game.results[0];
+    EXPECT_EQ(r.level, std::to_string(1 + seed % 3));
+    EXPECT_EQ(r.humanTotal, game.g.Player1_Score);
+    EXPECT_EQ(r.computerTotal, game.g.Player2_Score);
+    auto expected = r.humanTotal > r.computerTotal   ? Outcome::kWon
+                    : r.humanTotal < r.computerTotal ? Outcome::kLost
+                                                     : Outcome::kDrawn;
+    EXPECT_EQ(r.outcome, expected);
+    EXPECT_EQ(r.tesvas, game.humanTesvas) << "seed " << seed;
+    EXPECT_FALSE(r.hintUsed);
+    EXPECT_EQ(game.tally, GameTally{});
+    won += r.outcome == Outcome::kWon;
+    lost += r.outcome == Outcome::kLost;
+    tesvas += r.tesvas;
+    // The finished game counts once: later events find nothing to count.
+    game.After();
+    EXPECT_EQ(game.results.size(), 1u);
+  }
+  EXPECT_GT(won, 0);
+  EXPECT_GT(lost, 0);
+  EXPECT_GT(tesvas, 0);
+}
+
+TEST(Record, AGameCountsUnderTheLevelSetWhenItEnds) {
+  FollowedGame game(4);
+  WriteOption(game.g, kKeyHands, "2");
+  WriteOption(game.g, kKeyLevel, "1");
+  Form_Load(game.g);
+  game.After();
+  std::mt19937 pick(4);
+  // Half-way through, the level changes to the master.
+  for (int i = 0; i < 30; ++i) {
+    if (game.g.Timer1.enabled) {
+      Timer1_Timer(game.g);
+      game.After();
+    } else if (game.g.Player1_Kart(1).enabled || game.g.Player1_Kart(4).enabled) {
+      for (int s = 1; s <= 4; ++s) {
+        if (game.g.Player1_Kart(s).enabled) {
+          game.Click(s);
+          break;
+        }
+      }
+    }
+  }
+  mnuUsta_Click(game.g);
+  game.After();
+  game.PlayToTheEnd(pick);
+  ASSERT_EQ(game.results.size(), 1u);
+  EXPECT_EQ(game.results[0].level, "3");
+  Record r;
+  AddResult(r, game.results[0]);
+  EXPECT_EQ(r.headings.count("amator"), 0u);
+  EXPECT_EQ(r.headings.at("usta").finished, 1);
+}
+
+TEST(Record, YeniOyunAnsweredYesGivesTheRunningGameUp) {
+  FollowedGame game(9);
+  Form_Load(game.g);
+  game.After();
+  std::mt19937 pick(9);
+  // Into the game until the human has scored.
+  for (int events = 0; events < 5000 && (game.g.Player1_Score == 0 || game.g.Timer1.enabled ||
+                                         game.g.Timer2.enabled);
+       ++events) {
+    if (game.g.Timer1.enabled) {
+      Timer1_Timer(game.g);
+    } else if (game.g.Timer2.enabled) {
+      Timer2_Timer(game.g);
+    } else {
+      for (int s = 1; s <= 4; ++s) {
+        if (game.g.Player1_Kart(s).enabled) {
+          game.Click(s);
+          break;
+        }
+      }
+      continue;
+    }
+    game.After();
+  }
+  ASSERT_GT(game.g.Player1_Score, 0);
+  ASSERT_NE(game.g.HandNo, 0);
+  game.tally.hintUsed = true;
+  const int human = game.g.Player1_Score, computer = game.g.Player2_Score;
+
+  // No: nothing changes, nothing counts.
+  game.io.dialogs.answers.push_back(false);
+  const Game before = game.g;
+  const GameTally tallyBefore = game.tally;
+  EXPECT_FALSE(NewGame(game.g, game.tally));
+  EXPECT_TRUE(game.g == before);
+  EXPECT_EQ(game.tally, tallyBefore);
+
+  game.io.dialogs.answers.push_back(true);
+  auto given = NewGame(game.g, game.tally);
+  ASSERT_TRUE(given);
+  EXPECT_EQ(given->outcome, Outcome::kGivenUp);
+  EXPECT_EQ(given->humanTotal, human);
+  EXPECT_EQ(given->computerTotal, computer);
+  EXPECT_TRUE(given->hintUsed);
+  EXPECT_EQ(game.g.HandNo, 1);
+  // The new game starts with a tally of its own.
+  EXPECT_EQ(game.tally, (GameTally{1, 0, 0, false}));
+
+  // After a game has ended, "Yeni Oyun" asks nothing and gives nothing up.
+  game.PlayToTheEnd(pick);
+  ASSERT_EQ(game.results.size(), 1u);
+  EXPECT_FALSE(game.results[0].hintUsed);
+  auto shown = game.io.dialogs.shown.size();
+  EXPECT_FALSE(NewGame(game.g, game.tally));
+  EXPECT_EQ(game.io.dialogs.shown.size(), shown);
+  EXPECT_EQ(game.g.HandNo, 1);
+}
+
+}  // namespace
+}  // namespace tesva::record
