@@ -12,6 +12,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n
+  libsodium-dev
   kdegames-card-data-kf5
   xvfb xauth libxcb-damage0-dev
   fonts-liberation2 time
