@@ -1,0 +1,1 @@
+#include "net_harness.h"
