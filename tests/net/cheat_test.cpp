@@ -1,1 +1,149 @@
+// A peer that breaks the rules, one way at a time: each is caught where it
+// happens, with its own message to the player, the connection closed and
+// the game ended.
 #include "net_harness.h"
+
+namespace tesva::net::testing {
+namespace {
+
+std::vector<std::string> FixedDeck(int) {
+  std::vector<std::string> deck;
+  for (int s = 0; s < 4; ++s)
+    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
+  return deck;
+}
+
+Bytes Message(std::uint8_t type, int hand, int step, Bytes body = {}) {
+  Bytes out;
+  ByteWriter write(out);
+  write.U8(type);
+  write.U16(static_cast<std::uint16_t>(hand));
+  write.U16(static_cast<std::uint16_t>(step));
+  write.Put(body);
+  return out;
+}
+
+// The host takes a forged message as if it had come through the link.
+void ExpectCaught(Pair& pair, const Bytes& forged, Fault fault) {
+  auto& session = pair.host->session;
+  session.OnLinkMessage(forged);
+  session.Tick(pair.now);
+  const auto& failure = session.game().failure();
+  ASSERT_TRUE(failure) << FaultName(fault);
+  EXPECT_EQ(failure->fault, fault) << FaultName(failure->fault);
+  auto base = MakeFailure(fault).text;
+  EXPECT_EQ(failure->text.rfind(base.substr(0, base.size() - 1), 0), 0u) << failure->text;
+  EXPECT_EQ(session.game().game().Label1.caption, " " + failure->text);
+  EXPECT_TRUE(session.link().Ended());
+  for (const auto& card : session.game().game().Player1_Kart) EXPECT_FALSE(card.enabled);
+  // Nothing more is played, and nothing more is taken.
+  EXPECT_FALSE(session.game().Play(1));
+  auto before = session.game().game().Seen.plays.size();
+  session.OnLinkMessage(Message(kPlayMessage, 1, 1, {8}));
+  EXPECT_EQ(session.game().game().Seen.plays.size(), before);
+  // The guest hears the goodbye and ends too.
+  pair.Pump();
+  EXPECT_TRUE(pair.guest->session.game().failure());
+}
+
+TEST(Cheats, AMoveOutOfTurnIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
+  ExpectCaught(pair, Message(kPlayMessage, 1, 1, {8}), Fault::kOutOfTurn);
+}
+
+TEST(Cheats, ACardNotHeldIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  ASSERT_TRUE(pair.guest->session.game().OurMove());
+  // Position 5 is the host's own second card, and 20 is still in the deck.
+  ExpectCaught(pair, Message(kPlayMessage, 1, 1, {5}), Fault::kNotHeld);
+  Pair again(FixedDeck);
+  ASSERT_TRUE(again.host->session.Play(1, again.now));
+  again.Pump();
+  ExpectCaught(again, Message(kPlayMessage, 1, 1, {20}), Fault::kNotHeld);
+}
+
+TEST(Cheats, AnotherHandsMessageIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  ExpectCaught(pair, Message(kPlayMessage, 2, 1, {8}), Fault::kWrongHand);
+}
+
+TEST(Cheats, AReplayedOrSkippedStepIsRefused) {
+  Pair pair(FixedDeck);
+  ExpectCaught(pair, Message(kSharesMessage, 1, 0), Fault::kUnexpected);
+  Pair skipped(FixedDeck);
+  ASSERT_TRUE(skipped.host->session.Play(1, skipped.now));
+  skipped.Pump();
+  ExpectCaught(skipped, Message(kPlayMessage, 1, 2, {8}), Fault::kUnexpected);
+}
+
+TEST(Cheats, AMessageTheGameDoesNotExpectNowIsRefused) {
+  Pair pair(FixedDeck);
+  ExpectCaught(pair, Message(kRevealMessage, 1, 1), Fault::kUnexpected);
+  Pair start(FixedDeck);
+  ExpectCaught(start, Message(kJoinMessage, 1, 1, {0}), Fault::kUnexpected);
+  Pair unknown(FixedDeck);
+  ExpectCaught(unknown, Message(99, 1, 1), Fault::kBadMessage);
+  Pair shortMessage(FixedDeck);
+  ExpectCaught(shortMessage, Bytes{kPlayMessage, 0}, Fault::kBadMessage);
+}
+
+TEST(Cheats, AShareTheDealRefusesEndsTheGameWithTheDealsReason) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  ExpectCaught(pair, Message(kPlayMessage, 1, 1, {8, 0xff}), Fault::kDeal);
+  EXPECT_NE(pair.host->session.game().failure()->text.find("yanlış pay"), std::string::npos);
+}
+
+TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
+  Pair pair(FixedDeck, 1, 1);
+  auto& host = pair.host->session.game();
+  auto& guest = pair.guest->session.game();
+  // Both play their first card until only the guest's last card is left.
+  while (!(host.game().DeckPos == kDeckSize && host.game().Player1_CardsLeft == 0 &&
+           guest.game().Player1_CardsLeft == 1)) {
+    auto& mover = host.OurMove() ? pair.host->session : pair.guest->session;
+    int slot = 1;
+    while (!mover.game().game().Player1_Kart(slot).enabled) ++slot;
+    ASSERT_TRUE(mover.Play(slot, pair.now));
+    pair.Pump();
+    ASSERT_FALSE(host.failure());
+  }
+  int slot = 1;
+  while (!guest.game().Player1_Kart(slot).enabled) ++slot;
+  // The guest's last card (its cards of the last deal are 48 to 51), and
+  // then the connection drops instead of its reveal.
+  int step = 1 + 23 + 5;  // its shares, its other 23 cards, its shares at each later deal
+  host.Receive(Message(kPlayMessage, 1, step, {static_cast<std::uint8_t>(47 + slot)}));
+  ASSERT_FALSE(host.failure()) << host.failure()->text;
+  pair.host->session.ConnectionClosed(pair.now);
+  ASSERT_TRUE(host.failure());
+  EXPECT_EQ(host.failure()->fault, Fault::kNoReveal);
+  EXPECT_EQ(host.game().Label1.caption, " " + MakeFailure(Fault::kNoReveal).text);
+}
+
+TEST(Cheats, AHostileNameIsRefused) {
+  MemoryPlatform services(3);
+  NetGame guest(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+  Bytes body = {0, 11, 3, 'a', '\n', 'b'};
+  guest.Receive(Message(kGameStartMessage, 0, 0, body));
+  ASSERT_TRUE(guest.failure());
+  EXPECT_EQ(guest.failure()->fault, Fault::kBadMessage);
+  NetGame other(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+  other.Receive(Message(kGameStartMessage, 0, 0, {0, 0, 1, 'a'}));  // no hands at all
+  ASSERT_TRUE(other.failure());
+  NetGame fine(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+  fine.Receive(Message(kGameStartMessage, 0, 0, {0, 5, 4, 'A', 'y', 0xc5, 0x9f}));
+  EXPECT_FALSE(fine.failure());
+  EXPECT_EQ(fine.game().Player2_Name.caption, "Ayş (0)");
+  EXPECT_EQ(fine.game().HandsPerGame, 5);
+  EXPECT_EQ(services.store.Read(kStoreApp, kStoreSection, kKeyComputerName), "Bilgisayar");
+}
+
+}  // namespace
+}  // namespace tesva::net::testing
