@@ -136,6 +136,9 @@ void NetGame::LinkEnded(const Failure& why) {
   if (phase_ == Phase::kOver || phase_ == Phase::kFailed) return;
   // Gone before its proof of the hand: the hand cannot be checked.
   if (phase_ == Phase::kReveal) return Fail(MakeFailure(Fault::kNoReveal));
+  // The other side has seen the last hand's end and left: this side's own
+  // pause still ends the game as usual.
+  if (phase_ == Phase::kPause && game_.HandNo >= game_.HandsPerGame) return;
   Fail(why);
 }
 
@@ -152,6 +155,14 @@ void NetGame::Receive(ByteView message) {
   if (step != heard_) return Fail(MakeFailure(Fault::kUnexpected));
   ++heard_;
   ByteView body = message.subspan(5);
+  // Each side's pause at a hand's end runs on its own clock: the leader's
+  // first card may come while this side still pauses. It is kept, one
+  // message only, and taken when the hand starts here.
+  if (phase_ == Phase::kReady && type == kPlayMessage && !early_) {
+    --heard_;
+    early_.emplace(message.begin(), message.end());
+    return;
+  }
   bool theirMove = phase_ == Phase::kPlaying && game_.Timer1.enabled && !heldLocal_ && !heldRemote_;
   // Only the one message the game expects now is taken.
   bool expected = false;
@@ -296,6 +307,11 @@ void NetGame::StartPlaying() {
   phase_ = Phase::kPlaying;
   Event("hand " + std::to_string(hand_) + " base " + game_.BaseCard);
   AfterDeal(kFloorCards);
+  if (early_) {
+    Bytes message = std::move(*early_);
+    early_.reset();
+    Receive(message);
+  }
 }
 
 void NetGame::TickPause() {

@@ -135,6 +135,7 @@ class NetGame {
   std::optional<int> heldRemote_;
   std::array<int, 4> ourSlots_{-1, -1, -1, -1};  // deck positions by slot
   std::vector<int> theirs_;                      // their cards' positions, in List2's order
+  std::optional<Bytes> early_;  // the other side's first card, come during our pause
   std::vector<Bytes> outgoing_;
   std::vector<std::string> events_;
   std::optional<Failure> failure_;

@@ -36,7 +36,8 @@ void ExpectSamePublicFacts(const Game& h, const Game& g) {
   EXPECT_EQ(h.HandsPerGame, g.HandsPerGame);
   // The results name each side's own player first; every other status
   // line is the same text on both tables.
-  if (h.Label1.caption.rfind(" El bitti.", 0) != 0 && h.Label1.caption.rfind(" Oyun bitti.", 0) != 0)
+  if (h.Label1.caption.rfind(" El bitti.", 0) != 0 &&
+      h.Label1.caption.rfind(" Oyun bitti.", 0) != 0)
     EXPECT_EQ(h.Label1.caption, g.Label1.caption);
   EXPECT_EQ(h.Label7.caption, g.Label7.caption);
   EXPECT_EQ(h.Label8.caption, g.Label8.caption);
@@ -92,7 +93,9 @@ struct Ordinary {
     if (play.seat == Seat::kHuman) {
       for (int i = 1; i <= 4; ++i)
         if (g.Player1_Hand(i) == play.card) return Player1_Kart_Click(g, i);
-      ADD_FAILURE() << "the ordinary game's human does not hold " << play.card << " hand " << g.HandNo << " deckpos " << g.DeckPos << " " << g.Player1_Hand(1) << g.Player1_Hand(2) << g.Player1_Hand(3) << g.Player1_Hand(4);
+      ADD_FAILURE() << "the ordinary game's human does not hold " << play.card << " hand "
+                    << g.HandNo << " deckpos " << g.DeckPos << " " << g.Player1_Hand(1)
+                    << g.Player1_Hand(2) << g.Player1_Hand(3) << g.Player1_Hand(4);
     } else {
       auto& hand = g.List2.items;
       auto at = std::find(hand.begin(), hand.end(), play.card);
@@ -112,14 +115,17 @@ void PlayGames(int games, int hands, std::uint64_t seed) {
     Pair pair([&decks](int hand) { return decks.at(static_cast<std::size_t>(hand - 1)); }, rng(),
               hands);
     Ordinary ordinary(hands);
-    for (int h = 0; h < hands; ++h) ordinary.services.random.QueueDeck(decks[static_cast<std::size_t>(h)]);
+    for (int h = 0; h < hands; ++h)
+      ordinary.services.random.QueueDeck(decks[static_cast<std::size_t>(h)]);
     Form_Load(ordinary.g);
     std::size_t replayed = 0;
     bool compared = false;
     auto& host = pair.host->session.game();
     auto& guest = pair.guest->session.game();
     for (int step = 0; step < 2000 && !host.Over(); ++step) {
-      auto* mover = host.OurMove() ? &pair.host->session : guest.OurMove() ? &pair.guest->session : nullptr;
+      auto* mover = host.OurMove()    ? &pair.host->session
+                    : guest.OurMove() ? &pair.guest->session
+                                      : nullptr;
       if (mover) {
         std::vector<int> slots;
         for (int i = 1; i <= 4; ++i)
@@ -150,7 +156,8 @@ void PlayGames(int games, int hands, std::uint64_t seed) {
       }
       if (compared || hg.HandNo == 0) continue;
       for (; replayed < hg.Seen.plays.size(); ++replayed) {
-        SCOPED_TRACE("game " + std::to_string(game) + " hand " + std::to_string(hg.HandNo) + " step " + std::to_string(step));
+        SCOPED_TRACE("game " + std::to_string(game) + " hand " + std::to_string(hg.HandNo) +
+                     " step " + std::to_string(step));
         ordinary.Play(hg.Seen.plays[replayed]);
       }
       if (hg.Timer2.enabled) {
@@ -167,7 +174,8 @@ void PlayGames(int games, int hands, std::uint64_t seed) {
     ASSERT_TRUE(host.Over() && guest.Over());
     EXPECT_EQ(host.game().Label1.caption, ordinary.g.Label1.caption);
     ASSERT_EQ(pair.host->events.size(), pair.guest->events.size());
-    for (std::size_t i = 0; i < pair.host->events.size(); ++i) ASSERT_EQ(pair.host->events[i], pair.guest->events[i]) << i;
+    for (std::size_t i = 0; i < pair.host->events.size(); ++i)
+      ASSERT_EQ(pair.host->events[i], pair.guest->events[i]) << i;
   }
 }
 

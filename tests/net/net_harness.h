@@ -36,7 +36,9 @@ class TestDeal : public HandDeal {
     return std::nullopt;
   }
   std::string Card(int p) const override {
-    return p >= 0 && p < 52 && readable_[static_cast<std::size_t>(p)] ? deck_[static_cast<std::size_t>(p)] : "";
+    return p >= 0 && p < 52 && readable_[static_cast<std::size_t>(p)]
+               ? deck_[static_cast<std::size_t>(p)]
+               : "";
   }
   Bytes MakeReveal() override { return {}; }
   std::optional<Failure> TakeReveal(ByteView payload) override {
