@@ -5,7 +5,7 @@
 
 #include "cpu/computer.h"
 #include "engine/engine.h"
-#include "net/seeded_deal.h"
+#include "net/fair_deal.h"
 #include "shell/main_window.h"
 
 namespace tesva::net {
@@ -490,7 +490,7 @@ void Session::OnLinkClosed(const Failure& why) {
 }
 
 DealMaker DefaultDealMaker() {
-  return [](Role role, int hand) { return std::make_unique<SeededDeal>(role, hand); };
+  return [](Role role, int hand) { return std::make_unique<FairDeal>(role, hand); };
 }
 
 }  // namespace tesva::net

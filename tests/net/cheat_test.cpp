@@ -23,6 +23,10 @@ Bytes Message(std::uint8_t type, int hand, int step, Bytes body = {}) {
   return out;
 }
 
+// The guest's messages in a hand: its setup message (its nonce, key and
+// first deck), its shares for the first deal, then its first card.
+constexpr int kFirstPlay = 2;
+
 // The host takes a forged message as if it had come through the link.
 void ExpectCaught(Pair& pair, const Bytes& forged, Fault fault) {
   auto& session = pair.host->session;
@@ -49,7 +53,7 @@ void ExpectCaught(Pair& pair, const Bytes& forged, Fault fault) {
 TEST(Cheats, AMoveOutOfTurnIsRefused) {
   Pair pair(FixedDeck);
   ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
-  ExpectCaught(pair, Message(kPlayMessage, 1, 1, {8}), Fault::kOutOfTurn);
+  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {8}), Fault::kOutOfTurn);
 }
 
 TEST(Cheats, ACardNotHeldIsRefused) {
@@ -58,11 +62,11 @@ TEST(Cheats, ACardNotHeldIsRefused) {
   pair.Pump();
   ASSERT_TRUE(pair.guest->session.game().OurMove());
   // Position 5 is the host's own second card, and 20 is still in the deck.
-  ExpectCaught(pair, Message(kPlayMessage, 1, 1, {5}), Fault::kNotHeld);
+  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {5}), Fault::kNotHeld);
   Pair again(FixedDeck);
   ASSERT_TRUE(again.host->session.Play(1, again.now));
   again.Pump();
-  ExpectCaught(again, Message(kPlayMessage, 1, 1, {20}), Fault::kNotHeld);
+  ExpectCaught(again, Message(kPlayMessage, 1, kFirstPlay, {20}), Fault::kNotHeld);
 }
 
 TEST(Cheats, AnotherHandsMessageIsRefused) {
@@ -78,14 +82,14 @@ TEST(Cheats, AReplayedOrSkippedStepIsRefused) {
   Pair skipped(FixedDeck);
   ASSERT_TRUE(skipped.host->session.Play(1, skipped.now));
   skipped.Pump();
-  ExpectCaught(skipped, Message(kPlayMessage, 1, 2, {8}), Fault::kUnexpected);
+  ExpectCaught(skipped, Message(kPlayMessage, 1, kFirstPlay + 1, {8}), Fault::kUnexpected);
 }
 
 TEST(Cheats, AMessageTheGameDoesNotExpectNowIsRefused) {
   Pair pair(FixedDeck);
-  ExpectCaught(pair, Message(kRevealMessage, 1, 1), Fault::kUnexpected);
+  ExpectCaught(pair, Message(kRevealMessage, 1, kFirstPlay), Fault::kUnexpected);
   Pair start(FixedDeck);
-  ExpectCaught(start, Message(kJoinMessage, 1, 1, {0}), Fault::kUnexpected);
+  ExpectCaught(start, Message(kJoinMessage, 1, kFirstPlay, {0}), Fault::kUnexpected);
   Pair unknown(FixedDeck);
   ExpectCaught(unknown, Message(99, 1, 1), Fault::kBadMessage);
   Pair shortMessage(FixedDeck);
@@ -96,8 +100,8 @@ TEST(Cheats, AShareTheDealRefusesEndsTheGameWithTheDealsReason) {
   Pair pair(FixedDeck);
   ASSERT_TRUE(pair.host->session.Play(1, pair.now));
   pair.Pump();
-  ExpectCaught(pair, Message(kPlayMessage, 1, 1, {8, 0xff}), Fault::kDeal);
-  EXPECT_NE(pair.host->session.game().failure()->text.find("yanlış pay"), std::string::npos);
+  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {8, 0xff}), Fault::kDeal);
+  EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(DealCheck::kMalformed));
 }
 
 TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
@@ -116,10 +120,13 @@ TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   }
   int slot = 1;
   while (!guest.game().Player1_Kart(slot).enabled) ++slot;
-  // The guest's last card (its cards of the last deal are 48 to 51), and
-  // then the connection drops instead of its reveal.
-  int step = 1 + 23 + 5;  // its shares, its other 23 cards, its shares at each later deal
-  host.Receive(Message(kPlayMessage, 1, step, {static_cast<std::uint8_t>(47 + slot)}));
+  // The guest plays its last card, and then the connection drops instead
+  // of its reveal.
+  ASSERT_TRUE(guest.Play(slot));
+  auto sent = guest.TakeOutgoing();
+  ASSERT_EQ(sent.size(), 2u);
+  ASSERT_EQ(sent[1][0], kRevealMessage);
+  host.Receive(sent[0]);
   ASSERT_FALSE(host.failure()) << host.failure()->text;
   pair.host->session.ConnectionClosed(pair.now);
   ASSERT_TRUE(host.failure());

@@ -1,4 +1,4 @@
-// Two sessions joined by an in-memory pipe, with a deal whose deck the
+// Two sessions joined by an in-memory pipe, with a fair deal whose deck the
 // test knows, so that what each side holds can be judged against the truth.
 #pragma once
 
@@ -10,47 +10,33 @@
 
 #include "cpu/computer.h"
 #include "engine/engine.h"
+#include "net/fair_deal.h"
 #include "net/net_game.h"
 #include "platform/memory.h"
 #include "shell/main_window.h"
 
 namespace tesva::net::testing {
 
-// The deck is the test's; each side may read a position only once the
-// other side's share for it has come, as with the real deal.
-struct KnownDeck {
-  std::vector<std::vector<std::string>> hands;  // the deck of each hand, from hand 1
-};
-
-class TestDeal : public HandDeal {
- public:
-  TestDeal(std::vector<std::string> deck) : deck_(std::move(deck)) {}
-  bool SetupDone() const override { return true; }
-  bool OurSetupTurn() const override { return false; }
-  Bytes MakeSetup() override { return {}; }
-  std::optional<Failure> TakeSetup(ByteView) override { return std::nullopt; }
-  Bytes MakeShares(std::span<const int>) override { return {}; }
-  std::optional<Failure> TakeShares(std::span<const int> positions, ByteView payload) override {
-    if (!payload.empty()) return MakeFailure(Fault::kDeal, "yanlış pay");
-    for (int p : positions) readable_.at(static_cast<std::size_t>(p)) = true;
-    return std::nullopt;
-  }
-  std::string Card(int p) const override {
-    return p >= 0 && p < 52 && readable_[static_cast<std::size_t>(p)]
-               ? deck_[static_cast<std::size_t>(p)]
-               : "";
-  }
-  Bytes MakeReveal() override { return {}; }
-  std::optional<Failure> TakeReveal(ByteView payload) override {
-    if (!payload.empty()) return MakeFailure(Fault::kDeal, "yanlış açılış");
-    readable_.fill(true);
-    return std::nullopt;
-  }
-
- private:
-  std::vector<std::string> deck_;
-  std::array<bool, 52> readable_{};
-};
+// A fair deal whose deck the test chooses: the guest's shuffle puts the
+// cards in the test's order and the host's leaves it, so that the deck in
+// dealing order is the test's and each side still reads a card only through
+// the other's proven share.
+inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
+                                               const std::vector<std::string>& deck) {
+  FairDeal::Shuffler order = [deck](std::array<int, kDealCards>& out) {
+    for (int p = 0; p < kDealCards; ++p) {
+      const auto& code = deck.at(static_cast<std::size_t>(p));
+      int number = -1;
+      for (int n = 0; n < kDealCards && number < 0; ++n)
+        if (CardCode(n / kRanks, n % kRanks + 1) == code) number = n;
+      out[static_cast<std::size_t>(p)] = number;
+    }
+  };
+  FairDeal::Shuffler keep = [](std::array<int, kDealCards>& out) {
+    for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
+  };
+  return std::make_unique<FairDeal>(role, hand, role == Role::kGuest ? order : keep);
+}
 
 struct Side {
   Side(Role role, std::string name, DealMaker deal, std::uint64_t seed)
@@ -74,7 +60,7 @@ struct Pair {
     Pump();
   }
   static DealMaker MakeDeal(std::function<std::vector<std::string>(int)> deckOf) {
-    return [deckOf](Role, int hand) { return std::make_unique<TestDeal>(deckOf(hand)); };
+    return [deckOf](Role role, int hand) { return KnownFairDeal(role, hand, deckOf(hand)); };
   }
   // Carries bytes both ways until neither side has anything to send.
   void Pump() {
