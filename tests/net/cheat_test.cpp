@@ -3,8 +3,12 @@
 // the game ended.
 #include "net_harness.h"
 
+#include "net/ristretto.h"
+
 namespace tesva::net::testing {
 namespace {
+
+using ristretto::Element;
 
 std::vector<std::string> FixedDeck(int) {
   std::vector<std::string> deck;
@@ -132,6 +136,100 @@ TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   ASSERT_TRUE(host.failure());
   EXPECT_EQ(host.failure()->fault, Fault::kNoReveal);
   EXPECT_EQ(host.game().Label1.caption, " " + MakeFailure(Fault::kNoReveal).text);
+}
+
+// A guest whose deal is honest but for its setup message, which `change`
+// alters on its way out.
+class ChangedSetupDeal : public HandDeal {
+ public:
+  ChangedSetupDeal(std::unique_ptr<HandDeal> inner, std::function<void(Bytes&)> change)
+      : inner_(std::move(inner)), change_(std::move(change)) {}
+  bool SetupDone() const override { return inner_->SetupDone(); }
+  bool OurSetupTurn() const override { return inner_->OurSetupTurn(); }
+  Bytes MakeSetup() override {
+    Bytes out = inner_->MakeSetup();
+    change_(out);
+    return out;
+  }
+  std::optional<Failure> TakeSetup(ByteView p) override { return inner_->TakeSetup(p); }
+  Bytes MakeShares(std::span<const int> at) override { return inner_->MakeShares(at); }
+  std::optional<Failure> TakeShares(std::span<const int> at, ByteView p) override {
+    return inner_->TakeShares(at, p);
+  }
+  std::string Card(int p) const override { return inner_->Card(p); }
+  Bytes MakeReveal() override { return inner_->MakeReveal(); }
+  std::optional<Failure> TakeReveal(ByteView p) override { return inner_->TakeReveal(p); }
+
+ private:
+  std::unique_ptr<HandDeal> inner_;
+  std::function<void(Bytes&)> change_;
+};
+
+// Plays both sides' first playable card until the game stops.
+void PlayUntilStopped(Pair& pair) {
+  auto& host = pair.host->session.game();
+  auto& guest = pair.guest->session.game();
+  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step) {
+    auto* mover = host.OurMove()    ? &pair.host->session
+                  : guest.OurMove() ? &pair.guest->session
+                                    : nullptr;
+    if (!mover) {
+      pair.host->session.TickPause(pair.now);
+      pair.guest->session.TickPause(pair.now);
+    } else {
+      int slot = 1;
+      while (!mover->game().game().Player1_Kart(slot).enabled) ++slot;
+      ASSERT_TRUE(mover->Play(slot, pair.now));
+    }
+    pair.Pump();
+  }
+}
+
+TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage) {
+  // Position 2 is a face-down floor card: nobody reads it during the hand.
+  DealMaker cheat = [](Role role, int hand) -> std::unique_ptr<HandDeal> {
+    return std::make_unique<ChangedSetupDeal>(
+        KnownFairDeal(role, hand, FixedDeck(hand)), [](Bytes& message) {
+          Element planted = ristretto::Public(ristretto::RandomScalar());
+          std::copy(planted.begin(), planted.end(),
+                    message.begin() + static_cast<std::ptrdiff_t>(kOpeningBytes + 2 * 32));
+        });
+  };
+  Pair pair(FixedDeck, 1, 1, cheat);
+  PlayUntilStopped(pair);
+  auto& host = pair.host->session.game();
+  ASSERT_TRUE(host.failure());
+  EXPECT_EQ(*host.failure(), DealFailure(DealCheck::kNotTheCards));
+  EXPECT_EQ(host.failure()->text,
+            "Dağıtım denetimi başarısız: karşı tarafın destesi 52 kağıdın kendisi değil.");
+  EXPECT_EQ(host.game().DeckPos, kDeckSize);  // the whole hand was played first
+  EXPECT_EQ(host.game().Label1.caption, " " + host.failure()->text);
+  EXPECT_TRUE(pair.host->session.link().Ended());
+  EXPECT_TRUE(pair.guest->session.game().failure());
+  // The hand never ended: its result was not settled.
+  const auto& events = pair.host->events;
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](const std::string& e) { return e.rfind("hand end", 0) == 0; }),
+            0);
+  EXPECT_EQ(events.back(), "failed kDeal");
+}
+
+TEST(Cheats, ACardPlayedWithTheShareOfAnotherOfItsCardsIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  auto& guest = pair.guest->session.game();
+  ASSERT_TRUE(guest.OurMove());
+  // The guest's cards are 8 to 11: it names 8 but sends the share of 9.
+  auto sent = std::vector<Bytes>{};
+  ASSERT_TRUE(guest.Play(2));  // slot 2 is position 9
+  sent = guest.TakeOutgoing();
+  ASSERT_EQ(sent.size(), 1u);
+  ASSERT_EQ(sent[0][5], 9);
+  sent[0][5] = 8;
+  sent[0][6] = 8;  // the share's own position byte too
+  ExpectCaught(pair, sent[0], Fault::kDeal);
+  EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(DealCheck::kWrongShare));
 }
 
 TEST(Cheats, AHostileNameIsRefused) {

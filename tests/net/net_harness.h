@@ -52,10 +52,12 @@ struct Side {
 };
 
 struct Pair {
+  // `guestDeal`, when given, is the guest's instead of the known deck's.
   explicit Pair(std::function<std::vector<std::string>(int)> deckOf, std::uint64_t seed = 1,
-                int hands = 11)
+                int hands = 11, DealMaker guestDeal = nullptr)
       : host(std::make_unique<Side>(Role::kHost, "Ev", MakeDeal(deckOf), seed)),
-        guest(std::make_unique<Side>(Role::kGuest, "Konuk", MakeDeal(deckOf), seed + 1)) {
+        guest(std::make_unique<Side>(Role::kGuest, "Konuk",
+                                     guestDeal ? guestDeal : MakeDeal(deckOf), seed + 1)) {
     host->session.game().game().HandsPerGame = static_cast<std::int16_t>(hands);
     Pump();
   }
