@@ -63,13 +63,17 @@ std::vector<std::string> ShuffleDeck(RandomSource& random) {
 }
 
 void DesteKarisimi(Game& g) {
-  g.List1.items.clear();
-  g.List2.items.clear();
   // A stacked deck replays a recorded hand; one that is not a whole deck is
   // ignored rather than dealt short.
   auto stacked = g.io.random.TakeStackedDeck();
   bool replay = stacked && IsFullDeck(*stacked);
-  g.List1.items = replay ? std::move(*stacked) : ShuffleDeck(g.io.random);
+  StartHand(g, replay ? std::move(*stacked) : ShuffleDeck(g.io.random), kComputer);
+}
+
+void StartHand(Game& g, std::vector<std::string> order, std::string_view firstDealer) {
+  g.List1.items.clear();
+  g.List2.items.clear();
+  g.List1.items = std::move(order);
 
   for (auto& count : g.Cikanlar) count.caption = "0";
   g.Seen.plays.clear();
@@ -92,13 +96,12 @@ void DesteKarisimi(Game& g) {
   for (int i = 0; i < kFloorCards; ++i) g.FloorPoints += PointValue(deck[i]);
 
   // The dealer alternates; the other player moves first.
-  if (g.HandNo == 1 || g.Dealer == kHuman) {
-    g.Dealer = kComputer;
-    ShowTurn(g, g.Player1_Name);
+  if (g.HandNo == 1) {
+    g.Dealer = std::string(firstDealer);
   } else {
-    g.Dealer = kHuman;
-    ShowTurn(g, g.Player2_Name);
+    g.Dealer = g.Dealer == kHuman ? kComputer : kHuman;
   }
+  ShowTurn(g, g.Dealer == kComputer ? g.Player1_Name : g.Player2_Name);
   g.Label2.visible = true;
   g.Label7.caption = std::to_string(g.HandNo) + ". El oynanıyor...";
   g.Player1_CardsTaken = 0;

@@ -2,6 +2,7 @@
 // marking and the end of a hand or game. Each works on the one game object.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,11 @@ void ShowTurn(Game& g, const Label& nameLabel);
 std::vector<std::string> ShuffleDeck(RandomSource& random);
 // Starts a hand: new deck, floor, tracker, dealer, status texts, first deal.
 void DesteKarisimi(Game& g);
+// The same with the deck given, in dealing order. A code may be "" for a card
+// this table does not know (a game between two programs): it is dealt as
+// nothing and counted nowhere. `firstDealer` deals a game's first hand
+// (kComputer in the game against the computer).
+void StartHand(Game& g, std::vector<std::string> deck, std::string_view firstDealer);
 
 // --- Dealing and settlement (deal.cpp) -----------------------------------
 void KagitDagitimi(Game& g);
@@ -64,5 +70,8 @@ void Form_MouseMove(Game& g);
 
 // --- End of a hand or game (hand_end.cpp) --------------------------------
 void Timer2_Timer(Game& g);
+// Timer2_Timer with the next hand started by `startHand` instead of a fresh
+// shuffle.
+void PauseTick(Game& g, const std::function<void(Game&)>& startHand);
 
 }  // namespace tesva

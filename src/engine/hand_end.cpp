@@ -41,6 +41,10 @@ void EndGame(Game& g) {
 }  // namespace
 
 void Timer2_Timer(Game& g) {
+  PauseTick(g, DesteKarisimi);
+}
+
+void PauseTick(Game& g, const std::function<void(Game&)>& startHand) {
   // The pause acts on every third tick of the run: the first pause after
   // start-up lasts two ticks, every later one three.
   g.Timer2Ticks = static_cast<std::int16_t>((g.Timer2Ticks + 1) % 3);
@@ -57,7 +61,7 @@ void Timer2_Timer(Game& g) {
     EndGame(g);
   } else {
     for (auto& count : g.Cikanlar) count.caption = "0";
-    DesteKarisimi(g);
+    startHand(g);
   }
   g.FloorCount = kFloorCards;
   g.Timer2.enabled = false;

@@ -1,0 +1,45 @@
+// The thin layer between a TCP socket and a Session: bytes in, bytes out,
+// the link's clock and the end-of-hand pause on Qt timers. Everything the
+// other side sends passes the Session's frame reader and state machine
+// before anything else sees it. The window uses the same class.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTcpSocket>
+#include <QTimer>
+#include <memory>
+
+#include "net/net_game.h"
+
+namespace tesva::net {
+
+class TcpTransport : public QObject {
+  Q_OBJECT
+ public:
+  // Takes the connected socket; the session is made for `role`.
+  TcpTransport(QTcpSocket* socket, Role role, Platform services, QObject* parent = nullptr);
+  Session& session() { return *session_; }
+  Millis Now() const { return Millis{clock_.elapsed()}; }
+  // Plays the local player's card and sends it.
+  bool Play(int slot);
+
+ signals:
+  // Something changed: new events, the pairing code, the end.
+  void Changed();
+  void Ended();
+
+ private:
+  void ReadSome();
+  void Flush();
+  void Tick();
+
+  QTcpSocket* socket_;
+  QElapsedTimer clock_;
+  std::unique_ptr<Session> session_;
+  QTimer linkTimer_;
+  QTimer pauseTimer_;
+  bool ended_ = false;
+};
+
+}  // namespace tesva::net

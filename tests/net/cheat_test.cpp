@@ -1,0 +1,254 @@
+// A peer that breaks the rules, one way at a time: each is caught where it
+// happens, with its own message to the player, the connection closed and
+// the game ended.
+#include "net_harness.h"
+
+#include "net/ristretto.h"
+
+namespace tesva::net::testing {
+namespace {
+
+using ristretto::Element;
+
+std::vector<std::string> FixedDeck(int) {
+  std::vector<std::string> deck;
+  for (int s = 0; s < 4; ++s)
+    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
+  return deck;
+}
+
+Bytes Message(std::uint8_t type, int hand, int step, Bytes body = {}) {
+  Bytes out;
+  ByteWriter write(out);
+  write.U8(type);
+  write.U16(static_cast<std::uint16_t>(hand));
+  write.U16(static_cast<std::uint16_t>(step));
+  write.Put(body);
+  return out;
+}
+
+// The guest's messages in a hand: its setup message (its nonce, key and
+// first deck), its shares for the first deal, then its first card.
+constexpr int kFirstPlay = 2;
+
+// The host takes a forged message as if it had come through the link.
+void ExpectCaught(Pair& pair, const Bytes& forged, Fault fault) {
+  auto& session = pair.host->session;
+  session.OnLinkMessage(forged);
+  session.Tick(pair.now);
+  const auto& failure = session.game().failure();
+  ASSERT_TRUE(failure) << FaultName(fault);
+  EXPECT_EQ(failure->fault, fault) << FaultName(failure->fault);
+  auto base = MakeFailure(fault).text;
+  EXPECT_EQ(failure->text.rfind(base.substr(0, base.size() - 1), 0), 0u) << failure->text;
+  EXPECT_EQ(session.game().game().Label1.caption, " " + failure->text);
+  EXPECT_TRUE(session.link().Ended());
+  for (const auto& card : session.game().game().Player1_Kart) EXPECT_FALSE(card.enabled);
+  // Nothing more is played, and nothing more is taken.
+  EXPECT_FALSE(session.game().Play(1));
+  auto before = session.game().game().Seen.plays.size();
+  session.OnLinkMessage(Message(kPlayMessage, 1, 1, {8}));
+  EXPECT_EQ(session.game().game().Seen.plays.size(), before);
+  // The guest hears the goodbye and ends too.
+  pair.Pump();
+  EXPECT_TRUE(pair.guest->session.game().failure());
+}
+
+TEST(Cheats, AMoveOutOfTurnIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
+  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {8}), Fault::kOutOfTurn);
+}
+
+TEST(Cheats, ACardNotHeldIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  ASSERT_TRUE(pair.guest->session.game().OurMove());
+  // Position 5 is the host's own second card, and 20 is still in the deck.
+  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {5}), Fault::kNotHeld);
+  Pair again(FixedDeck);
+  ASSERT_TRUE(again.host->session.Play(1, again.now));
+  again.Pump();
+  ExpectCaught(again, Message(kPlayMessage, 1, kFirstPlay, {20}), Fault::kNotHeld);
+}
+
+TEST(Cheats, AnotherHandsMessageIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  ExpectCaught(pair, Message(kPlayMessage, 2, 1, {8}), Fault::kWrongHand);
+}
+
+TEST(Cheats, AReplayedOrSkippedStepIsRefused) {
+  Pair pair(FixedDeck);
+  ExpectCaught(pair, Message(kSharesMessage, 1, 0), Fault::kUnexpected);
+  Pair skipped(FixedDeck);
+  ASSERT_TRUE(skipped.host->session.Play(1, skipped.now));
+  skipped.Pump();
+  ExpectCaught(skipped, Message(kPlayMessage, 1, kFirstPlay + 1, {8}), Fault::kUnexpected);
+}
+
+TEST(Cheats, AMessageTheGameDoesNotExpectNowIsRefused) {
+  Pair pair(FixedDeck);
+  ExpectCaught(pair, Message(kRevealMessage, 1, kFirstPlay), Fault::kUnexpected);
+  Pair start(FixedDeck);
+  ExpectCaught(start, Message(kJoinMessage, 1, kFirstPlay, {0}), Fault::kUnexpected);
+  Pair unknown(FixedDeck);
+  ExpectCaught(unknown, Message(99, 1, 1), Fault::kBadMessage);
+  Pair shortMessage(FixedDeck);
+  ExpectCaught(shortMessage, Bytes{kPlayMessage, 0}, Fault::kBadMessage);
+}
+
+TEST(Cheats, AShareTheDealRefusesEndsTheGameWithTheDealsReason) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {8, 0xff}), Fault::kDeal);
+  EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(DealCheck::kMalformed));
+}
+
+TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
+  Pair pair(FixedDeck, 1, 1);
+  auto& host = pair.host->session.game();
+  auto& guest = pair.guest->session.game();
+  // Both play their first card until only the guest's last card is left.
+  while (!(host.game().DeckPos == kDeckSize && host.game().Player1_CardsLeft == 0 &&
+           guest.game().Player1_CardsLeft == 1)) {
+    auto& mover = host.OurMove() ? pair.host->session : pair.guest->session;
+    int slot = 1;
+    while (!mover.game().game().Player1_Kart(slot).enabled) ++slot;
+    ASSERT_TRUE(mover.Play(slot, pair.now));
+    pair.Pump();
+    ASSERT_FALSE(host.failure());
+  }
+  int slot = 1;
+  while (!guest.game().Player1_Kart(slot).enabled) ++slot;
+  // The guest plays its last card, and then the connection drops instead
+  // of its reveal.
+  ASSERT_TRUE(guest.Play(slot));
+  auto sent = guest.TakeOutgoing();
+  ASSERT_EQ(sent.size(), 2u);
+  ASSERT_EQ(sent[1][0], kRevealMessage);
+  host.Receive(sent[0]);
+  ASSERT_FALSE(host.failure()) << host.failure()->text;
+  pair.host->session.ConnectionClosed(pair.now);
+  ASSERT_TRUE(host.failure());
+  EXPECT_EQ(host.failure()->fault, Fault::kNoReveal);
+  EXPECT_EQ(host.game().Label1.caption, " " + MakeFailure(Fault::kNoReveal).text);
+}
+
+// A guest whose deal is honest but for its setup message, which `change`
+// alters on its way out.
+class ChangedSetupDeal : public HandDeal {
+ public:
+  ChangedSetupDeal(std::unique_ptr<HandDeal> inner, std::function<void(Bytes&)> change)
+      : inner_(std::move(inner)), change_(std::move(change)) {}
+  bool SetupDone() const override { return inner_->SetupDone(); }
+  bool OurSetupTurn() const override { return inner_->OurSetupTurn(); }
+  Bytes MakeSetup() override {
+    Bytes out = inner_->MakeSetup();
+    change_(out);
+    return out;
+  }
+  std::optional<Failure> TakeSetup(ByteView p) override { return inner_->TakeSetup(p); }
+  Bytes MakeShares(std::span<const int> at) override { return inner_->MakeShares(at); }
+  std::optional<Failure> TakeShares(std::span<const int> at, ByteView p) override {
+    return inner_->TakeShares(at, p);
+  }
+  std::string Card(int p) const override { return inner_->Card(p); }
+  Bytes MakeReveal() override { return inner_->MakeReveal(); }
+  std::optional<Failure> TakeReveal(ByteView p) override { return inner_->TakeReveal(p); }
+
+ private:
+  std::unique_ptr<HandDeal> inner_;
+  std::function<void(Bytes&)> change_;
+};
+
+// Plays both sides' first playable card until the game stops.
+void PlayUntilStopped(Pair& pair) {
+  auto& host = pair.host->session.game();
+  auto& guest = pair.guest->session.game();
+  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step) {
+    auto* mover = host.OurMove()    ? &pair.host->session
+                  : guest.OurMove() ? &pair.guest->session
+                                    : nullptr;
+    if (!mover) {
+      pair.host->session.TickPause(pair.now);
+      pair.guest->session.TickPause(pair.now);
+    } else {
+      int slot = 1;
+      while (!mover->game().game().Player1_Kart(slot).enabled) ++slot;
+      ASSERT_TRUE(mover->Play(slot, pair.now));
+    }
+    pair.Pump();
+  }
+}
+
+TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage) {
+  // Position 2 is a face-down floor card: nobody reads it during the hand.
+  DealMaker cheat = [](Role role, int hand) -> std::unique_ptr<HandDeal> {
+    return std::make_unique<ChangedSetupDeal>(
+        KnownFairDeal(role, hand, FixedDeck(hand)), [](Bytes& message) {
+          Element planted = ristretto::Public(ristretto::RandomScalar());
+          std::copy(planted.begin(), planted.end(),
+                    message.begin() + static_cast<std::ptrdiff_t>(kOpeningBytes + 2 * 32));
+        });
+  };
+  Pair pair(FixedDeck, 1, 1, cheat);
+  PlayUntilStopped(pair);
+  auto& host = pair.host->session.game();
+  ASSERT_TRUE(host.failure());
+  EXPECT_EQ(*host.failure(), DealFailure(DealCheck::kNotTheCards));
+  EXPECT_EQ(host.failure()->text,
+            "Dağıtım denetimi başarısız: karşı tarafın destesi 52 kağıdın kendisi değil.");
+  EXPECT_EQ(host.game().DeckPos, kDeckSize);  // the whole hand was played first
+  EXPECT_EQ(host.game().Label1.caption, " " + host.failure()->text);
+  EXPECT_TRUE(pair.host->session.link().Ended());
+  EXPECT_TRUE(pair.guest->session.game().failure());
+  // The hand never ended: its result was not settled.
+  const auto& events = pair.host->events;
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](const std::string& e) { return e.rfind("hand end", 0) == 0; }),
+            0);
+  EXPECT_EQ(events.back(), "failed kDeal");
+}
+
+TEST(Cheats, ACardPlayedWithTheShareOfAnotherOfItsCardsIsRefused) {
+  Pair pair(FixedDeck);
+  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+  pair.Pump();
+  auto& guest = pair.guest->session.game();
+  ASSERT_TRUE(guest.OurMove());
+  // The guest's cards are 8 to 11: it names 8 but sends the share of 9.
+  auto sent = std::vector<Bytes>{};
+  ASSERT_TRUE(guest.Play(2));  // slot 2 is position 9
+  sent = guest.TakeOutgoing();
+  ASSERT_EQ(sent.size(), 1u);
+  ASSERT_EQ(sent[0][5], 9);
+  sent[0][5] = 8;
+  sent[0][6] = 8;  // the share's own position byte too
+  ExpectCaught(pair, sent[0], Fault::kDeal);
+  EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(DealCheck::kWrongShare));
+}
+
+TEST(Cheats, AHostileNameIsRefused) {
+  MemoryPlatform services(3);
+  NetGame guest(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+  Bytes body = {0, 11, 3, 'a', '\n', 'b'};
+  guest.Receive(Message(kGameStartMessage, 0, 0, body));
+  ASSERT_TRUE(guest.failure());
+  EXPECT_EQ(guest.failure()->fault, Fault::kBadMessage);
+  NetGame other(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+  other.Receive(Message(kGameStartMessage, 0, 0, {0, 0, 1, 'a'}));  // no hands at all
+  ASSERT_TRUE(other.failure());
+  NetGame fine(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+  fine.Receive(Message(kGameStartMessage, 0, 0, {0, 5, 4, 'A', 'y', 0xc5, 0x9f}));
+  EXPECT_FALSE(fine.failure());
+  EXPECT_EQ(fine.game().Player2_Name.caption, "Ayş (0)");
+  EXPECT_EQ(fine.game().HandsPerGame, 5);
+  EXPECT_EQ(services.store.Read(kStoreApp, kStoreSection, kKeyComputerName), "Bilgisayar");
+}
+
+}  // namespace
+}  // namespace tesva::net::testing

@@ -1,0 +1,84 @@
+// Two sessions joined by an in-memory pipe, with a fair deal whose deck the
+// test knows, so that what each side holds can be judged against the truth.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "cpu/computer.h"
+#include "engine/engine.h"
+#include "net/fair_deal.h"
+#include "net/net_game.h"
+#include "platform/memory.h"
+#include "shell/main_window.h"
+
+namespace tesva::net::testing {
+
+// A fair deal whose deck the test chooses: the guest's shuffle puts the
+// cards in the test's order and the host's leaves it, so that the deck in
+// dealing order is the test's and each side still reads a card only through
+// the other's proven share.
+inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
+                                               const std::vector<std::string>& deck) {
+  FairDeal::Shuffler order = [deck](std::array<int, kDealCards>& out) {
+    for (int p = 0; p < kDealCards; ++p) {
+      const auto& code = deck.at(static_cast<std::size_t>(p));
+      int number = -1;
+      for (int n = 0; n < kDealCards && number < 0; ++n)
+        if (CardCode(n / kRanks, n % kRanks + 1) == code) number = n;
+      out[static_cast<std::size_t>(p)] = number;
+    }
+  };
+  FairDeal::Shuffler keep = [](std::array<int, kDealCards>& out) {
+    for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
+  };
+  return std::make_unique<FairDeal>(role, hand, role == Role::kGuest ? order : keep);
+}
+
+struct Side {
+  Side(Role role, std::string name, DealMaker deal, std::uint64_t seed)
+      : services(seed), session(role, Named(services, name), std::move(deal), Millis{0}) {}
+  static Platform Named(MemoryPlatform& services, const std::string& name) {
+    services.store.Write(kStoreApp, kStoreSection, kKeyLevel, "1");
+    services.store.Write(kStoreApp, kStoreSection, kKeyHumanName, name);
+    return services.services();
+  }
+  MemoryPlatform services;
+  Session session;
+  std::vector<std::string> events;
+};
+
+struct Pair {
+  // `guestDeal`, when given, is the guest's instead of the known deck's.
+  explicit Pair(std::function<std::vector<std::string>(int)> deckOf, std::uint64_t seed = 1,
+                int hands = 11, DealMaker guestDeal = nullptr)
+      : host(std::make_unique<Side>(Role::kHost, "Ev", MakeDeal(deckOf), seed)),
+        guest(std::make_unique<Side>(Role::kGuest, "Konuk",
+                                     guestDeal ? guestDeal : MakeDeal(deckOf), seed + 1)) {
+    host->session.game().game().HandsPerGame = static_cast<std::int16_t>(hands);
+    Pump();
+  }
+  static DealMaker MakeDeal(std::function<std::vector<std::string>(int)> deckOf) {
+    return [deckOf](Role role, int hand) { return KnownFairDeal(role, hand, deckOf(hand)); };
+  }
+  // Carries bytes both ways until neither side has anything to send.
+  void Pump() {
+    for (int round = 0; round < 1000; ++round) {
+      auto a = host->session.TakeOutgoing();
+      auto b = guest->session.TakeOutgoing();
+      if (a.empty() && b.empty()) break;
+      if (!a.empty()) guest->session.Receive(a, now);
+      if (!b.empty()) host->session.Receive(b, now);
+    }
+    for (auto* side : {host.get(), guest.get()}) {
+      for (auto& e : side->session.game().TakeEvents()) side->events.push_back(e);
+    }
+  }
+  Millis now{0};
+  std::unique_ptr<Side> host, guest;
+};
+
+}  // namespace tesva::net::testing
