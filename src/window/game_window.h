@@ -23,6 +23,7 @@ class QListWidget;
 class QTimer;
 class RulesPanel;
 class TableLabel;
+class TableStory;
 class TableSurface;
 
 class GameWindow : public QMainWindow {
@@ -38,6 +39,8 @@ class GameWindow : public QMainWindow {
   const PictureCache& Pictures() const { return pictures_; }
   // The cards sliding across the table.
   MotionLayer& Motion() const { return *motion_; }
+  // The points, hand results and game result the table tells.
+  TableStory& Story() const { return *story_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -67,6 +70,8 @@ class GameWindow : public QMainWindow {
   void SyncWindow();
   void SyncPictures();
   void ShowPictures();
+  void ShowCaptions();
+  TableLabel* CaptionWidget(Caption caption) const;
   void SyncAccessibleNames();
   void SyncLabels();
   void SyncLists();
@@ -90,6 +95,7 @@ class GameWindow : public QMainWindow {
   std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
   HoverFrame* hoverFrame_ = nullptr;
   MotionLayer* motion_ = nullptr;
+  TableStory* story_ = nullptr;
   // The hand card that last had the keyboard focus, 1 to 4; 0 before any.
   int focusCard_ = 0;
 
