@@ -16,6 +16,11 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_retur
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 
+# Clang and CMake's default generator (Unix Makefiles), where the main build
+# uses GCC and Ninja: CI builds both ways. CXX and CMAKE_GENERATOR choose
+# others; both are read only when the folder is new.
+export CXX=${CXX:-clang++}
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Unix Makefiles}
 # -O1 keeps the run quick and the reports exact; no link-time optimisation.
 "$root/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="$sanitize" \

@@ -8,11 +8,16 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-"$root/build"}
 
+# One entry a package; "a|b" names one package that Debian releases call by
+# different names (the first that apt offers is installed).
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  # Clang beside GCC, with its runtime (the sanitizers and libFuzzer).
+  clang libclang-rt-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsodium-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n
-  kdegames-card-data-kf5
+  # The KDE card decks: kdegames-card-data-kf5 up to Debian 12.
+  "kdegames-card-data|kdegames-card-data-kf5"
   xvfb xauth libxcb-damage0-dev
   fonts-liberation2 time
   # Installing and packaging, and their checks: the Debian package's file
@@ -21,24 +26,55 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db x11-utils
 )
 
+# The output is read whole before it is searched: grep -q would stop reading
+# at the first match, and the writer, cut off, would fail the pipeline.
+installed() {
+  local status
+  status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) || return 1
+  [ "$status" = "install ok installed" ]
+}
+# Whether apt can install the package (after apt-get update).
+offered() {
+  local policy
+  policy=$(apt-cache policy "$1" 2>/dev/null || true)
+  grep -q '^  Candidate: [^(]' <<<"$policy"
+}
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+
 missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+for entry in "${packages[@]}"; do
+  IFS='|' read -ra names <<<"$entry"
+  found=
+  for p in "${names[@]}"; do installed "$p" && found=$p && break; done
+  [ -n "$found" ] || missing+=("$entry")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update
-  "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+  chosen=()
+  for entry in "${missing[@]}"; do
+    IFS='|' read -ra names <<<"$entry"
+    pick=
+    for p in "${names[@]}"; do offered "$p" && pick=$p && break; done
+    if [ -z "$pick" ]; then
+      echo "setup: apt offers none of: ${names[*]}" >&2
+      apt-cache policy "${names[@]}" >&2 || true
+      exit 1
+    fi
+    chosen+=("$pick")
+  done
+  echo "setup: installing ${chosen[*]}"
+  "${sudo[@]}" apt-get install -y --no-install-recommends "${chosen[@]}"
 fi
 
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESVA_WERROR="$werror" "${@:2}" \
+# Ninja unless the caller's CMAKE_GENERATOR names another; cmake reads the
+# generator (and CC, CXX) only when it makes a new build folder.
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTESVA_WERROR="$werror" "${@:2}" \
   >/dev/null
-cmake --build "$build"
+cmake --build "$build" --parallel "$(nproc)"

@@ -144,6 +144,7 @@ TEST(Move, FirstCaptureTakesTheFloorWithItsPointsAndTheBaseCard) {
 }
 
 struct Capture {
+  const char* name;  // the case's name in the test's name: the rule it checks
   const char* top;
   int floorCount;
   int floorPoints;
@@ -152,6 +153,12 @@ struct Capture {
   int taken;  // cards won by the move, 0 when it is laid down
   const char* sound;
 };
+
+// A failing case prints as it is written below, not as bytes.
+void PrintTo(const Capture& c, std::ostream* out) {
+  *out << c.name << " {top " << (*c.top ? c.top : "none") << ", floor " << c.floorCount
+       << " cards, " << c.floorPoints << " points, played " << c.played << "}";
+}
 
 class Captures : public testing::TestWithParam<Capture> {};
 
@@ -186,15 +193,18 @@ TEST_P(Captures, ScoreCardsAndSound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, Captures,
-    testing::Values(Capture{"K1", 1, 1, "S1", 30, 2, "Tesva.voi"},    // ace on a lone ace
-                    Capture{"K11", 1, 1, "D11", 15, 2, "Tesva.voi"},  // jack on a lone jack
-                    Capture{"K7", 1, 0, "M7", 10, 2, "Tesva.voi"},    // seven on a lone seven
-                    Capture{"K10", 1, 0, "D10", 10, 2, "Tesva.voi"},  // not 13: no card points
-                    Capture{"K5", 1, 0, "S11", 1, 2, "Card.voi"},     // jack on a lone five
-                    Capture{"K5", 5, 4, "S11", 5, 6, "Card.voi"},     // jack takes five
-                    Capture{"K5", 2, 3, "M5", 3, 3, "Card.voi"},      // match on two: no tesva
-                    Capture{"", 0, 0, "S11", 0, 0, "Card.voi"},       // jack on an empty floor
-                    Capture{"K5", 3, 2, "S2", 0, 0, "Card.voi"}));    // no match: laid down
+    testing::Values(Capture{"AceOnALoneAceIsATesvaOf30", "K1", 1, 1, "S1", 30, 2, "Tesva.voi"},
+                    Capture{"JackOnALoneJackIsATesvaOf15", "K11", 1, 1, "D11", 15, 2, "Tesva.voi"},
+                    Capture{"SevenOnALoneSevenIsATesvaOf10", "K7", 1, 0, "M7", 10, 2, "Tesva.voi"},
+                    // 10 points, not 13: a tesva's cards score no card points
+                    Capture{"TenOfDiamondsTesvaScoresNoCardPoints", "K10", 1, 0, "D10", 10, 2,
+                            "Tesva.voi"},
+                    Capture{"JackOnALoneFiveIsNoTesva", "K5", 1, 0, "S11", 1, 2, "Card.voi"},
+                    Capture{"JackTakesTheWholeFloor", "K5", 5, 4, "S11", 5, 6, "Card.voi"},
+                    Capture{"MatchOnTwoCardsIsNoTesva", "K5", 2, 3, "M5", 3, 3, "Card.voi"},
+                    Capture{"JackOnAnEmptyFloorIsLaidDown", "", 0, 0, "S11", 0, 0, "Card.voi"},
+                    Capture{"NoMatchIsLaidDown", "K5", 3, 2, "S2", 0, 0, "Card.voi"}),
+    [](const testing::TestParamInfo<Capture>& info) { return std::string(info.param.name); });
 
 TEST(Move, SoundsOffChangesNothingElse) {
   Table on, off;

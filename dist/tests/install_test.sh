@@ -93,8 +93,15 @@ rm "$tree/bin/$(basename "$probe")"
 
 # The desktop's own validators, and manual pages that render without warnings.
 desktop-file-validate "$tree/share/applications/$app.desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$tree/share/metainfo/$app.metainfo.xml" >/dev/null ||
-  fail "appstreamcli validate: $(appstreamcli validate --no-net "$tree/share/metainfo/$app.metainfo.xml")"
+# The game has no homepage, and its metadata names none rather than a made-up
+# one: appstreamcli from 1.0 (Debian 13) warns of that (url-homepage-missing),
+# Debian 12's does not know the check, and neither Debian's archive nor
+# lintian asks for one. Every other error or warning fails.
+report=$(appstreamcli validate --no-net "$tree/share/metainfo/$app.metainfo.xml" 2>&1)
+problems=$(grep -E '^[EW]: ' <<<"$report" | grep -v ': url-homepage-missing$')
+if [ -n "$problems" ] || ! grep -qE '^(E|W|I|P): |Validation was successful' <<<"$report"; then
+  fail "appstreamcli validate: $report"
+fi
 for page in tesva tesva-headless; do
   warnings=$(MANWIDTH=80 man --warnings -l "$tree/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man $page: $warnings"
@@ -112,7 +119,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 export DISPLAY=:$(cat "$work/display")
-HOME=$work XDG_CONFIG_HOME=$work/config "$tree/bin/tesva" 2>/dev/null &
+# Qt's X11 platform, on that server, whatever QT_QPA_PLATFORM the caller set.
+HOME=$work XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb "$tree/bin/tesva" 2>/dev/null &
 game=$!
 wm_class=
 for _ in $(seq 200); do

@@ -3,8 +3,10 @@
 // The input box is answered through the window (window_test.cpp).
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <QAudioDevice>
 #include <QDir>
 #include <QFile>
+#include <QMediaDevices>
 #include <QSettings>
 #include <QSoundEffect>
 #include <QTemporaryDir>
@@ -65,9 +67,16 @@ TEST(SoundTest, AFileThatCannotBePlayedIsSilentAndChangesNothing) {
   player.Play(DataFile("With.voi"));
   const QSoundEffect* with = player.Current();
   ASSERT_NE(with, nullptr);
-  // The ".voi" file is played as the WAV data it holds.
+  // The ".voi" file is played as the WAV data it holds. Qt 6.4 loads a
+  // sound with no audio output to play it on; from Qt 6.5 on, a sound
+  // effect without one ends in Error once its file is read ("No audio
+  // devices present"), so there Qt's reading can be seen only on a machine
+  // that has an output. The game never makes a sound effect without one
+  // (TesvaCreateSoundPlayer).
   ASSERT_TRUE(QTest::qWaitFor([&] { return with->status() != QSoundEffect::Loading; }, 3000));
-  EXPECT_EQ(with->status(), QSoundEffect::Ready);
+  if (QT_VERSION < QT_VERSION_CHECK(6, 5, 0) || !QMediaDevices::defaultAudioOutput().isNull()) {
+    EXPECT_EQ(with->status(), QSoundEffect::Ready);
+  }
   player.Play(garbage.fileName().toStdString());
   player.Play(DataFile("Missing.voi"));
   EXPECT_EQ(player.Current(), with);

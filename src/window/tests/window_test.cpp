@@ -158,6 +158,8 @@ class WindowTest : public testing::Test {
     const tesva::Game& g = game();
     bool moving = Motion().Moving();
     std::map<QString, int> faces;
+    // Card backs slide several at a time (a deal to the computer): only a
+    // face is one of a kind.
     for (const QString& sliding : Sliding()) {
       if (tesva::IsCardCode(sliding.toStdString())) ++faces[sliding];
     }
