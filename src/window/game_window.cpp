@@ -67,6 +67,7 @@ GameWindow::GameWindow(tesva::Platform services, QWidget* parent)
   ReadPicturesAhead();
   CreateTable();
   CreateMenus();
+  AddShortcuts();
   CreateTimers();
   CreateIcon();
   Sync();
@@ -231,6 +232,23 @@ void GameWindow::CreateMenus() {
     }
     action->setObjectName(ToQt(entry.name));
     menuActions_.push_back({&entry, action});
+  }
+}
+
+// The keys desktop games use: F2 a new game, F1 help, Ctrl+Q quit. They sit
+// on the menu items themselves, so they are enabled exactly when the items are.
+void GameWindow::AddShortcuts() {
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"mnuYeni", QKeySequence(Qt::Key_F2)},
+      {"mnuHelp", QKeySequence(Qt::Key_F1)},
+      {"mnuCikis", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+  };
+  for (const auto& [name, key] : keys) {
+    for (const auto& [entry, action] : menuActions_) {
+      if (entry->name != name) continue;
+      action->setShortcut(key);
+      action->setShortcutContext(Qt::WindowShortcut);
+    }
   }
 }
 

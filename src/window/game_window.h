@@ -53,6 +53,7 @@ class GameWindow : public QMainWindow {
   QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
+  void AddShortcuts();
   void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();

@@ -593,6 +593,32 @@ TEST_F(WindowTest, RulesPanelOpensOverTheTableAndItsOkClosesIt) {
   ExpectShowsTheGame();
 }
 
+// F1 opens the rules, F2 starts a new game after its question, Ctrl+Q is the
+// quit item's key; each is shown beside its item.
+TEST_F(WindowTest, ShortcutKeysRunTheirMenuItems) {
+  Open();
+  EXPECT_EQ(Action("mnuYeni")->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(Action("mnuHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(Action("mnuCikis")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  QTest::keyClick(window.get(), Qt::Key_F1);
+  auto* panel = Find<RulesPanel>("Picture1");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->isVisible());
+  QTest::mouseClick(panel->OkButton(), Qt::LeftButton);
+  EXPECT_FALSE(panel->isVisible());
+
+  const int dealt = game().Player1_CardsLeft;
+  QTest::keyClick(window.get(), Qt::Key_1);
+  EXPECT_EQ(game().Player1_CardsLeft, dealt - 1);
+  Settle();
+  AnswerTheBox();
+  QTest::keyClick(window.get(), Qt::Key_F2);
+  EXPECT_EQ(game().HandNo, 1);
+  EXPECT_EQ(game().Player1_CardsLeft, dealt) << "a fresh deal";
+  Settle();
+  ExpectShowsTheGame();
+}
+
 TEST_F(WindowTest, ANameTypedIntoTheBoxRenamesThePlayer) {
   Open();
   AnswerTheBox(QStringLiteral("Ayşe"));
