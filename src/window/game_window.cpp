@@ -17,6 +17,7 @@
 #include "window/record_keeper.h"
 #include "window/rules_panel.h"
 #include "window/table_elements.h"
+#include "window/table_story.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateTable();
   CreateMenus();
   keeper_->CreateMenus(menuBar());
+  AddShortcuts();
   CreateTimers();
   CreateIcon();
   Sync();
@@ -96,7 +98,13 @@ void GameWindow::CreateTable() {
   CreateCaptions();
   motion_ = new MotionLayer(pictures_, table_);
   motion_->setGeometry(table_->rect());
-  connect(motion_, &MotionLayer::showingChanged, this, &GameWindow::ShowPictures);
+  connect(motion_, &MotionLayer::showingChanged, this, [this] {
+    ShowPictures();
+    ShowCaptions();
+  });
+  story_ = new TableStory(table_, *motion_);
+  connect(story_, &TableStory::newGameClicked, this, [this] { Handle(tesva::mnuYeni_Click); });
+  connect(keeper_, &RecordKeeper::gameCounted, story_, &TableStory::SetRecordLine);
 }
 
 void GameWindow::CreateHands() {
@@ -238,6 +246,23 @@ void GameWindow::CreateMenus() {
   }
 }
 
+// The keys desktop games use: F2 a new game, F1 help, Ctrl+Q quit. They sit
+// on the menu items themselves, so they are enabled exactly when the items are.
+void GameWindow::AddShortcuts() {
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"mnuYeni", QKeySequence(Qt::Key_F2)},
+      {"mnuHelp", QKeySequence(Qt::Key_F1)},
+      {"mnuCikis", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+  };
+  for (const auto& [name, key] : keys) {
+    for (const auto& [entry, action] : menuActions_) {
+      if (entry->name != name) continue;
+      action->setShortcut(key);
+      action->setShortcutContext(Qt::WindowShortcut);
+    }
+  }
+}
+
 void GameWindow::CreateTimers() {
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -336,7 +361,16 @@ void GameWindow::Sync() {
   // The table shows the game's change as cards sliding from where they
   // were drawn to where the game has them now. The first drawing shows
   // the table as it is.
-  if (drawnOnce_) motion_->Add(PlanMotion(drawn_, game_));
+  // What the table tells of the event waits for its cards: a take's points
+  // for the take's two steps, a hand's result for all of them.
+  std::uint64_t queued = motion_->Landed() + motion_->StepsLeft();
+  std::uint64_t takeLanded = queued;
+  if (drawnOnce_) {
+    MotionPlan plan = PlanMotion(drawn_, game_);
+    takeLanded += std::min<std::size_t>(plan.steps.size(), 2);
+    motion_->Add(std::move(plan));
+  }
+  std::uint64_t allLanded = motion_->Landed() + motion_->StepsLeft();
   SyncWindow();
   SyncPictures();
   SyncAccessibleNames();
@@ -348,6 +382,7 @@ void GameWindow::Sync() {
   keeper_->Sync();
   drawn_ = static_cast<const tesva::Form&>(game_);
   drawnOnce_ = true;
+  story_->Follow(game_, takeLanded, allLanded);
 }
 
 void GameWindow::SyncWindow() {
@@ -407,6 +442,7 @@ void GameWindow::ShowPictures() {
 // game (the deck's name is its count, so it changes with Label8).
 void GameWindow::SyncAccessibleNames() {
   for (Spot spot : kAllSpots) {
+    if (spot == Spot::kDeck) continue;  // named after its caption (ShowCaptions)
     auto [element, index] = ElementOf(spot);
     QString text = QString::fromStdString(tesva::AccessibleName(game_, element, index));
     QWidget* widget = PlaceWidget(spot);
@@ -417,18 +453,58 @@ void GameWindow::SyncAccessibleNames() {
 void GameWindow::ShowLabel(TableLabel* widget, const tesva::Label& now,
                            const tesva::Label& before) {
   if (drawnOnce_ && now == before) return;
-  widget->SetCaption(QString::fromStdString(now.caption));
+  // A hidden element tells a screen reader nothing: its text is there
+  // only while it is shown.
+  widget->SetCaption(now.visible ? QString::fromStdString(now.caption) : QString());
   widget->setEnabled(now.enabled);
   widget->setVisible(now.visible);
 }
 
+TableLabel* GameWindow::CaptionWidget(Caption caption) const {
+  switch (caption) {
+    case Caption::kStatus:
+      return status_;
+    case Caption::kBase:
+      return baseCaption_;
+    case Caption::kHandNumber:
+      return handNumber_;
+    case Caption::kDeck:
+      return deckCaption_;
+    case Caption::kHumanName:
+      return humanName_;
+    case Caption::kComputerName:
+      break;
+  }
+  return computerName_;
+}
+
+// The captions a move changes show the game's text once its cards have
+// landed; whether a caption can be clicked follows the game at once.
+void GameWindow::ShowCaptions() {
+  const TableCaptions* moving = motion_->ShowingCaptions();
+  for (Caption caption : kAllCaptions) {
+    const tesva::Label& now = LabelAt(game_, caption);
+    const tesva::Label& shown = moving ? At(*moving, caption) : now;
+    TableLabel* widget = CaptionWidget(caption);
+    QString text = QString::fromStdString(shown.caption);
+    if (widget->Caption() != text) widget->SetCaption(text);
+    if (widget->isEnabled() != now.enabled) widget->setEnabled(now.enabled);
+    if (widget->isHidden() == shown.visible) widget->setVisible(shown.visible);
+  }
+  // The status line's text ends before the hand number over its right end.
+  int room = status_->width();
+  if (handNumber_->isVisible() && !handNumber_->Caption().isEmpty()) {
+    room = handNumber_->x() - status_->x();
+  }
+  status_->SetRoom(room);
+  // The deck's name to a screen reader is the count it shows.
+  if (PlaceWidget(Spot::kDeck)->accessibleName() != deckCaption_->Caption()) {
+    PlaceWidget(Spot::kDeck)->setAccessibleName(deckCaption_->Caption());
+  }
+}
+
 void GameWindow::SyncLabels() {
-  ShowLabel(status_, game_.Label1, drawn_.Label1);
-  ShowLabel(baseCaption_, game_.Label2, drawn_.Label2);
-  ShowLabel(handNumber_, game_.Label7, drawn_.Label7);
-  ShowLabel(deckCaption_, game_.Label8, drawn_.Label8);
-  ShowLabel(humanName_, game_.Player1_Name, drawn_.Player1_Name);
-  ShowLabel(computerName_, game_.Player2_Name, drawn_.Player2_Name);
+  ShowCaptions();
   for (int rank = 1; rank <= tesva::kRanks; ++rank) {
     ShowLabel(tracker_[rank - 1], game_.Cikanlar(rank), drawn_.Cikanlar(rank));
   }
@@ -443,7 +519,10 @@ void GameWindow::ShowList(QListWidget*& widget, std::string_view name, const tes
   } else if (now == before) {
     return;
   }
-  if (fresh || now.items != before.items) {
+  // A hidden list holds nothing a screen reader could read.
+  if (!now.visible) {
+    widget->clear();
+  } else if (fresh || now.items != before.items || !before.visible) {
     widget->clear();
     for (const std::string& item : now.items) widget->addItem(QString::fromStdString(item));
   }

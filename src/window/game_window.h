@@ -25,6 +25,7 @@ class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
 class TableLabel;
+class TableStory;
 class TableSurface;
 
 class GameWindow : public QMainWindow {
@@ -44,6 +45,8 @@ class GameWindow : public QMainWindow {
   MotionLayer& Motion() const { return *motion_; }
   // The record, the kept game and the hint.
   RecordKeeper& Keeper() const { return *keeper_; }
+  // The points, hand results and game result the table tells.
+  TableStory& Story() const { return *story_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -56,6 +59,7 @@ class GameWindow : public QMainWindow {
   QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
+  void AddShortcuts();
   void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();
@@ -74,6 +78,8 @@ class GameWindow : public QMainWindow {
   void SyncWindow();
   void SyncPictures();
   void ShowPictures();
+  void ShowCaptions();
+  TableLabel* CaptionWidget(Caption caption) const;
   void SyncAccessibleNames();
   void SyncLabels();
   void SyncLists();
@@ -97,6 +103,7 @@ class GameWindow : public QMainWindow {
   std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
   HoverFrame* hoverFrame_ = nullptr;
   MotionLayer* motion_ = nullptr;
+  TableStory* story_ = nullptr;
   // The hand card that last had the keyboard focus, 1 to 4; 0 before any.
   int focusCard_ = 0;
 

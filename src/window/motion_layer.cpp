@@ -31,6 +31,7 @@ void MotionLayer::Add(MotionPlan plan) {
   }
   // A third movement: the first ends at once, the second goes on hurried.
   if (queue_.size() > 2) {
+    landed_ += queue_.front().steps.size() - step_;
     queue_.pop_front();
     step_ = 0;
     StartStep();
@@ -41,6 +42,7 @@ void MotionLayer::Add(MotionPlan plan) {
 void MotionLayer::FinishAll() {
   if (queue_.empty()) return;
   animation_->stop();
+  landed_ += StepsLeft();
   queue_.clear();
   step_ = 0;
   hide();
@@ -51,6 +53,16 @@ const TablePictures* MotionLayer::Showing() const {
   return queue_.empty() ? nullptr : &queue_.front().steps[step_].shown;
 }
 
+const TableCaptions* MotionLayer::ShowingCaptions() const {
+  return queue_.empty() ? nullptr : &queue_.front().steps[step_].captions;
+}
+
+std::uint64_t MotionLayer::StepsLeft() const {
+  std::uint64_t left = 0;
+  for (const MotionPlan& plan : queue_) left += plan.steps.size();
+  return left - step_;
+}
+
 std::vector<MotionLayer::Sprite> MotionLayer::Sprites() const {
   std::vector<Sprite> sprites;
   if (queue_.empty()) return sprites;
@@ -58,7 +70,7 @@ std::vector<MotionLayer::Sprite> MotionLayer::Sprites() const {
   for (const Flight& flight : queue_.front().steps[step_].flights) {
     QRect from = ToPixels(PlaceOf(flight.from)), to = ToPixels(PlaceOf(flight.to));
     QPointF way = QPointF(to.topLeft() - from.topLeft()) * at;
-    sprites.push_back({QString::fromStdString(flight.picture), from.translated(way.toPoint())});
+    sprites.push_back({QString::fromStdString(flight.Shown()), from.translated(way.toPoint())});
   }
   return sprites;
 }
@@ -74,6 +86,7 @@ void MotionLayer::StartStep() {
 }
 
 void MotionLayer::NextStep() {
+  ++landed_;
   if (++step_ < queue_.front().steps.size()) {
     StartStep();
     return;

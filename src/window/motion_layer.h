@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <deque>
 
 #include "window/table_motion.h"
@@ -32,6 +33,13 @@ class MotionLayer : public QWidget {
   bool Moving() const { return !queue_.empty(); }
   // What the table's places show now; null while nothing moves.
   const TablePictures* Showing() const;
+  // What the captions show now; null while nothing moves.
+  const TableCaptions* ShowingCaptions() const;
+  // Steps landed (or ended at once) since the layer was made, and the
+  // steps still to land: what waits for a card to land waits until
+  // Landed() reaches Landed() + StepsLeft() of the moment it was planned.
+  std::uint64_t Landed() const { return landed_; }
+  std::uint64_t StepsLeft() const;
   // The cards sliding now, and where each one is.
   struct Sprite {
     QString picture;
@@ -56,6 +64,7 @@ class MotionLayer : public QWidget {
   QVariantAnimation* animation_;
   std::deque<MotionPlan> queue_;  // the first one is under way
   std::size_t step_ = 0;
+  std::uint64_t landed_ = 0;
   bool hurried_ = false;
   QRect painted_;  // where the sprites were last painted
 };

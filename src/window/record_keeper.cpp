@@ -93,6 +93,8 @@ void RecordKeeper::Count(const tesva::record::GameResult& result) {
   tesva::record::AddResult(record_, result);
   if (files_) files_->SaveRecord(record_);
   if (statistics_) statistics_->Show(record_);
+  if (result.outcome != tesva::record::Outcome::kGivenUp)
+    emit gameCounted(QString::fromStdString(tesva::record::RecordLine(record_, result.level)));
 }
 
 void RecordKeeper::CreateMenus(QMenuBar* bar) {

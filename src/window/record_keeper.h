@@ -55,6 +55,8 @@ class RecordKeeper : public QObject {
 
  signals:
   void hintShown(int slot);
+  // A finished game was counted; `line` is the record of its level.
+  void gameCounted(const QString& line);
 
  private:
   void Keep();

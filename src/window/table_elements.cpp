@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "window/picture_cache.h"
 
@@ -189,8 +191,44 @@ TableLabel::TableLabel(const tesva::Place& place, Qt::Alignment alignment, Fit f
 }
 
 void TableLabel::SetCaption(const QString& caption) {
-  setText(caption);
-  if (fit_ == Fit::kText) FitToText();
+  caption_ = caption;
+  if (fit_ == Fit::kText) {
+    setText(caption);
+    FitToText();
+  }
+  ShowText();
+}
+
+void TableLabel::SetRoom(int pixels) {
+  if (room_ == pixels) return;
+  room_ = pixels;
+  ShowText();
+}
+
+void TableLabel::ShowText() {
+  // A label sized to its text has room for it unless given less.
+  int own = fit_ == Fit::kText ? std::numeric_limits<int>::max() : contentsRect().width();
+  int room = std::min(room_ > 0 ? room_ - 2 * frameWidth() : own, own) - 2 * margin();
+  QString shown = fontMetrics().horizontalAdvance(caption_) <= room
+                      ? caption_
+                      : ElideAtWord(fontMetrics(), caption_, room);
+  if (text() != shown) setText(shown);
+  QString whole = shown == caption_ ? QString() : caption_;
+  if (toolTip() != whole) setToolTip(whole);
+  if (accessibleName() != caption_) setAccessibleName(caption_);
+}
+
+QString ElideAtWord(const QFontMetrics& metrics, const QString& text, int width) {
+  const QString ellipsis = QStringLiteral("…");
+  if (metrics.horizontalAdvance(text) <= width) return text;
+  for (qsizetype end = text.lastIndexOf(u' '); end > 0; end = text.lastIndexOf(u' ', end - 1)) {
+    QString head = text.left(end);
+    while (head.endsWith(u' ') || head.endsWith(u'-')) head.chop(1);
+    if (!head.trimmed().isEmpty() && metrics.horizontalAdvance(head + ellipsis) <= width) {
+      return head + ellipsis;
+    }
+  }
+  return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 void TableLabel::FitToText() {

@@ -108,7 +108,13 @@ class TableLabel : public QLabel {
   TableLabel(const tesva::Place& place, Qt::Alignment alignment, Fit fit,
              QWidget* parent = nullptr);
 
+  // The whole caption; the label shows it cut with "…" after the last word
+  // that fits when it is wider than its room, and the tooltip and a screen
+  // reader then have it whole.
   void SetCaption(const QString& caption);
+  QString Caption() const { return caption_; }
+  // The width the text may take, at most the label's own.
+  void SetRoom(int pixels);
 
  signals:
   void clicked();
@@ -118,10 +124,17 @@ class TableLabel : public QLabel {
 
  private:
   void FitToText();
+  void ShowText();
 
   QRect place_;
   Fit fit_;
+  QString caption_;
+  int room_ = 0;  // 0: the label's own width
 };
+
+// `text` cut after its last whole word that fits `width` with "…"; a text
+// without a blank that fits is cut anywhere.
+QString ElideAtWord(const QFontMetrics& metrics, const QString& text, int width);
 
 // The frame that marks the hand card under the mouse: the size of a card
 // and one pixel more.

@@ -44,6 +44,7 @@ class Planner {
     bool newHand = before_.List1.items != after_.List1.items;
     if (newHand) {
       LayNewFloor();
+      floorSteps_ = steps_.size();
     } else {
       PlayCard();
     }
@@ -75,7 +76,9 @@ class Planner {
     }
     std::vector<Flight> floor;
     for (Spot spot : {Spot::kFloorBase, Spot::kFloorTop}) {
-      if (!At(target_, spot).empty()) floor.push_back({At(target_, spot), Spot::kDeck, spot});
+      if (!At(target_, spot).empty()) {
+        floor.push_back({At(target_, spot), Spot::kDeck, spot, FaceDown()});
+      }
     }
     Slide(floor);
   }
@@ -127,7 +130,7 @@ class Planner {
     for (int i = 1; i <= tesva::kHandSize; ++i) {
       const std::string& card = At(target_, HumanSpot(i));
       if (!card.empty() && Changed(HumanSpot(i))) {
-        human.push_back({card, Spot::kDeck, HumanSpot(i)});
+        human.push_back({card, Spot::kDeck, HumanSpot(i), FaceDown()});
         At(table_, HumanSpot(i)).clear();  // empty until its card arrives
       }
       const std::string& back = At(target_, ComputerSpot(i));
@@ -138,6 +141,14 @@ class Planner {
     bool humanFirst = HumanDealtFirst(human);
     Slide(humanFirst ? human : computer);
     Slide(humanFirst ? computer : human);
+  }
+
+  // The back a card shows on its way from the deck: the deck's own.
+  std::string FaceDown() const {
+    for (const std::string& deck : {At(table_, Spot::kDeck), At(target_, Spot::kDeck)}) {
+      if (tesva::IsCardBack(deck)) return deck;
+    }
+    return {};
   }
 
   // The deck list holds the cards in dealing order.
@@ -159,8 +170,23 @@ class Planner {
       plan.snap = true;
       for (MotionStep& step : steps_) At(step.shown, spot) = At(target_, spot);
     }
+    PaceCaptions();
     plan.steps = std::move(steps_);
     return plan;
+  }
+
+  // The captions keep their old text while the cards move; a new hand's
+  // number and its "Taban" come with its floor, before the deal.
+  void PaceCaptions() {
+    TableCaptions old = CaptionsOf(before_);
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+      steps_[i].captions = old;
+      if (floorSteps_ > 0 && i >= floorSteps_) {
+        for (Caption caption : {Caption::kBase, Caption::kHandNumber}) {
+          steps_[i].captions[static_cast<std::size_t>(caption)] = LabelAt(after_, caption);
+        }
+      }
+    }
   }
 
   const Form& before_;
@@ -168,6 +194,7 @@ class Planner {
   TablePictures table_;
   const TablePictures target_;
   std::vector<MotionStep> steps_;
+  std::size_t floorSteps_ = 0;  // steps that lay a new hand's floor
 };
 
 }  // namespace
@@ -212,6 +239,36 @@ std::string& At(TablePictures& table, Spot spot) {
 
 const std::string& At(const TablePictures& table, Spot spot) {
   return table[static_cast<std::size_t>(spot)];
+}
+
+const tesva::Label& LabelAt(const Form& form, Caption caption) {
+  switch (caption) {
+    case Caption::kStatus:
+      return form.Label1;
+    case Caption::kBase:
+      return form.Label2;
+    case Caption::kHandNumber:
+      return form.Label7;
+    case Caption::kDeck:
+      return form.Label8;
+    case Caption::kHumanName:
+      return form.Player1_Name;
+    case Caption::kComputerName:
+      break;
+  }
+  return form.Player2_Name;
+}
+
+TableCaptions CaptionsOf(const Form& form) {
+  TableCaptions captions;
+  for (Caption caption : kAllCaptions) {
+    captions[static_cast<std::size_t>(caption)] = LabelAt(form, caption);
+  }
+  return captions;
+}
+
+const tesva::Label& At(const TableCaptions& captions, Caption caption) {
+  return captions[static_cast<std::size_t>(caption)];
 }
 
 MotionPlan PlanMotion(const Form& before, const Form& after) {

@@ -53,12 +53,28 @@ TablePictures PicturesOf(const tesva::Form& form);
 std::string& At(TablePictures& table, Spot spot);
 const std::string& At(const TablePictures& table, Spot spot);
 
-// A card picture sliding from one place to another.
+// The captions that follow the cards: while a move slides, each keeps the
+// text it had until the cards that change it have landed.
+enum class Caption { kStatus, kBase, kHandNumber, kDeck, kHumanName, kComputerName };
+inline constexpr int kPacedCaptions = 6;
+inline constexpr std::array<Caption, kPacedCaptions> kAllCaptions = {
+    Caption::kStatus, Caption::kBase,      Caption::kHandNumber,
+    Caption::kDeck,   Caption::kHumanName, Caption::kComputerName};
+using TableCaptions = std::array<tesva::Label, kPacedCaptions>;
+const tesva::Label& LabelAt(const tesva::Form& form, Caption caption);
+TableCaptions CaptionsOf(const tesva::Form& form);
+const tesva::Label& At(const TableCaptions& captions, Caption caption);
+
+// A card picture sliding from one place to another. `flying` is what shows
+// on the way when it is not the picture it lands as: a card leaves the deck
+// face down and turns over where it lands.
 struct Flight {
   std::string picture;
   Spot from;
   Spot to;
+  std::string flying = {};
   bool operator==(const Flight&) const = default;
+  const std::string& Shown() const { return flying.empty() ? picture : flying; }
 };
 
 // Cards that slide together; meanwhile every place shows `shown` (a place a
@@ -67,6 +83,7 @@ struct Flight {
 struct MotionStep {
   std::vector<Flight> flights;
   TablePictures shown;
+  TableCaptions captions{};  // what the captions show meanwhile
 };
 
 struct MotionPlan {

@@ -9,6 +9,7 @@
 #include "cpu/computer.h"
 #include "cpu/hand_model.h"
 #include "engine/engine.h"
+#include "engine/hand_summary.h"
 #include "shell/main_window.h"
 
 namespace tesva::soak {
@@ -309,6 +310,7 @@ void CheckedGame::StartHand() {
   s.piles = {};
   s.lastCapture = {kNoCard, kNoCard};
   s.settled = false;
+  s.handStartScore = s.score;
   // The computer deals the first hand of a game, then the dealer alternates.
   std::string_view dealer = s.dealer.empty() || s.dealer == kHuman ? kComputer : kHuman;
   Expect(g.Dealer == dealer, "the computer deals the first hand and then the dealer alternates");
@@ -461,6 +463,23 @@ void CheckedGame::DealOrSettle(const Before& before) {
   s.settled = true;
   Expect(game_.Timer2.enabled && game_.Label1.caption.starts_with(" El bitti. --- "),
          "a hand played out is settled and the pause begins");
+  CheckSummary();
+}
+
+// The breakdown the table shows at a hand's end adds up to what each
+// player scored in the hand, and accounts for all 52 cards.
+void CheckedGame::CheckSummary() {
+  const auto& s = shadow_;
+  HandSummary summary = SummariseHand(game_);
+  Expect(summary.settled, "the breakdown sees the hand settled");
+  Expect(summary.human.handPoints == s.score[kHumanPlayer] - s.handStartScore[kHumanPlayer] &&
+             summary.computer.handPoints ==
+                 s.score[kComputerPlayer] - s.handStartScore[kComputerPlayer],
+         "the hand's breakdown adds up to the change of both scores");
+  Expect(summary.human.cardsTaken == std::popcount(s.piles[kHumanPlayer]) &&
+             summary.computer.cardsTaken == std::popcount(s.piles[kComputerPlayer]) &&
+             summary.floor.size() == s.floor.size(),
+         "the hand's breakdown counts the cards each side took and the floor left over");
 }
 
 void CheckedGame::EndGame(const Before& before) {

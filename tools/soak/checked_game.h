@@ -98,6 +98,7 @@ class CheckedGame {
   void Play(int player, int card, const Before& before);
   void DealOrSettle(const Before& before);
   void CheckDeal(int from);
+  void CheckSummary();
   void CheckTurnNamed(const Label& nameLabel);
   void ComputerMove(const Before& before);
   void NewGame();
@@ -128,6 +129,7 @@ class CheckedGame {
     std::array<std::uint64_t, 2> piles{};
     std::array<int, 2> lastCapture{-1, -1};
     std::array<std::int64_t, 2> score{};
+    std::array<std::int64_t, 2> handStartScore{};
     bool settled = false;
     std::string dealer;
   } shadow_;

@@ -88,8 +88,9 @@ class WindowTest : public testing::Test {
   }
   MotionLayer& Motion() const { return window->Motion(); }
   void Remember() {
-    if (!Motion().Moving()) seen.clear();
+    if (!Motion().Moving()) seen.clear(), seenCaptions.clear();
     seen.push_back(PicturesOf(game()));
+    seenCaptions.push_back(CaptionsOf(game()));
   }
   // Plays hand card `index` with the mouse; the game's new table is
   // remembered, as every change of the game must be.
@@ -119,6 +120,13 @@ class WindowTest : public testing::Test {
     return Find<CardPicture>(Nth(element, index));
   }
   TableLabel* Label(const QString& name) const { return Find<TableLabel>(name); }
+  static QString Label(Caption caption) {
+    static const std::map<Caption, QString> names = {
+        {Caption::kStatus, "Label1"},          {Caption::kBase, "Label2"},
+        {Caption::kHandNumber, "Label7"},      {Caption::kDeck, "Label8"},
+        {Caption::kHumanName, "Player1_Name"}, {Caption::kComputerName, "Player2_Name"}};
+    return names.at(caption);
+  }
   QAction* Action(const char* name) const { return Find<QAction>(QString::fromLatin1(name)); }
   // Lists and the rules panel exist only once they have been shown.
   bool Shown(const QString& name) const {
@@ -172,24 +180,50 @@ class WindowTest : public testing::Test {
       if (tesva::IsCardCode(shown.toStdString())) ++faces[shown];
       EXPECT_EQ(card->isEnabled(), p.enabled);
       EXPECT_EQ(card->isHidden(), !p.visible);
-      EXPECT_EQ(card->accessibleName(), Q(tesva::AccessibleName(g, element, i)));
+      // The deck is named after the count its caption shows.
+      if (spot == Spot::kDeck) {
+        EXPECT_EQ(card->accessibleName(), Label("Label8")->Caption());
+      } else {
+        EXPECT_EQ(card->accessibleName(), Q(tesva::AccessibleName(g, element, i)));
+      }
     }
     for (const auto& [face, count] : faces) EXPECT_EQ(count, 1) << face.toStdString() << " twice";
-    auto label = [&](const QString& name, const tesva::Label& l) {
-      EXPECT_EQ(Label(name)->text(), Q(l.caption)) << name.toStdString();
-      EXPECT_EQ(Label(name)->isHidden(), !l.visible) << name.toStdString();
-      EXPECT_EQ(Label(name)->isEnabled(), l.enabled) << name.toStdString();
+    // A caption shows its whole text, or cut after a word with the whole
+    // text in its tooltip; a hidden one holds none.
+    auto text = [&](TableLabel* widget) {
+      QString shown = widget->text();
+      if (shown != widget->Caption()) {
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("…"))) << shown.toStdString();
+        EXPECT_EQ(widget->toolTip(), widget->Caption());
+      }
+      EXPECT_EQ(widget->accessibleName(), widget->Caption());
     };
-    for (auto [name, l] : {std::pair{"Label1", &g.Label1},
-                           {"Label2", &g.Label2},
-                           {"Label7", &g.Label7},
-                           {"Label8", &g.Label8},
-                           {"Player1_Name", &g.Player1_Name},
-                           {"Player2_Name", &g.Player2_Name}}) {
-      label(name, *l);
+    // The captions a move changes follow its cards: while they slide, each
+    // shows a text the game had; enabled or not as the game says at once.
+    for (Caption caption : kAllCaptions) {
+      const tesva::Label& l = LabelAt(g, caption);
+      TableLabel* widget = Label(Label(caption));
+      SCOPED_TRACE(Label(caption).toStdString());
+      text(widget);
+      EXPECT_EQ(widget->isEnabled(), l.enabled);
+      if (!moving) {
+        EXPECT_EQ(widget->Caption(), Q(l.caption));
+        EXPECT_EQ(widget->isHidden(), !l.visible);
+        continue;
+      }
+      bool was = std::any_of(seenCaptions.begin(), seenCaptions.end(), [&](const auto& captions) {
+        return Q(At(captions, caption).caption) == widget->Caption() &&
+               At(captions, caption).visible == !widget->isHidden();
+      });
+      EXPECT_TRUE(was) << widget->Caption().toStdString() << " was never shown";
     }
-    for (int rank = 1; rank <= tesva::kRanks; ++rank)
-      label(Nth("Cikanlar", rank), g.Cikanlar(rank));
+    for (int rank = 1; rank <= tesva::kRanks; ++rank) {
+      const tesva::Label& l = g.Cikanlar(rank);
+      TableLabel* widget = Label(Nth("Cikanlar", rank));
+      EXPECT_EQ(widget->Caption(), l.visible ? Q(l.caption) : QString()) << rank;
+      EXPECT_EQ(widget->isHidden(), !l.visible) << rank;
+      EXPECT_EQ(widget->isEnabled(), l.enabled) << rank;
+    }
     for (auto [name, list] : {std::pair{"List1", &g.List1}, {"List2", &g.List2}}) {
       EXPECT_EQ(Shown(name), list->visible) << name;
       auto* widget = window->findChild<QListWidget*>(name);
@@ -229,6 +263,7 @@ class WindowTest : public testing::Test {
   tesva::MemoryHost host;
   std::unique_ptr<GameWindow> window;
   std::vector<TablePictures> seen;
+  std::vector<TableCaptions> seenCaptions;
 };
 
 TEST_F(WindowTest, OpensAtItsFixedSizeWithEveryElementAtItsPlace) {
@@ -326,6 +361,7 @@ TEST_F(WindowTest, ClicksAndKeysPlayTheHandAndEachMoveSlidesInTheOrderItWasMade)
   // A key during the slide ends it at once and plays its card, also when a
   // child widget gets the key.
   QTest::keyClick(Card("Player2_Kart", 1), Qt::Key_2);
+  Remember();
   EXPECT_EQ(game().Player1_Hand(2), "");
   EXPECT_EQ(Card("OrtadakiKartlar")->PictureName(), answer);
   EXPECT_EQ(steps, (std::vector<std::vector<QString>>{{"D7"}, {answer}, {"D8"}}));
@@ -351,9 +387,11 @@ TEST_F(WindowTest, ClicksAndKeysPlayTheHandAndEachMoveSlidesInTheOrderItWasMade)
   // A new game in the middle of a movement: the old table goes at once,
   // the new floor and hands are dealt from the deck.
   QTest::keyClick(window.get(), Qt::Key_3);
+  Remember();
   ASSERT_TRUE(Motion().Moving());
   AnswerTheBox();
   Action("mnuYeni")->trigger();
+  Remember();
   EXPECT_EQ(game().HandNo, 1);
   EXPECT_EQ(Sliding().size(), 2u) << "the floor first";
   ExpectShowsTheGame();
@@ -399,6 +437,7 @@ TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
     } else {
       QTest::qWait(roll(150));
     }
+    Remember();
     ExpectShowsTheGame();
     if (event % 40 == 39) {
       Settle();
@@ -551,6 +590,32 @@ TEST_F(WindowTest, RulesPanelOpensOverTheTableAndItsOkClosesIt) {
   QTest::mouseClick(panel->OkButton(), Qt::LeftButton);
   EXPECT_FALSE(panel->isVisible());
   EXPECT_TRUE(Card("Player1_Kart", 1)->isEnabled());
+  ExpectShowsTheGame();
+}
+
+// F1 opens the rules, F2 starts a new game after its question, Ctrl+Q is the
+// quit item's key; each is shown beside its item.
+TEST_F(WindowTest, ShortcutKeysRunTheirMenuItems) {
+  Open();
+  EXPECT_EQ(Action("mnuYeni")->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(Action("mnuHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(Action("mnuCikis")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  QTest::keyClick(window.get(), Qt::Key_F1);
+  auto* panel = Find<RulesPanel>("Picture1");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->isVisible());
+  QTest::mouseClick(panel->OkButton(), Qt::LeftButton);
+  EXPECT_FALSE(panel->isVisible());
+
+  const int dealt = game().Player1_CardsLeft;
+  QTest::keyClick(window.get(), Qt::Key_1);
+  EXPECT_EQ(game().Player1_CardsLeft, dealt - 1);
+  Settle();
+  AnswerTheBox();
+  QTest::keyClick(window.get(), Qt::Key_F2);
+  EXPECT_EQ(game().HandNo, 1);
+  EXPECT_EQ(game().Player1_CardsLeft, dealt) << "a fresh deal";
+  Settle();
   ExpectShowsTheGame();
 }
 

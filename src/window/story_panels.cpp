@@ -1,0 +1,203 @@
+#include "window/story_panels.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/card_names.h"
+#include "shell/main_window.h"
+#include "window/table_elements.h"
+
+namespace {
+
+QString ToQt(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// A navy board with white text, like the rules panel.
+void Dress(QFrame* panel) {
+  panel->setAutoFillBackground(true);
+  panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+  panel->setLineWidth(1);
+  QPalette palette = panel->palette();
+  palette.setColor(QPalette::Window, ToColor(tesva::kNavy));
+  palette.setColor(QPalette::WindowText, Qt::white);
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::white);
+  panel->setPalette(palette);
+}
+
+QLabel* Text(QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft) {
+  auto* label = new QLabel(parent);
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+}  // namespace
+
+QString PointsText(int points) {
+  return points > 0 ? QStringLiteral("+%1").arg(points) : QStringLiteral("–");
+}
+
+// --- HandPanel ---------------------------------------------------------------
+
+HandPanel::HandPanel(QWidget* parent) : QFrame(parent) {
+  setObjectName(QStringLiteral("handPanel"));
+  Dress(this);
+  // It tells, it does not take: clicks pass to the table under it.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 6, 8, 6);
+  column->setSpacing(4);
+  title_ = Text(this, Qt::AlignHCenter);
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPointSizeF(font().pointSizeF() * 1.2);
+  title_->setFont(bold);
+  QPalette pink = title_->palette();
+  pink.setColor(QPalette::WindowText, ToColor(tesva::kPink));
+  title_->setPalette(pink);
+  column->addWidget(title_);
+  grid_ = new QGridLayout;
+  grid_->setHorizontalSpacing(10);
+  grid_->setVerticalSpacing(1);
+  grid_->setColumnStretch(0, 1);
+  column->addLayout(grid_);
+  leftOver_ = Text(this);
+  leftOver_->setWordWrap(true);
+  column->addWidget(leftOver_);
+  column->addStretch();
+}
+
+void HandPanel::AddRow(const QString& heading, const QString& human, const QString& computer,
+                       bool bold) {
+  QFont font = this->font();
+  font.setBold(bold);
+  int column = 0;
+  for (const QString& text : {heading, human, computer}) {
+    QLabel* cell = Text(this, column == 0 ? Qt::AlignLeft : Qt::AlignRight);
+    cell->setFont(font);
+    cell->setText(text);
+    grid_->addWidget(cell, rows_, column++);
+  }
+  ++rows_;
+}
+
+void HandPanel::Show(const tesva::HandSummary& summary, const QString& humanName,
+                     const QString& computerName) {
+  handNo_ = summary.handNo;
+  while (QLayoutItem* item = grid_->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+  rows_ = 0;
+  title_->setText(QStringLiteral("%1. El bitti").arg(summary.handNo));
+  // The names are cut to the column, the whole name in the tooltip.
+  auto name = [this](const QString& whole) {
+    return fontMetrics().elidedText(whole, Qt::ElideRight, width() / 3);
+  };
+  AddRow(QString(), name(humanName), name(computerName), true);
+  const tesva::SeatSummary& human = summary.human;
+  const tesva::SeatSummary& computer = summary.computer;
+  AddRow(QStringLiteral("Alınan kağıt"), QString::number(human.cardsTaken),
+         QString::number(computer.cardsTaken));
+  AddRow(QStringLiteral("Kağıt fazlası"), PointsText(human.majorityPoints),
+         PointsText(computer.majorityPoints));
+  AddRow(QStringLiteral("Kağıt puanları"), PointsText(human.cardPoints),
+         PointsText(computer.cardPoints));
+  for (const tesva::Take& take : summary.takes) {
+    if (!take.tesva) continue;
+    QString points = PointsText(take.points);
+    bool mine = take.seat == tesva::Seat::kHuman;
+    AddRow(QStringLiteral("Tesva: %1").arg(ToQt(tesva::CardName(take.card))),
+           mine ? points : QString(), mine ? QString() : points);
+  }
+  AddRow(QStringLiteral("El puanı"), PointsText(human.handPoints), PointsText(computer.handPoints),
+         true);
+  AddRow(QStringLiteral("Toplam"), QString::number(human.total), QString::number(computer.total),
+         true);
+  QStringList cards;
+  for (const std::string& card : summary.floor) cards << ToQt(tesva::CardName(card));
+  leftOver_->setText(cards.isEmpty()
+                         ? QStringLiteral("Yerde kağıt kalmadı.")
+                         : QStringLiteral("Yerde kalan, kimseye: %1").arg(cards.join(", ")));
+  setToolTip(humanName + QStringLiteral(" – ") + computerName);
+  show();
+  raise();
+}
+
+std::vector<QStringList> HandPanel::Rows() const {
+  std::vector<QStringList> rows{{title_->text()}};
+  for (int row = 0; row < rows_; ++row) {
+    QStringList cells;
+    for (int column = 0; column < 3; ++column) {
+      QLayoutItem* item = grid_->itemAtPosition(row, column);
+      cells << (item ? static_cast<QLabel*>(item->widget())->text() : QString());
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+QString HandPanel::LeftOver() const {
+  return leftOver_->text();
+}
+
+// --- GameEndPanel ------------------------------------------------------------
+
+GameEndPanel::GameEndPanel(QWidget* parent) : QFrame(parent) {
+  setObjectName(QStringLiteral("gameEndPanel"));
+  Dress(this);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 6, 8, 6);
+  column->setSpacing(3);
+  result_ = Text(this, Qt::AlignHCenter);
+  QFont big = font();
+  big.setBold(true);
+  big.setPointSizeF(font().pointSizeF() * 1.5);
+  result_->setFont(big);
+  QPalette pink = result_->palette();
+  pink.setColor(QPalette::WindowText, ToColor(tesva::kPink));
+  result_->setPalette(pink);
+  totals_ = Text(this, Qt::AlignHCenter);
+  extra_ = Text(this, Qt::AlignHCenter);
+  extra_->hide();
+  newGame_ = new QPushButton(QStringLiteral("Yeni Oyun"), this);
+  newGame_->setObjectName(QStringLiteral("gameEndNewGame"));
+  connect(newGame_, &QPushButton::clicked, this, &GameEndPanel::newGameClicked);
+  column->addWidget(result_);
+  column->addWidget(totals_);
+  column->addWidget(extra_);
+  column->addWidget(newGame_, 0, Qt::AlignHCenter);
+}
+
+void GameEndPanel::Show(const QString& result, const QString& totals) {
+  // A long name is cut with "…"; the whole line stays in the tooltip.
+  int room = width() - 20;
+  result_->setText(result_->fontMetrics().elidedText(result, Qt::ElideRight, room));
+  result_->setToolTip(result);
+  result_->setAccessibleName(result);
+  totals_->setText(totals_->fontMetrics().elidedText(totals, Qt::ElideMiddle, room));
+  totals_->setToolTip(totals);
+  totals_->setAccessibleName(totals);
+  show();
+  raise();
+}
+
+void GameEndPanel::SetExtraLine(const QString& text) {
+  extra_->setText(text);
+  extra_->setVisible(!text.isEmpty());
+}
+
+QString GameEndPanel::Result() const {
+  return result_->toolTip();
+}
+
+QString GameEndPanel::Totals() const {
+  return totals_->toolTip();
+}
+
+QString GameEndPanel::ExtraLine() const {
+  return extra_->text();
+}
