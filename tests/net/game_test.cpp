@@ -1,6 +1,8 @@
 // Two programs playing whole games: both tables agree on every public fact,
 // the scores equal the ordinary game's for the same deal, and no side holds
 // a card its player has not seen.
+#include <cstdint>
+#include <cstdlib>
 #include <random>
 
 #include "net_harness.h"
@@ -26,7 +28,9 @@ void ExpectSamePublicFacts(const Game& h, const Game& g) {
   EXPECT_EQ(h.Player1_CardsTaken, g.Player2_CardsTaken);
   EXPECT_EQ(h.Player1_CardsLeft, g.Player2_CardsLeft);
   EXPECT_EQ(h.Player2_CardsLeft, g.Player1_CardsLeft);
-  if (!h.Dealer.empty()) EXPECT_EQ(h.Dealer, Mirror(g.Dealer));
+  if (!h.Dealer.empty()) {
+    EXPECT_EQ(h.Dealer, Mirror(g.Dealer));
+  }
   EXPECT_EQ(h.DeckPos, g.DeckPos);
   EXPECT_EQ(h.TopCard, g.TopCard);
   EXPECT_EQ(h.BaseCard, g.BaseCard);
@@ -37,8 +41,9 @@ void ExpectSamePublicFacts(const Game& h, const Game& g) {
   // The results name each side's own player first; every other status
   // line is the same text on both tables.
   if (h.Label1.caption.rfind(" El bitti.", 0) != 0 &&
-      h.Label1.caption.rfind(" Oyun bitti.", 0) != 0)
+      h.Label1.caption.rfind(" Oyun bitti.", 0) != 0) {
     EXPECT_EQ(h.Label1.caption, g.Label1.caption);
+  }
   EXPECT_EQ(h.Label7.caption, g.Label7.caption);
   EXPECT_EQ(h.Label8.caption, g.Label8.caption);
   EXPECT_EQ(h.Player1_Name.caption, g.Player2_Name.caption);
@@ -75,7 +80,9 @@ void ExpectOnlySeenCards(const Game& g, const Game& other, const std::vector<std
   held.push_back(g.TopCard);
   held.push_back(g.BaseCard);
   for (const auto& c : held) {
-    if (IsCardCode(c)) EXPECT_TRUE(seen.count(c)) << c << " held but never seen, hand " << g.HandNo;
+    if (IsCardCode(c)) {
+      EXPECT_TRUE(seen.count(c)) << c << " held but never seen, hand " << g.HandNo;
+    }
   }
 }
 
@@ -179,8 +186,27 @@ void PlayGames(int games, int hands, std::uint64_t seed) {
   }
 }
 
-TEST(TwoPrograms, ThousandsOfRandomGamesAgreeWithEachOtherAndWithTheOrdinaryGame) {
-  PlayGames(200, 1, 11);
+// A whole number from the environment, or `fallback` when it is absent or
+// not a plain number within [1, limit].
+std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback, std::uint64_t limit) {
+  const char* text = std::getenv(name);
+  if (!text || !*text) return fallback;
+  std::uint64_t value = 0;
+  for (const char* c = text; *c; ++c) {
+    if (*c < '0' || *c > '9') return fallback;
+    value = value * 10 + static_cast<std::uint64_t>(*c - '0');
+    if (value > limit) return fallback;
+  }
+  return value == 0 ? fallback : value;
+}
+
+// 200 one-hand games in every build (11 s); CI plays thousands more with a
+// fresh seed: TESVA_PIPE_GAMES=3000 TESVA_PIPE_SEED=N.
+TEST(TwoPrograms, RandomGamesAgreeWithEachOtherAndWithTheOrdinaryGame) {
+  const auto games = FromEnvironment("TESVA_PIPE_GAMES", 200, 1'000'000);
+  const auto seed = FromEnvironment("TESVA_PIPE_SEED", 11, UINT32_MAX);
+  SCOPED_TRACE("TESVA_PIPE_SEED=" + std::to_string(seed));
+  PlayGames(static_cast<int>(games), 1, seed);
 }
 
 TEST(TwoPrograms, WholeElevenHandGamesAgree) {
