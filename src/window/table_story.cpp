@@ -28,7 +28,8 @@ QRect Scaled(const tesva::Place& place, double scale) {
 
 }  // namespace
 
-TableStory::TableStory(QWidget* table, MotionLayer& motion) : table_(table), motion_(motion) {
+TableStory::TableStory(QWidget* table, MotionLayer& motion)
+    : QObject(table), table_(table), motion_(motion) {
   connect(&motion_, &MotionLayer::showingChanged, this, &TableStory::RunLanded);
 }
 

@@ -321,6 +321,7 @@ TEST_F(KeptWindow, AWriteKilledAtAnyMomentLeavesAWholeFile) {
     QProcess writer;
     writer.start(QStringLiteral(TESVA_WRITE_LOOP), {path, Path("a"), Path("b")});
     ASSERT_TRUE(writer.waitForStarted());
+    ASSERT_TRUE(writer.waitForReadyRead(10000)) << "round " << rounds << ": no first write";
     QTest::qWait(1 + static_cast<int>(rng() % 25));
     ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
     writer.waitForFinished();
