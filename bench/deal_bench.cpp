@@ -125,7 +125,7 @@ BENCHMARK(RevealCheck)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillis
 // side its first playable card; the bytes both ways are counted at the link.
 void BytesOfAGame(benchmark::State& state) {
   auto hands = static_cast<std::int16_t>(state.range(0));
-  double bytes = 0, handshake = 0;
+  double bytes = 0;
   for (auto _ : state) {
     MemoryPlatform hostServices(1), guestServices(2);
     Session host(Role::kHost, hostServices.services(), DefaultDealMaker(), Millis{0});
@@ -142,7 +142,6 @@ void BytesOfAGame(benchmark::State& state) {
       }
     };
     pump();
-    handshake = 0;
     for (int step = 0; step < 5000 && !host.game().Over(); ++step) {
       Session* mover = host.game().OurMove() ? &host : guest.game().OurMove() ? &guest : nullptr;
       if (!mover) {
