@@ -127,7 +127,6 @@ class NetGame {
   int hand_ = 0;   // the hand the messages are about
   int sent_ = 0;   // messages sent in this hand
   int heard_ = 0;  // messages heard in this hand
-  bool roundSent_ = false;
   int roundFrom_ = 0;  // the deck position the round's deal starts at
   // The move held until the exchange it needs is done: our slot, or the
   // other side's deck position.
