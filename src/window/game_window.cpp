@@ -88,7 +88,10 @@ void GameWindow::CreateTable() {
   table_->setFont(WindowFont());
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   setCentralWidget(table_);
-  connect(table_, &TableSurface::moved, this, [this] { Handle(tesva::Form_MouseMove, true); });
+  connect(table_, &TableSurface::moved, this, [this] {
+    UseKeys(false);
+    Handle(tesva::Form_MouseMove, true);
+  });
 
   // Created back to front: each element lies over those made before it,
   // so the hover frame lies over the hand, Label7 over the status line and
@@ -123,8 +126,14 @@ void GameWindow::CreateHands() {
     card->setMouseTracking(true);
     connect(card, &CardPicture::clicked, this, [this, i] { PlayCard(i); });
     connect(card, &CardPicture::hovered, this, [this, i] { HoverCard(i); });
-    connect(card, &HandCard::focusStep, this, [this, i](int step) { FocusHandCard(i, step); });
-    connect(card, &HandCard::focusTaken, this, [this, i] { focusCard_ = i; });
+    connect(card, &HandCard::focusStep, this, [this, i](int step) {
+      UseKeys(true);
+      FocusHandCard(i, step);
+    });
+    connect(card, &HandCard::tabPressed, this, [this] { UseKeys(true); });
+    connect(card, &HandCard::focusTaken, this,
+            [this, i](Qt::FocusReason reason) { CardFocused(i, reason); });
+    connect(card, &HandCard::keyPlay, this, [this, i] { KeyPlay(i); });
     if (i > 1) setTabOrder(humanCards_[i - 2], card);
     humanCards_[i - 1] = card;
     PlaceWidget(HumanSpot(i)) = card;
@@ -319,7 +328,53 @@ void GameWindow::PlayCard(int index) {
 
 void GameWindow::HoverCard(int index) {
   if (!game_.Player1_Kart(index).enabled) return;
+  UseKeys(false);
+  humanCards_[index - 1]->setFocus(Qt::MouseFocusReason);
   Handle([index](tesva::Game& g) { tesva::Player1_Kart_MouseMove(g, index); }, true);
+}
+
+void GameWindow::MarkCard(int index) {
+  if (!game_.Player1_Kart(index).enabled) return;
+  if (game_.Shape1.visible && game_.HoverActive && game_.HoverIndex == index) return;
+  // The game frames no card twice in a row, not even a card dealt again
+  // after it was played: as the mouse would, the mark passes over the
+  // cloth first.
+  Handle(
+      [index](tesva::Game& g) {
+        tesva::Form_MouseMove(g);
+        tesva::Player1_Kart_MouseMove(g, index);
+      },
+      true);
+}
+
+void GameWindow::CardFocused(int index, Qt::FocusReason reason) {
+  focusCard_ = index;
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) keysUsed_ = true;
+  UseKeys(keysUsed_);
+  if (!keysUsed_) return;
+  // After the focus event is done: the focus may move while the window is
+  // drawing the game, which must not start another event inside it.
+  QMetaObject::invokeMethod(
+      this,
+      [this, index] {
+        if (keysUsed_ && humanCards_[index - 1]->hasFocus()) MarkCard(index);
+      },
+      Qt::QueuedConnection);
+}
+
+void GameWindow::KeyPlay(int index) {
+  bool framed = game_.Shape1.visible && game_.HoverActive && game_.HoverIndex == index;
+  if (keysUsed_ || framed) {
+    PlayCard(index);
+    return;
+  }
+  UseKeys(true);
+  MarkCard(index);
+}
+
+void GameWindow::UseKeys(bool keys) {
+  keysUsed_ = keys;
+  for (HandCard* card : humanCards_) card->ShowKeyboardMark(keys);
 }
 
 // Keys 1 to 4 play the hand's cards, like a click on them.
@@ -337,7 +392,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
   QMainWindow::keyPressEvent(event);
 }
 
-void GameWindow::FocusHandCard(int from, int step) {
+void GameWindow::FocusHandCard(int from, int step, Qt::FocusReason reason) {
   auto playable = [this](int i) {
     return i >= 1 && i <= tesva::kHandSize && game_.Player1_Kart(i).enabled;
   };
@@ -352,7 +407,7 @@ void GameWindow::FocusHandCard(int from, int step) {
       if (playable(from + distance)) to = from + distance;  // the right-hand one first
     }
   }
-  if (to) humanCards_[to - 1]->setFocus(Qt::TabFocusReason);
+  if (to) humanCards_[to - 1]->setFocus(reason);
 }
 
 // --- Drawing the game --------------------------------------------------------
@@ -425,7 +480,7 @@ void GameWindow::SyncPictures() {
   }
   // Once the hand can be played again, the focus is back on it, next to
   // the card played last.
-  if (focusCard_ && !focusWidget()) FocusHandCard(focusCard_, 0);
+  if (focusCard_ && !focusWidget()) FocusHandCard(focusCard_, 0, Qt::OtherFocusReason);
 }
 
 // Each place shows the game's picture, or while cards slide the picture

@@ -69,10 +69,20 @@ class GameWindow : public QMainWindow {
   // move over the table changes nothing of the play.
   void Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove = false);
   void PlayCard(int index);
+  // The mouse over hand card `index`: the hover frame and the focus go there.
   void HoverCard(int index);
+  // Marks hand card `index` for the keyboard as the mouse would: the game
+  // raises it and frames it, so that focus and frame are on the same card.
+  void MarkCard(int index);
   // Moves the keyboard focus to the next playable hand card from card
   // `from` in the direction of `step`, or for step 0 to the nearest one.
-  void FocusHandCard(int from, int step);
+  void FocusHandCard(int from, int step, Qt::FocusReason reason = Qt::TabFocusReason);
+  void CardFocused(int index, Qt::FocusReason reason);
+  // Space or Return on hand card `index`: plays it when it is marked, by
+  // the focus mark or the hover frame; otherwise shows the mark first.
+  void KeyPlay(int index);
+  // The keyboard (true) or the mouse (false) was used last.
+  void UseKeys(bool keys);
 
   void Sync();
   void SyncWindow();
@@ -106,6 +116,8 @@ class GameWindow : public QMainWindow {
   TableStory* story_ = nullptr;
   // The hand card that last had the keyboard focus, 1 to 4; 0 before any.
   int focusCard_ = 0;
+  // The keyboard was used after the mouse: the focus mark is shown.
+  bool keysUsed_ = false;
 
   TableLabel* status_ = nullptr;       // Label1
   TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"

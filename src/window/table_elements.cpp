@@ -142,12 +142,28 @@ void HandCard::Press() {
   if (isEnabled()) emit clicked();
 }
 
+void HandCard::ShowKeyboardMark(bool shown) {
+  if (markShown_ == shown) return;
+  markShown_ = shown;
+  if (hasFocus()) update();
+}
+
+// Tab is taken by the focus chain before keyPressEvent; it tells the window
+// the keyboard is in use even when no other card can take the focus.
+bool HandCard::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) emit tabPressed();
+  }
+  return CardPicture::event(event);
+}
+
 void HandCard::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      Press();
+      emit keyPlay();
       break;
     case Qt::Key_Left:
       emit focusStep(-1);
@@ -162,16 +178,16 @@ void HandCard::keyPressEvent(QKeyEvent* event) {
 
 void HandCard::focusInEvent(QFocusEvent* event) {
   CardPicture::focusInEvent(event);
-  emit focusTaken();
+  emit focusTaken(event->reason());
 }
 
 // The focus mark: a line in the palette's highlight colour just inside the
-// card's edge, over the card's own picture. Like the focus frames of Qt's
-// styles it shows once the keyboard has moved the focus; a place whose
-// card is still on its way from the deck shows none yet.
+// card's edge, over the card's own picture. It shows while the keyboard is
+// in use (the window decides); a place whose card is still on its way from
+// the deck shows none yet.
 void HandCard::paintEvent(QPaintEvent* event) {
   CardPicture::paintEvent(event);
-  if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  if (!KeyboardMarkShown()) return;
   if (PictureName().isEmpty()) return;
   QPainter painter(this);
   QPen pen(palette().color(QPalette::Active, QPalette::Highlight), 3);
