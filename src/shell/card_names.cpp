@@ -1,6 +1,9 @@
 #include "shell/card_names.h"
 
+#include <algorithm>
 #include <array>
+
+#include "engine/cards.h"
 
 namespace tesva {
 namespace {
@@ -20,6 +23,12 @@ std::string RankName(int rank) {
     default:
       return std::to_string(rank);
   }
+}
+
+// "Aldığın kağıtlar (12): Karo 7"; an empty pile is "…: Boş".
+std::string CountedName(std::string_view pile, std::string_view top, int count) {
+  std::string counted = count > 1 ? " (" + std::to_string(count) + ")" : "";
+  return std::string(pile) + counted + ": " + CardName(top);
 }
 
 }  // namespace
@@ -46,13 +55,35 @@ std::string AccessibleName(const Game& g, std::string_view element, int index) {
     return "Bilgisayarın kağıdı " + std::to_string(index) + (held ? "" : ": Boş");
   }
   if (element == "Deste") return g.Label8.caption;
-  if (element == "OrtadakiKartlar") return "Yerdeki kağıt: " + CardName(g.OrtadakiKartlar.picture);
+  if (element == "OrtadakiKartlar") {
+    // The whole floor, the base card with it: one card alone can be taken
+    // for a tesva.
+    const std::string& top = g.OrtadakiKartlar.picture;
+    if (top.empty() || g.FloorCount <= 1) return "Yerdeki kağıt: " + CardName(top);
+    return "Yerdeki kağıtlar (" + std::to_string(g.FloorCount) + "): en üstte " + CardName(top);
+  }
   if (element == "EnAltKart") return "Taban: " + CardName(g.EnAltKart.picture);
-  if (element == "Player1_Deste") return "Aldığın kağıtlar: " + CardName(g.Player1_Deste.picture);
+  if (element == "Player1_Deste") {
+    return CountedName("Aldığın kağıtlar", g.Player1_Deste.picture, g.Player1_CardsTaken);
+  }
   if (element == "Player2_Deste") {
-    return "Bilgisayarın aldığı kağıtlar: " + CardName(g.Player2_Deste.picture);
+    return CountedName("Bilgisayarın aldığı kağıtlar", g.Player2_Deste.picture,
+                       g.Player2_CardsTaken);
   }
   return std::string(element);
+}
+
+int PileCount(const Game& g, std::string_view element) {
+  bool baseApart = !g.EnAltKart.picture.empty();
+  if (element == "OrtadakiKartlar") {
+    if (g.OrtadakiKartlar.picture.empty()) return 0;
+    return std::max(1, g.FloorCount - (baseApart ? 1 : 0));
+  }
+  if (element == "EnAltKart") return baseApart ? 1 : 0;
+  if (element == "Player1_Deste") return g.Player1_Deste.picture.empty() ? 0 : g.Player1_CardsTaken;
+  if (element == "Player2_Deste") return g.Player2_Deste.picture.empty() ? 0 : g.Player2_CardsTaken;
+  if (element == "Deste") return g.Deste.picture.empty() ? 0 : std::max(0, kDeckSize - g.DeckPos);
+  return 0;
 }
 
 }  // namespace tesva

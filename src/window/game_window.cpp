@@ -147,6 +147,8 @@ void GameWindow::CreateHands() {
 void GameWindow::CreatePiles() {
   for (Spot spot :
        {Spot::kComputerPile, Spot::kHumanPile, Spot::kFloorBase, Spot::kFloorTop, Spot::kDeck}) {
+    // The pile's edges lie under its top card.
+    if (spot != Spot::kFloorBase) piles_.push_back({spot, new PileEdges(table_)});
     auto* card = new CardPicture(pictures_, table_);
     card->setObjectName(ToQt(ElementOf(spot).name));
     card->setGeometry(ToPixels(PlaceOf(spot)));
@@ -490,6 +492,17 @@ void GameWindow::ShowPictures() {
   for (Spot spot : kAllSpots) {
     const std::string& picture = moving ? At(*moving, spot) : PictureAt(game_, spot).picture;
     PlaceWidget(spot)->SetPicture(QString::fromStdString(picture));
+  }
+  ShowPileEdges();
+}
+
+// A place that shows no card shows no edges either; the cards the edges
+// stand for are the game's.
+void GameWindow::ShowPileEdges() {
+  for (const Pile& pile : piles_) {
+    CardPicture* top = PlaceWidget(pile.spot);
+    int cards = top->ShowsCard() ? tesva::PileCount(game_, ElementOf(pile.spot).name) : 0;
+    pile.edges->Follow(top->geometry(), cards);
   }
 }
 

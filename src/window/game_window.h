@@ -19,6 +19,7 @@ class CardPicture;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
+class PileEdges;
 class QListWidget;
 class QTimer;
 class RecordFiles;
@@ -88,6 +89,8 @@ class GameWindow : public QMainWindow {
   void SyncWindow();
   void SyncPictures();
   void ShowPictures();
+  // Each pile's edges, for the cards it holds while it shows a card.
+  void ShowPileEdges();
   void ShowCaptions();
   TableLabel* CaptionWidget(Caption caption) const;
   void SyncAccessibleNames();
@@ -111,6 +114,11 @@ class GameWindow : public QMainWindow {
   TableSurface* table_ = nullptr;
   std::array<HandCard*, tesva::kHandSize> humanCards_{};
   std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
+  struct Pile {
+    Spot spot;
+    PileEdges* edges;
+  };
+  std::vector<Pile> piles_;
   HoverFrame* hoverFrame_ = nullptr;
   MotionLayer* motion_ = nullptr;
   TableStory* story_ = nullptr;

@@ -54,6 +54,9 @@ class CardPicture : public QWidget {
 
   void SetPicture(const QString& name);
   QString PictureName() const { return name_; }
+  // Whether the place shows a card: it has a picture, and its file can be
+  // read.
+  bool ShowsCard() const;
 
  signals:
   void clicked();
@@ -145,6 +148,34 @@ class TableLabel : public QLabel {
 // `text` cut after its last whole word that fits `width` with "…"; a text
 // without a blank that fits is cut anywhere.
 QString ElideAtWord(const QFontMetrics& metrics, const QString& text, int width);
+
+// The edges of the cards under a pile's top card, drawn beside it as a real
+// pile shows them: one thin edge for every few cards, so that one card
+// alone and a thick pile are told apart at a glance.
+class PileEdges : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PileEdges(QWidget* parent = nullptr);
+  // The most edges drawn, and the cards each edge stands for.
+  static constexpr int kMaxEdges = 7;
+  static constexpr int kCardsPerEdge = 5;
+  // The edges a pile of `cards` shows: none for one card, one for 2 to 6,
+  // one more for every five more, at most kMaxEdges (a whole deck's edges
+  // still fit beside it in the window).
+  static int EdgesFor(int cards);
+
+  // Lies under the top card at `card` and shows the edges of `cards`.
+  void Follow(const QRect& card, int cards);
+  int Edges() const { return edges_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int Step() const;
+  QSize card_;
+  int edges_ = 0;
+};
 
 // The frame that marks the hand card under the mouse: the size of a card
 // and one pixel more.

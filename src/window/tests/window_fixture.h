@@ -71,10 +71,11 @@ inline void AnswerTheBox(const QString& name = {}) {
 
 class WindowTest : public testing::Test {
  protected:
-  // Opens and shows the window on the known deck, pictures from `folder`.
-  void Open(const QString& folder = QStringLiteral(TESVA_PROGRAM_FOLDER)) {
+  // Opens and shows the window on `deck`, pictures from `folder`.
+  void Open(const QString& folder = QStringLiteral(TESVA_PROGRAM_FOLDER),
+            const std::vector<std::string>& deck = KnownDeck()) {
     ASSERT_TRUE(options.isValid());
-    random.QueueDeck(KnownDeck());
+    random.QueueDeck(deck);
     host = tesva::MemoryHost(folder.toStdString());
     window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
     window->show();
