@@ -3,10 +3,12 @@
 // at its 100 % place enlarged, its font enlarged with it; a size chosen in
 // the menu is laid out at once and is the same table as one opened at that
 // size; the choice is stored under its own key and read back, and a stored
-// value that is not one of the three opens at 100 %.
+// value that is not one of the three opens at 100 %. A card shown larger
+// than its "Data" picture is drawn from the decks at its size.
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -20,7 +22,9 @@
 
 #include "engine/engine.h"
 #include "platform/memory.h"
+#include "window/deck_pictures.h"
 #include "window/game_window.h"
+#include "window/picture_cache.h"
 #include "window/qt_platform.h"
 #include "window/story_panels.h"
 #include "window/table_elements.h"
@@ -296,6 +300,77 @@ TEST_F(ScaleTest, TheFirstRunOpensAtTheSizeThatFitsAndKeepsIt) {
   EXPECT_EQ(window->TableScalePercent(), 100);
   EXPECT_EQ(Stored()["MasaBuyuklugu"], "100");
   EXPECT_EQ(Stored().size(), 9u);
+}
+
+// How sharp a picture is: the sum of the squared steps between neighbour
+// pixels' grey. An enlarged picture spreads each edge over more pixels,
+// which lowers it.
+double Sharpness(const QImage& picture) {
+  QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+  double sum = 0;
+  for (int y = 0; y < grey.height(); ++y) {
+    const uchar* row = grey.constScanLine(y);
+    for (int x = 1; x < grey.width(); ++x) sum += std::pow(row[x] - row[x - 1], 2);
+  }
+  return sum;
+}
+
+TEST(DeckPictures, ACardLargerThanItsDataPictureIsDrawnFromTheDecksAtItsSize) {
+  PictureCache cache(QStringLiteral(TESVA_PROGRAM_FOLDER));
+  // 100 % on a plain screen: the "Data" picture, and the decks' library
+  // is not even loaded.
+  QPixmap plain = cache.Picture(QStringLiteral("D12"), {64, 104}, 1.0);
+  EXPECT_EQ(plain.size(), QSize(64, 104));
+  EXPECT_FALSE(cache.Decks().Loaded());
+  // 200 % on a plain screen is the "Data" picture's own size.
+  EXPECT_EQ(cache.Picture(QStringLiteral("D12"), {128, 208}, 1.0).size(), QSize(128, 208));
+  EXPECT_FALSE(cache.Decks().Loaded());
+
+  // 150 % on a screen of two device pixels a pixel: 192 x 312 drawn.
+  for (const char* name : {"D12", "S1", "Back", "Back2"}) {
+    SCOPED_TRACE(name);
+    QPixmap dense = cache.Picture(QString::fromLatin1(name), {96, 156}, 2.0);
+    ASSERT_FALSE(dense.isNull());
+    EXPECT_EQ(dense.size(), QSize(192, 312));
+    EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(96, 156));
+    QImage drawn = dense.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    DeckPictures decks(QStringLiteral(TESVA_PROGRAM_FOLDER));
+    QImage fromDeck = decks.Draw(QString::fromLatin1(name), {192, 312});
+    ASSERT_FALSE(fromDeck.isNull()) << "the decks or their library were not found";
+    EXPECT_EQ(drawn, fromDeck.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    // Sharper than the "Data" picture enlarged to that size.
+    QImage enlarged = QImage(QStringLiteral(TESVA_PROGRAM_FOLDER "/Data/") + name + ".grf")
+                          .scaled(192, 312, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_GT(Sharpness(drawn), 1.2 * Sharpness(enlarged));
+  }
+  EXPECT_TRUE(cache.Decks().Loaded());
+}
+
+TEST(DeckPictures, NamesAndSizesThatAreNoCardDrawNothing) {
+  DeckPictures decks(QStringLiteral(TESVA_PROGRAM_FOLDER));
+  for (const char* name :
+       {"", "D0", "D14", "D01", "D+1", "X1", "d1", "Back3", "back", "D1 ", "../Data/D1", "D1\n"}) {
+    EXPECT_TRUE(decks.Draw(QString::fromLatin1(name), {192, 312}).isNull()) << name;
+  }
+  for (QSize size : {QSize(0, 312), QSize(192, -1), QSize(100000, 100000), QSize()}) {
+    EXPECT_TRUE(decks.Draw(QStringLiteral("D1"), size).isNull()) << size.width();
+  }
+  EXPECT_EQ(decks.Draw(QStringLiteral("K13"), {30, 50}).size(), QSize(30, 50));
+}
+
+// Where the decks are missing the "Data" picture is enlarged: a card is
+// shown all the same.
+TEST(DeckPictures, WithoutTheDecksTheDataPictureIsEnlarged) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Data")));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TESVA_PROGRAM_FOLDER "/Data/D7.grf"),
+                          folder.filePath(QStringLiteral("Data/D7.grf"))));
+  PictureCache cache(folder.path());
+  QPixmap dense = cache.Picture(QStringLiteral("D7"), {128, 208}, 2.0);
+  EXPECT_EQ(dense.size(), QSize(256, 416));
+  EXPECT_TRUE(cache.Decks().Loaded());
+  EXPECT_TRUE(DeckPictures(folder.path()).Draw(QStringLiteral("D7"), {256, 416}).isNull());
 }
 
 }  // namespace
