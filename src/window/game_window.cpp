@@ -79,7 +79,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateTable();
   CreateMenus();
   keeper_->CreateMenus(menuBar());
-  CreateScaleMenu();
+  CreateScaleMenuLater();
   AddShortcuts();
   CreateTimers();
   CreateIcon();

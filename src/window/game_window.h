@@ -20,6 +20,7 @@ class HandCard;
 class HoverFrame;
 class MotionLayer;
 class QListWidget;
+class QMenu;
 class QTimer;
 class RecordFiles;
 class RecordKeeper;
@@ -63,7 +64,8 @@ class GameWindow : public QMainWindow {
   QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
-  void CreateScaleMenu();
+  void CreateScaleMenuLater();
+  void CreateScaleMenu(QMenu* options);
   void AddShortcuts();
   void CreateTimers();
   void CreateIcon();
@@ -142,5 +144,5 @@ class GameWindow : public QMainWindow {
 
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
-  std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200"
+  std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
 };

@@ -27,10 +27,17 @@ QString ScaleCaption(int percent) {
 }  // namespace
 
 // After the game's own items, as the last entry of "Seçenekler": the
-// game's menu bar stays as it is.
-void GameWindow::CreateScaleMenu() {
+// game's menu bar stays as it is. Made when "Seçenekler" first opens, not
+// at start-up.
+void GameWindow::CreateScaleMenuLater() {
   auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuSecenek"));
   if (!options) return;
+  connect(options, &QMenu::aboutToShow, this, [this, options] {
+    if (scaleActions_.empty()) CreateScaleMenu(options);
+  });
+}
+
+void GameWindow::CreateScaleMenu(QMenu* options) {
   QMenu* menu = options->addMenu(QStringLiteral("Masa büyüklüğü"));
   menu->setObjectName(QStringLiteral("mnuMasaBuyuklugu"));
   menu->menuAction()->setObjectName(QStringLiteral("mnuMasaBuyuklugu"));
@@ -58,11 +65,13 @@ std::array<int, 3> GameWindow::WindowHeights() const {
 }
 
 // The first run opens at the largest size that fits the screen and keeps
-// it; later runs open at the stored size, 100 % when it is unusable.
+// it; later runs open at the stored size, 100 % when it is unusable, which
+// the table was made at.
 void GameWindow::OpenAtTableScale(bool firstRun, const std::string& stored) {
+  if (!firstRun) return;
   int available = screen() ? screen()->availableGeometry().height() : 0;
   int percent = tesva::OpeningTableScale(firstRun, stored, WindowHeights(), available);
-  if (firstRun && !tesva::ParseTableScale(stored)) {
+  if (!tesva::ParseTableScale(stored)) {
     tesva::WriteOption(game_, tesva::kKeyTableScale, std::to_string(percent));
   }
   if (percent != scale_) ApplyTableScale(percent);

@@ -129,7 +129,15 @@ class ScaleTest : public testing::Test {
     }
     return keys;
   }
+  // "Seçenekler" as it opens: its last item, the table's size, is made then.
+  QMenu* OptionsMenu() const {
+    auto* options = window->menuBar()->findChild<QMenu*>(QStringLiteral("mnuSecenek"));
+    EXPECT_NE(options, nullptr);
+    if (options) emit options->aboutToShow();
+    return options;
+  }
   QAction* Action(const QString& name) const {
+    if (name.startsWith(QStringLiteral("mnuMasa"))) OptionsMenu();
     auto* action = window->findChild<QAction*>(name);
     EXPECT_NE(action, nullptr) << name.toStdString();
     return action;
@@ -249,8 +257,12 @@ TEST_F(ScaleTest, TheHandsBoardAndTheGamesResultGrowWithTheTable) {
 
 TEST_F(ScaleTest, TheChoiceIsStoredUnderItsOwnKeyAndReadBack) {
   Open();
-  auto* options = window->menuBar()->findChild<QMenu*>(QStringLiteral("mnuSecenek"));
+  // Made when "Seçenekler" first opens, once.
+  EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuMasa100")), nullptr);
+  QMenu* options = OptionsMenu();
   ASSERT_NE(options, nullptr);
+  OptionsMenu();
+  EXPECT_EQ(window->findChildren<QMenu*>(QStringLiteral("mnuMasaBuyuklugu")).size(), 1);
   QMenu* sizes = options->actions().last()->menu();
   ASSERT_NE(sizes, nullptr) << "the last item of \"Seçenekler\"";
   EXPECT_EQ(sizes->title(), QStringLiteral("Masa büyüklüğü"));
