@@ -3,7 +3,10 @@
 // the size it is shown when that is larger than its "Data" picture (the
 // 150 and 200 % tables, dense screens). This part lives in a library of its
 // own, libtesva-decks, that the window loads only when it first draws a
-// card that large: a 100 % table on a plain screen never loads Qt Svg.
+// card that large: the program is not linked with Qt Svg, and a 100 %
+// table on a plain screen neither loads this library nor reads a deck.
+// (Qt's own SVG image plugin, which reading a picture file may load,
+// parses no deck.)
 #pragma once
 
 #include <QImage>

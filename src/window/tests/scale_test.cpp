@@ -329,8 +329,8 @@ double Sharpness(const QImage& picture) {
 
 TEST(DeckPictures, ACardLargerThanItsDataPictureIsDrawnFromTheDecksAtItsSize) {
   PictureCache cache(QStringLiteral(TESVA_PROGRAM_FOLDER));
-  // 100 % on a plain screen: the "Data" picture, and the decks' library
-  // is not even loaded.
+  // 100 % on a plain screen: the "Data" picture; neither the decks'
+  // library nor a deck is read.
   QPixmap plain = cache.Picture(QStringLiteral("D12"), {64, 104}, 1.0);
   EXPECT_EQ(plain.size(), QSize(64, 104));
   EXPECT_FALSE(cache.Decks().Loaded());
