@@ -57,6 +57,11 @@ void PictureCache::TakeReadAhead() {
   }
 }
 
+void PictureCache::Clear() {
+  if (ahead_.valid()) TakeReadAhead();
+  pixmaps_.clear();
+}
+
 QPixmap PictureCache::Picture(const QString& name, QSize size, qreal dpr) {
   if (name.isEmpty()) return {};
   if (ahead_.valid()) TakeReadAhead();

@@ -31,8 +31,14 @@ class PictureCache {
   // was drawn 5.1 ms sooner, median of 31 alternating runs).
   void ReadAhead(const QStringList& names, QSize size, qreal dpr);
 
+  // Drops every picture drawn so far: the table has taken another size and
+  // shows none of them any more.
+  void Clear();
+
   // How many picture files have been read so far.
   int FilesRead() const { return filesRead_; }
+  // How many pictures are held now.
+  std::size_t Held() const { return pixmaps_.size(); }
   // The drawing from the decks, loaded only once a card is shown larger
   // than its "Data" picture.
   const DeckPictures& Decks() const { return decks_; }

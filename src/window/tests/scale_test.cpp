@@ -19,6 +19,7 @@
 #include <QTest>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "engine/engine.h"
 #include "platform/memory.h"
@@ -224,8 +225,17 @@ TEST_F(ScaleTest, EveryElementStandsAtItsPlaceEnlargedAndTheMenuLaysItOutAtOnce)
     }
   }
 
-  // And back to 100 %: the table as it opened.
+  // And back to 100 %: the table as it opened, holding the pictures of one
+  // size only.
   Action("mnuMasa100")->trigger();
+  for (QWidget* card : Table()->findChildren<CardPicture*>()) card->repaint();
+  std::set<QString> shown;
+  for (CardPicture* card : Table()->findChildren<CardPicture*>()) {
+    if (!card->PictureName().isEmpty()) shown.insert(card->PictureName());
+  }
+  // (A card wholly under the rules panel is not painted, so not held.)
+  EXPECT_GT(window->Pictures().Held(), 0u);
+  EXPECT_LE(window->Pictures().Held(), shown.size());
   Layout back = LayoutOf(Table());
   for (const auto& [name, at] : at100)
     EXPECT_EQ(back.at(name).place, at.place) << name.toStdString();
