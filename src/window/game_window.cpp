@@ -1,6 +1,5 @@
 #include "window/game_window.h"
 
-#include <QActionGroup>
 #include <QDirIterator>
 #include <QIcon>
 #include <QKeyEvent>
@@ -9,7 +8,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
-#include <cmath>
 #include <map>
 
 #include "cpu/computer.h"
