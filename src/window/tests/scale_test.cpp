@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -27,6 +28,7 @@
 #include "window/game_window.h"
 #include "window/picture_cache.h"
 #include "window/qt_platform.h"
+#include "window/record_keeper.h"
 #include "window/story_panels.h"
 #include "window/table_elements.h"
 #include "window/table_story.h"
@@ -263,6 +265,31 @@ TEST_F(ScaleTest, TheHandsBoardAndTheGamesResultGrowWithTheTable) {
   // Its button still starts the next game.
   window->Story().GameEnd()->NewGameButton()->click();
   EXPECT_EQ(game().HandNo, 1);
+}
+
+// The hover frame and the hint's mark frame the card they mark, a card and
+// one pixel more, at every size; a hint shown at 100 % follows the table.
+TEST_F(ScaleTest, TheMarksFrameTheirCardAtEverySize) {
+  Open();
+  QSignalSpy hinted(&window->Keeper(), &RecordKeeper::hintShown);
+  QTest::keyClick(window.get(), Qt::Key_H);
+  ASSERT_TRUE(hinted.wait(5000));
+  int slot = window->Keeper().HintSlot();
+  ASSERT_GE(slot, 1);
+  for (int percent : {100, 200, 150}) {
+    SCOPED_TRACE(percent);
+    Action(QStringLiteral("mnuMasa%1").arg(percent))->trigger();
+    auto* hint = window->findChild<QWidget*>(QStringLiteral("HintFrame"));
+    ASSERT_TRUE(hint && hint->isVisible());
+    QWidget* card = window->findChild<QWidget*>(QStringLiteral("Player1_Kart(%1)").arg(slot));
+    EXPECT_EQ(hint->geometry(), card->geometry().adjusted(0, 0, 1, 1));
+
+    QWidget* last = window->findChild<QWidget*>(QStringLiteral("Player1_Kart(4)"));
+    QTest::mouseMove(last, QPoint(last->width() / 2, last->height() / 2));
+    auto* hover = window->findChild<QWidget*>(QStringLiteral("Shape1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hover->isVisible(); }, 2000));
+    EXPECT_EQ(hover->geometry(), last->geometry().adjusted(0, 0, 1, 1));
+  }
 }
 
 TEST_F(ScaleTest, TheChoiceIsStoredUnderItsOwnKeyAndReadBack) {
