@@ -10,12 +10,13 @@ set(CPACK_PACKAGE_CONTACT "Tesva developers <maintainers@users.noreply.c-seed-50
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_STRIP_FILES ON)
-# Depends: the libraries the programs and the sound library are linked
+# Depends: the libraries the programs and the sound and deck libraries are linked
 # with, as dpkg-shlibdeps finds them when cpack runs (DebianDepends.cmake).
 set(CPACK_TESVA_LINKED_FILES
   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tesva
   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tesva-headless
-  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${CMAKE_SHARED_LIBRARY_PREFIX}tesva-sound${CMAKE_SHARED_LIBRARY_SUFFIX})
+  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${CMAKE_SHARED_LIBRARY_PREFIX}tesva-sound${CMAKE_SHARED_LIBRARY_SUFFIX}
+  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${CMAKE_SHARED_LIBRARY_PREFIX}tesva-decks${CMAKE_SHARED_LIBRARY_SUFFIX})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/DebianDepends.cmake)
 # Recommends: what Qt loads only while the game runs, which it plays without:
 # Qt's own Turkish texts for the buttons of the boxes, and the platform

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "test_support.h"
@@ -372,6 +373,62 @@ TEST(RulesPanel, DisablesCommandsAndLeavesTheTurnToTheGame) {
   EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
   EXPECT_TRUE(g.Player1_Name.enabled);
   EXPECT_EQ(FindMenu("line1"), nullptr);
+}
+
+// --- The table's size ----------------------------------------------------------
+
+TEST(TableScale, OnlyTheThreeSizesAreRead) {
+  EXPECT_EQ(ParseTableScale("100"), 100);
+  EXPECT_EQ(ParseTableScale("150"), 150);
+  EXPECT_EQ(ParseTableScale("200"), 200);
+  for (std::string_view hostile :
+       {"", "abc", "0150", "175", "15", "1500", "150 ", " 150", "+150", "-100", "150%", "%150",
+        "1.5", "150.0", "1e2", "99999999999999999999999", "2OO"}) {
+    EXPECT_EQ(ParseTableScale(hostile), std::nullopt) << hostile;
+  }
+  EXPECT_EQ(ParseTableScale(std::string_view("150\0", 4)), std::nullopt);
+  EXPECT_EQ(ParseTableScale(std::string(100000, '1')), std::nullopt);
+}
+
+// The window's heights at 100, 150 and 200 % on a few screens: the largest
+// that fits in three quarters of the available height wins.
+TEST(TableScale, TheFirstRunPicksTheLargestThatFits) {
+  const std::array<int, 3> heights = {481, 709, 937};
+  EXPECT_EQ(FittingTableScale(heights, 1040), 150);  // 1920 x 1080 less a panel: 780 of room
+  EXPECT_EQ(FittingTableScale(heights, 1400), 200);  // 2560 x 1440
+  EXPECT_EQ(FittingTableScale(heights, 1250), 200);  // 937 * 4 = 3748 <= 3750
+  EXPECT_EQ(FittingTableScale(heights, 1249), 150);
+  EXPECT_EQ(FittingTableScale(heights, 946), 150);  // 709 * 4 = 2836 <= 2838
+  EXPECT_EQ(FittingTableScale(heights, 945), 100);
+  EXPECT_EQ(FittingTableScale(heights, 600), 100);  // too small for any: the smallest
+  EXPECT_EQ(FittingTableScale(heights, 0), 100);
+  EXPECT_EQ(FittingTableScale(heights, -5), 100);
+  EXPECT_EQ(FittingTableScale(heights, std::numeric_limits<int>::max()), 200);
+  // A size the window could not measure never counts as fitting.
+  EXPECT_EQ(FittingTableScale({481, 0, -1}, 4000), 100);
+}
+
+TEST(TableScale, AStoredSizeWinsAndOnlyTheFirstRunMeasures) {
+  const std::array<int, 3> heights = {481, 709, 937};
+  EXPECT_EQ(OpeningTableScale(true, "", heights, 1400), 200);
+  EXPECT_EQ(OpeningTableScale(true, "100", heights, 1400), 100);
+  EXPECT_EQ(OpeningTableScale(false, "200", heights, 600), 200);
+  // Later runs: absent or unusable is 100 %, whatever the screen.
+  EXPECT_EQ(OpeningTableScale(false, "", heights, 1400), 100);
+  EXPECT_EQ(OpeningTableScale(false, "175", heights, 1400), 100);
+  EXPECT_EQ(OpeningTableScale(true, "abc", heights, 1040), 150);
+}
+
+// The size is the window's own option: the first run's defaults stay the
+// eight, and a stored size changes none of them.
+TEST(TableScale, LeavesTheEightOptionsAlone) {
+  Table t;
+  t.Store(kKeyTableScale, "200");
+  t.Start();
+  auto stored = StoredOptions(t);
+  EXPECT_EQ(stored.size(), 9u);
+  EXPECT_EQ(stored[std::string(kKeyTableScale)], "200");
+  EXPECT_EQ(stored["Seviye"], "1");
 }
 
 }  // namespace

@@ -31,6 +31,9 @@ expected() {
   echo bin/tesva
   echo bin/tesva-headless
   echo "$libdir/tesva/libtesva-sound.so"
+  echo "$libdir/tesva/libtesva-decks.so"
+  # The two card decks as the build found them (.svgz, or .svg).
+  for deck in "$build"/bin/Decks/*; do echo "share/tesva/Decks/${deck##*/}"; done
   for suit in K D S M; do
     for rank in $(seq 1 13); do echo "share/tesva/Data/$suit$rank.grf"; done
   done
@@ -51,7 +54,8 @@ diff <(expected | sort) <(cd "$tree" && find . ! -type d | sed 's|^\./||' | sort
   fail "the installed tree differs (< what ships, > what was installed)"
 
 # Movable: no RPATH, and no file but the programs' debugging notes names the build.
-for elf in "$tree/bin/tesva" "$tree/bin/tesva-headless" "$tree/$libdir/tesva/libtesva-sound.so"; do
+for elf in "$tree/bin/tesva" "$tree/bin/tesva-headless" "$tree/$libdir/tesva/libtesva-sound.so" \
+  "$tree/$libdir/tesva/libtesva-decks.so"; do
   readelf -d "$elf" | grep -E 'RPATH|RUNPATH' && fail "$elf has an RPATH"
 done
 grep -rlF "$(cd "$build" && pwd)" "$tree" --exclude=tesva --exclude=tesva-headless \

@@ -1,6 +1,7 @@
 // Run from the bin folder of an installed game, beside the installed tesva:
 // the real folder lookup of the window program finds the installed pictures,
-// sounds and sound library, and the window shows the installed icon.
+// sounds and sound library, the card decks and their library that draw a
+// larger card, and the window shows the installed icon.
 //   installed_window_test GAME_FOLDER
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -12,6 +13,7 @@
 
 #include "platform/memory.h"
 #include "platform/system_random.h"
+#include "window/deck_pictures.h"
 #include "window/game_window.h"
 #include "window/qt_platform.h"
 
@@ -69,6 +71,12 @@ TEST(InstalledGame, FindsItsPicturesSoundsAndIconFromWhereItLies) {
   EXPECT_NE(library.resolve("TesvaCreateSoundPlayer"), nullptr)
       << "no sound library in " << host.SoundLibraryFolder().toStdString() << ": "
       << library.errorString().toStdString();
+
+  // A card larger than its "Data" picture is drawn from the installed
+  // decks through the installed library.
+  DeckPictures decks(expectedFolder);
+  EXPECT_EQ(decks.Draw(QStringLiteral("D10"), {192, 312}).size(), QSize(192, 312))
+      << "no card decks or no deck library beside " << expectedFolder.toStdString();
 
   // The window's icon is the one installed for the desktop.
   const QImage installed(

@@ -21,8 +21,9 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [[ $(field Maintainer) == *"<"*"@"*">" ]] || fail "Maintainer: $(field Maintainer)"
 [[ $(field Description) == *"Tesva"* ]] || fail "Description: $(field Description)"
-# Depends as dpkg-shlibdeps computed it, from the programs and the sound library.
-for library in libqt6widgets6 libqt6multimedia6 libc6; do
+# Depends as dpkg-shlibdeps computed it, from the programs and the sound and
+# deck libraries.
+for library in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6; do
   [[ $(field Depends) == *"$library ("* ]] || fail "Depends lacks $library: $(field Depends)"
 done
 [[ $(field Recommends) == *qt6-translations-l10n* ]] || fail "Recommends: $(field Recommends)"
@@ -31,6 +32,9 @@ contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for file in ./usr/games/tesva ./usr/games/tesva-headless ./usr/share/tesva/Data/D10.grf \
   ./usr/share/doc/tesva/copyright ./usr/share/man/man6/tesva.6.gz; do
   grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+done
+for deck in faces backs; do
+  grep -qE "^\./usr/share/tesva/Decks/$deck\.svgz?\$" <<<"$contents" || fail "the package lacks the $deck deck"
 done
 grep -q '^\./usr/bin/' <<<"$contents" && fail "the package puts programs in /usr/bin"
 

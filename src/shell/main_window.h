@@ -31,6 +31,23 @@ std::optional<int> ParseThinkingDelay(std::string_view text);
 // decimal point) that rounds half to even to 1 ... 99.
 std::optional<int> ParseHandCount(std::string_view text);
 
+// --- The table's size (table_scale.cpp) -----------------------------------
+// A window option of its own, beside the game's eight in the same section:
+// the table drawn at 100, 150 or 200 percent.
+inline constexpr std::string_view kKeyTableScale = "MasaBuyuklugu";
+inline constexpr std::array<int, 3> kTableScales = {100, 150, 200};
+inline constexpr int kDefaultTableScale = 100;
+// A stored table size: exactly "100", "150" or "200"; nothing else.
+std::optional<int> ParseTableScale(std::string_view text);
+// The largest size whose window, `windowHeights[i]` pixels tall at
+// kTableScales[i], fits in three quarters of `availableHeight`; the
+// smallest when none does.
+int FittingTableScale(const std::array<int, 3>& windowHeights, int availableHeight);
+// The size the window opens at: on the first run (no options stored yet)
+// the fitting one, later the stored one, 100 when that is absent or unusable.
+int OpeningTableScale(bool firstRun, std::string_view stored,
+                      const std::array<int, 3>& windowHeights, int availableHeight);
+
 // --- Option menus (menus.cpp) ---------------------------------------------
 void mnuAmator_Click(Game& g);
 void mnuPro_Click(Game& g);

@@ -62,6 +62,12 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
     : QMainWindow(parent),
       game_(services),
       pictures_(QString::fromStdString(services.host.ProgramFolder())) {
+  // Only a store without the game's options is a first run; a stored size
+  // is known now and the table is made at it, laid out once.
+  bool firstRun = tesva::ReadOption(game_, tesva::kKeyLevel).empty();
+  std::string storedScale = tesva::ReadOption(game_, tesva::kKeyTableScale);
+  scale_ = tesva::ParseTableScale(storedScale).value_or(tesva::kDefaultTableScale);
+  SetTableScale(scale_ / 100.0);
   // The game starts first, so that the pictures of its first hand are read
   // on a thread of their own while the widgets are made (5 ms sooner drawn).
   tesva::Form_Load(game_);
@@ -71,10 +77,12 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateTable();
   CreateMenus();
   keeper_->CreateMenus(menuBar());
+  CreateScaleMenuLater();
   AddShortcuts();
   CreateTimers();
   CreateIcon();
   Sync();
+  OpenAtTableScale(firstRun, storedScale);
   PlaceOnScreen();
 }
 
@@ -85,7 +93,7 @@ GameWindow::~GameWindow() = default;
 void GameWindow::CreateTable() {
   table_ = new TableSurface(this);
   table_->setObjectName(QStringLiteral("main"));
-  table_->setFont(WindowFont());
+  table_->setFont(TableFont());
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   setCentralWidget(table_);
   connect(table_, &TableSurface::moved, this, [this] {
@@ -98,6 +106,7 @@ void GameWindow::CreateTable() {
   // the sliding cards over everything but the rules panel.
   CreateHands();
   CreatePiles();
+  PlaceCards();
   CreateCaptions();
   motion_ = new MotionLayer(pictures_, table_);
   motion_->setGeometry(table_->rect());
@@ -114,13 +123,11 @@ void GameWindow::CreateHands() {
   for (int i = 1; i <= tesva::kHandSize; ++i) {
     auto* card = new CardPicture(pictures_, table_);
     card->setObjectName(ElementName("Player2_Kart", i));
-    card->setGeometry(ToPixels(tesva::Player2KartPlace(i)));
     PlaceWidget(ComputerSpot(i)) = card;
   }
   for (int i = 1; i <= tesva::kHandSize; ++i) {
     auto* card = new HandCard(pictures_, i, table_);
     card->setObjectName(ElementName("Player1_Kart", i));
-    card->setGeometry(ToPixels(tesva::Player1KartPlace(i)));
     card->setCursor(Qt::PointingHandCursor);
     // The hover frame follows the mouse over the hand even with no button down.
     card->setMouseTracking(true);
@@ -140,7 +147,6 @@ void GameWindow::CreateHands() {
   }
   hoverFrame_ = new HoverFrame(table_);
   hoverFrame_->setObjectName(QStringLiteral("Shape1"));
-  hoverFrame_->move(PlaceOf("Shape1").topLeft());
   hoverFrame_->hide();
 }
 
@@ -151,11 +157,17 @@ void GameWindow::CreatePiles() {
     if (spot != Spot::kFloorBase) piles_.push_back({spot, new PileEdges(table_)});
     auto* card = new CardPicture(pictures_, table_);
     card->setObjectName(ToQt(ElementOf(spot).name));
-    card->setGeometry(ToPixels(PlaceOf(spot)));
     // A drag that starts on a pile is not a move over the table.
     card->setAttribute(Qt::WA_NoMousePropagation);
     PlaceWidget(spot) = card;
   }
+}
+
+// Every card place and the hover frame, at the table's size.
+void GameWindow::PlaceCards() {
+  for (Spot spot : kAllSpots) PlaceWidget(spot)->setGeometry(ToPixels(PlaceOf(spot)));
+  hoverFrame_->FitCard();
+  hoverFrame_->move(ToPixels(game_.Shape1.left), ToPixels(game_.Shape1.top));
 }
 
 void GameWindow::CreateCaptions() {
@@ -192,7 +204,8 @@ void GameWindow::CreateCaptions() {
   }
 
   status_ = caption("Label1", placeOf("Label1"), Qt::AlignLeft, Fit::kPlace);
-  QFont bold = WindowFont();
+  // Bold and otherwise the table's font, at whatever size the table has.
+  QFont bold;
   bold.setBold(true);
   status_->setFont(bold);
   status_->setFrameStyle(QFrame::Box | QFrame::Plain);

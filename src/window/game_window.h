@@ -21,6 +21,7 @@ class HoverFrame;
 class MotionLayer;
 class PileEdges;
 class QListWidget;
+class QMenu;
 class QTimer;
 class RecordFiles;
 class RecordKeeper;
@@ -48,6 +49,10 @@ class GameWindow : public QMainWindow {
   RecordKeeper& Keeper() const { return *keeper_; }
   // The points, hand results and game result the table tells.
   TableStory& Story() const { return *story_; }
+  // The table's size in percent: 100, 150 or 200.
+  int TableScalePercent() const { return scale_; }
+  // Shows the table at `percent` at once and keeps the choice in the store.
+  void ChooseTableScale(int percent);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -60,11 +65,19 @@ class GameWindow : public QMainWindow {
   QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
+  void CreateScaleMenuLater();
+  void CreateScaleMenu(QMenu* options);
   void AddShortcuts();
   void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();
   void PlaceOnScreen();
+  // The table's size: what it opens at, and drawing it at a size.
+  void OpenAtTableScale(bool firstRun, const std::string& stored);
+  std::array<int, 3> WindowHeights() const;
+  void ApplyTableScale(int percent);
+  void PlaceCards();
+  void LayOutTable();
 
   // Runs one of the game's handlers, then draws what it changed. A mouse
   // move over the table changes nothing of the play.
@@ -150,4 +163,6 @@ class GameWindow : public QMainWindow {
   QTimer* timer2_ = nullptr;
 
   RecordKeeper* keeper_ = nullptr;
+  int scale_ = tesva::kDefaultTableScale;
+  std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
 };

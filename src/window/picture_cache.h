@@ -1,4 +1,7 @@
-// The card pictures of the "Data" folder, each read from its file once.
+// The card pictures of the "Data" folder, each read from its file once. A
+// card shown larger than its "Data" picture (a larger table, a denser
+// screen) is drawn from the card decks at the size shown, so that it stays
+// as sharp as at 100 %.
 #pragma once
 
 #include <QImage>
@@ -9,6 +12,8 @@
 #include <future>
 #include <map>
 #include <vector>
+
+#include "window/deck_pictures.h"
 
 class PictureCache {
  public:
@@ -26,8 +31,17 @@ class PictureCache {
   // was drawn 5.1 ms sooner, median of 31 alternating runs).
   void ReadAhead(const QStringList& names, QSize size, qreal dpr);
 
+  // Drops every picture drawn so far: the table has taken another size and
+  // shows none of them any more.
+  void Clear();
+
   // How many picture files have been read so far.
   int FilesRead() const { return filesRead_; }
+  // How many pictures are held now.
+  std::size_t Held() const { return pixmaps_.size(); }
+  // The drawing from the decks, loaded only once a card is shown larger
+  // than its "Data" picture.
+  const DeckPictures& Decks() const { return decks_; }
 
  private:
   struct Read {
@@ -35,10 +49,12 @@ class PictureCache {
     QImage image;  // null when the file is missing or unreadable
   };
   static QString Key(const QString& name, QSize size, qreal dpr);
-  static QImage ReadFile(const QString& folder, const QString& name, QSize size, qreal dpr);
+  static QImage ReadFile(const QString& folder, DeckPictures& decks, const QString& name,
+                         QSize size, qreal dpr);
   void TakeReadAhead();
 
   QString folder_;
+  DeckPictures decks_;                  // before ahead_: a read ahead still running uses it
   std::map<QString, QPixmap> pixmaps_;  // by name, size and density
   std::future<std::vector<Read>> ahead_;
   int filesRead_ = 0;

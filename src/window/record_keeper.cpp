@@ -21,16 +21,17 @@ class HintFrame : public QWidget {
   explicit HintFrame(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("HintFrame"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    resize(ToPixels(tesva::kCardWidth) + 1, ToPixels(tesva::kCardHeight) + 1);
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    QPen pen(QColor(0, 190, 255), 2);  // sky blue, apart from the frame's pale yellow
+    double width = 2 * TableScale();
+    QPen pen(QColor(0, 190, 255), width);  // sky blue, apart from the frame's pale yellow
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
-    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    double inset = width / 2;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
   }
 };
 
@@ -115,6 +116,8 @@ void RecordKeeper::Sync() {
   if (marked && !hintFrame_) hintFrame_ = new HintFrame(window_->centralWidget());
   if (!hintFrame_) return;
   if (marked) {
+    // The table's size may have changed since the last hint.
+    hintFrame_->resize(ToPixels(tesva::kCardWidth) + 1, ToPixels(tesva::kCardHeight) + 1);
     hintFrame_->move(ToPixels(tesva::kHumanCardLeftOf(hintSlot_)), ToPixels(tesva::kHumanCardTop));
     hintFrame_->raise();
   }

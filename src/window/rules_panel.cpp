@@ -16,7 +16,7 @@ QFont PanelFont(const tesva::PanelText& text, const QFont& standard) {
     font = SansFont({named, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
                     standard.pointSizeF());
   }
-  if (text.pointSize > 0) font.setPointSizeF(text.pointSize);
+  if (text.pointSize > 0) font.setPointSizeF(text.pointSize * TableScale());
   font.setBold(text.bold);
   return font;
 }

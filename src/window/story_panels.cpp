@@ -1,5 +1,6 @@
 #include "window/story_panels.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -48,31 +49,47 @@ HandPanel::HandPanel(QWidget* parent) : QFrame(parent) {
   // It tells, it does not take: clicks pass to the table under it.
   setAttribute(Qt::WA_TransparentForMouseEvents);
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 6, 8, 6);
-  column->setSpacing(4);
   title_ = Text(this, Qt::AlignHCenter);
-  QFont bold = font();
-  bold.setBold(true);
-  bold.setPointSizeF(font().pointSizeF() * 1.2);
-  title_->setFont(bold);
   QPalette pink = title_->palette();
   pink.setColor(QPalette::WindowText, ToColor(tesva::kPink));
   title_->setPalette(pink);
   column->addWidget(title_);
   grid_ = new QGridLayout;
-  grid_->setHorizontalSpacing(10);
-  grid_->setVerticalSpacing(1);
   grid_->setColumnStretch(0, 1);
   column->addLayout(grid_);
   leftOver_ = Text(this);
   leftOver_->setWordWrap(true);
   column->addWidget(leftOver_);
   column->addStretch();
+  FitToFont();
+}
+
+// The title, the margins and the gaps follow the table's size; the cells
+// take the panel's font as it comes.
+void HandPanel::FitToFont() {
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPointSizeF(font().pointSizeF() * 1.2);
+  title_->setFont(bold);
+  layout()->setContentsMargins(Scaled(8), Scaled(6), Scaled(8), Scaled(6));
+  layout()->setSpacing(Scaled(4));
+  grid_->setHorizontalSpacing(Scaled(10));
+  grid_->setVerticalSpacing(Scaled(1));
+}
+
+void HandPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) FitToFont();
+  QFrame::changeEvent(event);
+}
+
+void HandPanel::Refit() {
+  if (isVisible()) Show(summary_, humanName_, computerName_);
 }
 
 void HandPanel::AddRow(const QString& heading, const QString& human, const QString& computer,
                        bool bold) {
-  QFont font = this->font();
+  // Only the weight is the cell's own: its size follows the panel's.
+  QFont font;
   font.setBold(bold);
   int column = 0;
   for (const QString& text : {heading, human, computer}) {
@@ -87,6 +104,9 @@ void HandPanel::AddRow(const QString& heading, const QString& human, const QStri
 void HandPanel::Show(const tesva::HandSummary& summary, const QString& humanName,
                      const QString& computerName) {
   handNo_ = summary.handNo;
+  summary_ = summary;
+  humanName_ = humanName;
+  computerName_ = computerName;
   while (QLayoutItem* item = grid_->takeAt(0)) {
     delete item->widget();
     delete item;
@@ -150,13 +170,7 @@ GameEndPanel::GameEndPanel(QWidget* parent) : QFrame(parent) {
   setObjectName(QStringLiteral("gameEndPanel"));
   Dress(this);
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 6, 8, 6);
-  column->setSpacing(3);
   result_ = Text(this, Qt::AlignHCenter);
-  QFont big = font();
-  big.setBold(true);
-  big.setPointSizeF(font().pointSizeF() * 1.5);
-  result_->setFont(big);
   QPalette pink = result_->palette();
   pink.setColor(QPalette::WindowText, ToColor(tesva::kPink));
   result_->setPalette(pink);
@@ -170,6 +184,35 @@ GameEndPanel::GameEndPanel(QWidget* parent) : QFrame(parent) {
   column->addWidget(totals_);
   column->addWidget(extra_);
   column->addWidget(newGame_, 0, Qt::AlignHCenter);
+  FitToFont();
+}
+
+// The button's frame and padding are the style's, at the desktop's size:
+// the button grows as a whole, from its size on the 100 % table.
+void GameEndPanel::FitButton() {
+  QPushButton plain(newGame_->text());
+  plain.setFont(WindowFont());
+  QSize at100 = plain.sizeHint();
+  newGame_->setMinimumSize(Scaled(at100.width()), Scaled(at100.height()));
+}
+
+void GameEndPanel::FitToFont() {
+  FitButton();
+  QFont big = font();
+  big.setBold(true);
+  big.setPointSizeF(font().pointSizeF() * 1.5);
+  result_->setFont(big);
+  layout()->setContentsMargins(Scaled(8), Scaled(6), Scaled(8), Scaled(6));
+  layout()->setSpacing(Scaled(3));
+}
+
+void GameEndPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) FitToFont();
+  QFrame::changeEvent(event);
+}
+
+void GameEndPanel::Refit() {
+  if (isVisible()) Show(Result(), Totals());
 }
 
 void GameEndPanel::Show(const QString& result, const QString& totals) {

@@ -25,8 +25,14 @@ class HandPanel : public QFrame {
   // table's rows their heading and both players' figures.
   std::vector<QStringList> Rows() const;
   QString LeftOver() const;
+  // Shows the same figures again, fitted to the panel's new size.
+  void Refit();
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
+  void FitToFont();
   void AddRow(const QString& heading, const QString& human, const QString& computer,
               bool bold = false);
 
@@ -35,6 +41,8 @@ class HandPanel : public QFrame {
   QLabel* leftOver_;
   int rows_ = 0;
   int handNo_ = 0;
+  tesva::HandSummary summary_;
+  QString humanName_, computerName_;
 };
 
 // The game's result and the way to the next game.
@@ -51,11 +59,19 @@ class GameEndPanel : public QFrame {
   QString Totals() const;
   QString ExtraLine() const;
   QPushButton* NewGameButton() const { return newGame_; }
+  // Shows the same lines again, fitted to the panel's new size.
+  void Refit();
 
  signals:
   void newGameClicked();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  void FitToFont();
+  void FitButton();
+
   QLabel* result_;
   QLabel* totals_;
   QLabel* extra_;

@@ -10,8 +10,31 @@
 
 #include "window/picture_cache.h"
 
+namespace {
+
+double tableScale = 1.0;
+
+}  // namespace
+
+void SetTableScale(double scale) {
+  tableScale = scale;
+}
+
+double TableScale() {
+  return tableScale;
+}
+
+int Scaled(int pixels) {
+  return static_cast<int>(std::lround(pixels * tableScale));
+}
+
+int ToPixelsAt(int twips, double scale) {
+  auto pixels = std::lround(static_cast<double>(twips) / kTwipsPerPixel);
+  return static_cast<int>(std::lround(static_cast<double>(pixels) * scale));
+}
+
 int ToPixels(int twips) {
-  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+  return ToPixelsAt(twips, tableScale);
 }
 
 QRect ToPixels(const tesva::Place& place) {
@@ -35,6 +58,12 @@ QFont WindowFont() {
   return SansFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
                   8.25);
+}
+
+QFont TableFont() {
+  QFont font = WindowFont();
+  font.setPointSizeF(font.pointSizeF() * tableScale);
+  return font;
 }
 
 // --- TableSurface ------------------------------------------------------------
@@ -195,16 +224,18 @@ void HandCard::paintEvent(QPaintEvent* event) {
   if (!KeyboardMarkShown()) return;
   if (PictureName().isEmpty()) return;
   QPainter painter(this);
-  QPen pen(palette().color(QPalette::Active, QPalette::Highlight), 3);
+  double width = 3 * TableScale();
+  QPen pen(palette().color(QPalette::Active, QPalette::Highlight), width);
   pen.setJoinStyle(Qt::MiterJoin);
   painter.setPen(pen);
-  painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+  double inset = width / 2;
+  painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 // --- TableLabel --------------------------------------------------------------
 
 TableLabel::TableLabel(const tesva::Place& place, Qt::Alignment alignment, Fit fit, QWidget* parent)
-    : QLabel(parent), place_(ToPixels(place)), fit_(fit) {
+    : QLabel(parent), twips_(place), place_(ToPixels(place)), fit_(fit) {
   setAlignment(alignment | Qt::AlignVCenter);
   setGeometry(place_);
   // A move over a caption is not a move over the table's background.
@@ -223,6 +254,16 @@ void TableLabel::SetCaption(const QString& caption) {
 void TableLabel::SetRoom(int pixels) {
   if (room_ == pixels) return;
   room_ = pixels;
+  ShowText();
+}
+
+void TableLabel::Relayout() {
+  place_ = ToPixels(twips_);
+  setGeometry(place_);
+  if (fit_ == Fit::kText) {
+    setText(caption_);
+    FitToText();
+  }
   ShowText();
 }
 
@@ -311,14 +352,20 @@ void PileEdges::paintEvent(QPaintEvent*) {
 HoverFrame::HoverFrame(QWidget* parent) : QWidget(parent) {
   // The card under the frame takes the clicks and moves, not the frame.
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  FitCard();
+}
+
+void HoverFrame::FitCard() {
   resize(ToPixels(tesva::kCardWidth) + 1, ToPixels(tesva::kCardHeight) + 1);
 }
 
 void HoverFrame::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QPen pen(ToColor(tesva::kFrameColour), 2);
+  double width = 2 * TableScale();
+  QPen pen(ToColor(tesva::kFrameColour), width);
   pen.setJoinStyle(Qt::MiterJoin);
   painter.setPen(pen);
-  // A 2-pixel line lies inside the frame's own rectangle.
-  painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+  // The line lies inside the frame's own rectangle.
+  double inset = width / 2;
+  painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }

@@ -16,8 +16,18 @@ class PictureCache;
 
 // The game measures in twips, 15 to a pixel at 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
+// The table's size factor, 1 at 100 %. The program shows one table, so the
+// factor is the program's: every place is its 100 % pixel place times it,
+// so that a 150 % table is the 100 % one enlarged, edge for edge.
+void SetTableScale(double scale);
+double TableScale();
+// Twips to pixels of the table at its size.
 QRect ToPixels(const tesva::Place& place);
 int ToPixels(int twips);
+// Twips to pixels of the table at `scale`, whatever the table's size now.
+int ToPixelsAt(int twips, double scale);
+// A length in pixels of the 100 % table at the table's size.
+int Scaled(int pixels);
 // A colour value of the game: red + 256 * green + 65536 * blue.
 QColor ToColor(int value);
 // A font of the first of `families` that is installed, else Qt's nearest
@@ -26,6 +36,8 @@ QFont SansFont(const QStringList& families, qreal pointSize);
 // The game's own font: "MS Sans Serif" 8.25 pt, or the nearest sans font
 // of that size where it is not installed.
 QFont WindowFont();
+// The window's font at the table's size: the table's captions and panels.
+QFont TableFont();
 
 // The green (or navy, or black) cloth everything lies on. Mouse moves that
 // reach it are moves over the table's background.
@@ -128,6 +140,8 @@ class TableLabel : public QLabel {
   QString Caption() const { return caption_; }
   // The width the text may take, at most the label's own.
   void SetRoom(int pixels);
+  // Takes its place again at the table's size and fits its text anew.
+  void Relayout();
 
  signals:
   void clicked();
@@ -139,6 +153,7 @@ class TableLabel : public QLabel {
   void FitToText();
   void ShowText();
 
+  tesva::Place twips_;
   QRect place_;
   Fit fit_;
   QString caption_;
@@ -183,6 +198,8 @@ class HoverFrame : public QWidget {
   Q_OBJECT
  public:
   explicit HoverFrame(QWidget* parent = nullptr);
+  // A card's size and one pixel more, at the table's size.
+  void FitCard();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -20,12 +20,6 @@ namespace {
 constexpr tesva::Place kHandPanelPlace{1290, 300, 5370, 4100};
 constexpr tesva::Place kGameEndPlace{1890, 4460, 4170, 1620};
 
-QRect Scaled(const tesva::Place& place, double scale) {
-  QRect at = ToPixels(place);
-  return {qRound(at.left() * scale), qRound(at.top() * scale), qRound(at.width() * scale),
-          qRound(at.height() * scale)};
-}
-
 }  // namespace
 
 TableStory::TableStory(QWidget* table, MotionLayer& motion)
@@ -91,7 +85,7 @@ bool TableStory::eventFilter(QObject* watched, QEvent* event) {
 
 QPoint TableStory::PileTop(tesva::Seat seat) const {
   auto place = tesva::FindPlace(seat == tesva::Seat::kHuman ? "Player1_Deste" : "Player2_Deste");
-  QRect pile = Scaled(*place, scale_);
+  QRect pile = ToPixels(*place);
   return {pile.center().x(), pile.top()};
 }
 
@@ -100,13 +94,13 @@ void TableStory::Announce(const tesva::Take& take) {
   announcements_->setGeometry(table_->rect());
   QString points = PointsText(take.points);
   QString text = take.tesva ? QStringLiteral("Tesva! %1").arg(points) : points;
-  announcements_->Announce(text, PileTop(take.seat), take.tesva, scale_);
+  announcements_->Announce(text, PileTop(take.seat), take.tesva, TableScale());
 }
 
 void TableStory::ShowHand(const tesva::HandSummary& summary, const QString& human,
                           const QString& computer) {
   if (!hand_) hand_ = new HandPanel(table_);
-  hand_->setGeometry(Scaled(kHandPanelPlace, scale_));
+  hand_->setGeometry(ToPixels(kHandPanelPlace));
   hand_->Show(summary, human, computer);
   qApp->installEventFilter(this);
   if (announcements_) announcements_->raise();
@@ -133,7 +127,7 @@ void TableStory::ShowGameEnd(tesva::Game& game) {
     gameEnd_ = new GameEndPanel(table_);
     connect(gameEnd_, &GameEndPanel::newGameClicked, this, &TableStory::newGameClicked);
   }
-  gameEnd_->setGeometry(Scaled(kGameEndPlace, scale_));
+  gameEnd_->setGeometry(ToPixels(kGameEndPlace));
   gameEnd_->SetExtraLine(recordLine_);
   gameEnd_->Show(result, totals);
   gameEnd_->NewGameButton()->setFocus(Qt::OtherFocusReason);
@@ -143,6 +137,20 @@ void TableStory::HideGameEnd() {
   gameOver_ = false;
   if (gameEnd_) gameEnd_->hide();
   Dismiss();
+}
+
+void TableStory::Relayout() {
+  // The texts rising now are gone in a second; the next ones rise at the
+  // new size.
+  if (announcements_) announcements_->setGeometry(table_->rect());
+  if (hand_) {
+    hand_->setGeometry(ToPixels(kHandPanelPlace));
+    hand_->Refit();
+  }
+  if (gameEnd_) {
+    gameEnd_->setGeometry(ToPixels(kGameEndPlace));
+    gameEnd_->Refit();
+  }
 }
 
 void TableStory::SetRecordLine(const QString& line) {

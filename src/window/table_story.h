@@ -33,8 +33,8 @@ class TableStory : public QObject {
   void Follow(tesva::Game& game, std::uint64_t takeLanded, std::uint64_t allLanded);
   // A click or key of the player: the hand's board goes.
   void Dismiss();
-  // The table's size factor, 1 at 100 %.
-  void SetScale(double scale) { scale_ = scale; }
+  // The table has a new size: what is on show takes its place at it.
+  void Relayout();
   // One line of the player's record under the game's result ("" for none).
   void SetRecordLine(const QString& line);
 
@@ -60,7 +60,6 @@ class TableStory : public QObject {
 
   QWidget* table_;
   MotionLayer& motion_;
-  double scale_ = 1.0;
   QString recordLine_;
 
   // The hand being followed: its base card and the plays already told.

@@ -2,67 +2,29 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <QSvgRenderer>
-#include <array>
+
+#include "window/deck_drawing.h"
 
 namespace datagen {
 namespace {
 
-// The game's suit letters beside the decks' suit names: Kupa, Karo, Sinek, Maça.
-struct Suit {
-  const char* letter;
-  const char* deckName;
-};
-constexpr std::array<Suit, 4> kSuits = {
-    {{"K", "heart"}, {"D", "diamond"}, {"S", "club"}, {"M", "spade"}}};
-
-// The standard deck's blue back, and the nicu deck's red back with the four aces.
-constexpr const char* kStandardBackId = "back";
-constexpr const char* kColouredBackId = "back_c1";
-
-QString deckRankName(int rank) {
-  switch (rank) {
-    case 11:
-      return QStringLiteral("jack");
-    case 12:
-      return QStringLiteral("queen");
-    case 13:
-      return QStringLiteral("king");
-    default:
-      return QString::number(rank);
-  }
-}
-
-QString faceElementId(const Suit& suit, int rank) {
-  return deckRankName(rank) + u'_' + QLatin1String(suit.deckName);
-}
-
-// The deck cards are about 0.74 as wide as tall, the card place 0.62. Stretching them to fill
-// the place keeps the table tidy: no transparent margin that would still take clicks, and
-// edges that line up with the slots; the plain faces take the stretch well.
-QImage drawElement(QSvgRenderer& deck, const QString& elementId) {
-  QImage picture(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  // Smooth scaling matters for the court cards, which embed bitmap figures.
-  painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-  deck.render(&painter, elementId, QRectF(0, 0, kCardWidth, kCardHeight));
-  return picture;
-}
-
-QString writePicture(QSvgRenderer& deck, const QString& elementId, const QString& path) {
-  if (!deck.elementExists(elementId)) return QStringLiteral("no element \"%1\"").arg(elementId);
-  if (!drawElement(deck, elementId).save(path, "PNG"))
+// The picture `picture` drawn as the window draws it from the decks, at
+// the size of the "Data" pictures.
+QString writePicture(QSvgRenderer& deck, const QString& picture, const QString& path) {
+  auto element = decks::ElementOf(picture);
+  if (!element) return QStringLiteral("no picture \"%1\"").arg(picture);
+  if (!deck.elementExists(element->id)) return QStringLiteral("no element \"%1\"").arg(element->id);
+  if (!decks::Draw(deck, element->id, QSize(kCardWidth, kCardHeight)).save(path, "PNG"))
     return QStringLiteral("cannot write %1").arg(path);
   return {};
 }
 
 QString writeFaces(QSvgRenderer& deck, const QDir& out) {
-  for (const Suit& suit : kSuits) {
+  for (const char* suit : {"K", "D", "S", "M"}) {
     for (int rank = 1; rank <= 13; ++rank) {
-      const QString file = QLatin1String(suit.letter) + QString::number(rank) + ".grf";
-      QString error = writePicture(deck, faceElementId(suit, rank), out.filePath(file));
+      const QString name = QLatin1String(suit) + QString::number(rank);
+      QString error = writePicture(deck, name, out.filePath(name + ".grf"));
       if (!error.isEmpty()) return error;
     }
   }
@@ -84,9 +46,10 @@ QString writeCardPictures(const QString& facesDeck, const QString& backsDeck,
 
   const QDir out(outDir);
   QString error = writeFaces(faces, out);
-  if (error.isEmpty()) error = writePicture(faces, kStandardBackId, out.filePath("Back2.grf"));
+  if (error.isEmpty())
+    error = writePicture(faces, QStringLiteral("Back2"), out.filePath("Back2.grf"));
   if (!error.isEmpty()) return withDeck(error, facesDeck);
-  return withDeck(writePicture(backs, kColouredBackId, out.filePath("Back.grf")), backsDeck);
+  return withDeck(writePicture(backs, QStringLiteral("Back"), out.filePath("Back.grf")), backsDeck);
 }
 
 }  // namespace datagen
