@@ -168,6 +168,7 @@ void GameWindow::PlaceCards() {
   for (Spot spot : kAllSpots) PlaceWidget(spot)->setGeometry(ToPixels(PlaceOf(spot)));
   hoverFrame_->FitCard();
   hoverFrame_->move(ToPixels(game_.Shape1.left), ToPixels(game_.Shape1.top));
+  ShowPileEdges();
 }
 
 void GameWindow::CreateCaptions() {
