@@ -44,6 +44,12 @@ std::vector<QString> AnnouncementLayer::Texts() const {
   return texts;
 }
 
+std::vector<QRect> AnnouncementLayer::Places() const {
+  std::vector<QRect> places;
+  for (const Rising& rising : texts_) places.push_back(PlaceOf(rising, clock_.elapsed()));
+  return places;
+}
+
 QFont AnnouncementLayer::FontOf(const Rising& rising) const {
   QFont font = WindowFont();
   font.setBold(true);
@@ -59,6 +65,11 @@ QRect AnnouncementLayer::PlaceOf(const Rising& rising, qint64 now) const {
   int rise = static_cast<int>(kRisePixels * rising.scale * age);
   QRect box(QPoint(0, 0), size);
   box.moveCenter(rising.origin - QPoint(0, rise + size.height() / 2));
+  // A text wider than its pile stays whole inside the table: the piles
+  // lie at its left edge.
+  if (box.left() < 0) box.moveLeft(0);
+  if (box.right() > width() - 1) box.moveRight(width() - 1);
+  if (box.top() < 0) box.moveTop(0);
   return box;
 }
 

@@ -25,6 +25,8 @@ class AnnouncementLayer : public QWidget {
   void Announce(const QString& text, QPoint origin, bool tesva, double scale = 1.0);
   // The texts on show now, oldest first.
   std::vector<QString> Texts() const;
+  // Where each of them is drawn now, in the layer's own coordinates.
+  std::vector<QRect> Places() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -97,6 +97,9 @@ void HandPanel::AddRow(const QString& heading, const QString& human, const QStri
     cell->setFont(font);
     cell->setText(text);
     grid_->addWidget(cell, rows_, column++);
+    // Shown at once, not with the next frame, so that the board's height
+    // counts it.
+    cell->show();
   }
   ++rows_;
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
 #include <QPushButton>
 #include <QWidget>
 
@@ -102,6 +103,7 @@ void TableStory::ShowHand(const tesva::HandSummary& summary, const QString& huma
   if (!hand_) hand_ = new HandPanel(table_);
   hand_->setGeometry(ToPixels(kHandPanelPlace));
   hand_->Show(summary, human, computer);
+  PlaceHandPanel();
   qApp->installEventFilter(this);
   if (announcements_) announcements_->raise();
 }
@@ -146,11 +148,25 @@ void TableStory::Relayout() {
   if (hand_) {
     hand_->setGeometry(ToPixels(kHandPanelPlace));
     hand_->Refit();
+    PlaceHandPanel();
   }
   if (gameEnd_) {
     gameEnd_->setGeometry(ToPixels(kGameEndPlace));
     gameEnd_->Refit();
   }
+}
+
+// The board is as tall as its figures, at most its place, and centred on
+// the place: a short hand's board leaves the floor's middle free around it.
+void TableStory::PlaceHandPanel() {
+  QRect place = ToPixels(kHandPanelPlace);
+  // The figures' new fonts and margins first.
+  hand_->layout()->activate();
+  // A wrapped line is as tall as the board's own width makes it.
+  int wanted = hand_->hasHeightForWidth() ? hand_->heightForWidth(place.width())
+                                          : hand_->sizeHint().height();
+  int height = std::min(place.height(), wanted);
+  hand_->setGeometry(place.left(), place.center().y() - height / 2, place.width(), height);
 }
 
 void TableStory::SetRecordLine(const QString& line) {

@@ -56,6 +56,7 @@ class TableStory : public QObject {
   void ShowHand(const tesva::HandSummary& summary, const QString& human, const QString& computer);
   void ShowGameEnd(tesva::Game& game);
   void HideGameEnd();
+  void PlaceHandPanel();
   QPoint PileTop(tesva::Seat seat) const;
 
   QWidget* table_;

@@ -48,7 +48,9 @@ using Layout = std::map<QString, Laid>;
 // texts, the panels' rows): their size follows the font's measures, which
 // grow with the font but not pixel for pixel.
 bool FitsItsText(QWidget* widget) {
-  static const QStringList fitted = {"Player1_Name", "Player2_Name", "Label2", "Label7"};
+  // The hand's board is as tall as its figures.
+  static const QStringList fitted = {"Player1_Name", "Player2_Name", "Label2", "Label7",
+                                     "handPanel"};
   return fitted.contains(widget->objectName()) ||
          (qobject_cast<QLabel*>(widget) && !qobject_cast<TableLabel*>(widget)) ||
          qobject_cast<QPushButton*>(widget);

@@ -197,9 +197,13 @@ TEST_F(StoryTest, TakesHandAndGameAreToldAndTheGameEndStartsTheNext) {
   ASSERT_EQ(game().FloorCount, 1) << lone;
   ClickCard(slot);
   EXPECT_TRUE(heard(QStringLiteral("Tesva! +10")));
-  // The announcement never covers the hand.
+  // The announcement never covers the hand, and stays whole inside the
+  // table though the pile lies at its edge.
   QRect hand = Card("Player1_Kart", 1)->geometry().united(Card("Player1_Kart", 4)->geometry());
-  EXPECT_FALSE(story.Announcements()->childrenRect().intersects(hand));
+  for (QRect place : story.Announcements()->Places()) {
+    EXPECT_FALSE(place.intersects(hand));
+    EXPECT_TRUE(Table()->rect().contains(place)) << place.x() << "," << place.y();
+  }
 
   // The rest of the hand: the first card that can be played, each time.
   for (int move = 0; move < 60 && game().HandNo == 1 && !story.Hand(); ++move) {
