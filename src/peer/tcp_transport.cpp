@@ -6,6 +6,7 @@ TcpTransport::TcpTransport(QTcpSocket* socket, Role role, Platform services, QOb
     : QObject(parent), socket_(socket) {
   clock_.start();
   socket_->setParent(this);
+  socket_->setReadBufferSize(4 * (kFrameLimit + kFrameHeader));
   session_ = std::make_unique<Session>(role, services, DefaultDealMaker(), Now());
   connect(socket_, &QTcpSocket::readyRead, this, &TcpTransport::ReadSome);
   connect(socket_, &QTcpSocket::disconnected, this, [this] {
@@ -44,6 +45,12 @@ bool TcpTransport::Play(int slot) {
   bool played = session_->Play(slot, Now());
   Flush();
   return played;
+}
+
+void TcpTransport::Leave() {
+  if (!session_->link().Ended()) session_->link().Close(MakeFailure(Fault::kLeft));
+  Flush();
+  socket_->flush();
 }
 
 void TcpTransport::Flush() {

@@ -17,12 +17,16 @@ namespace tesva::net {
 class TcpTransport : public QObject {
   Q_OBJECT
  public:
-  // Takes the connected socket; the session is made for `role`.
+  // Takes the connected socket; the session is made for `role`. The socket
+  // keeps at most a few frames unread, so a flooding peer fills its own
+  // buffers, not this side's memory.
   TcpTransport(QTcpSocket* socket, Role role, Platform services, QObject* parent = nullptr);
   Session& session() { return *session_; }
   Millis Now() const { return Millis{clock_.elapsed()}; }
   // Plays the local player's card and sends it.
   bool Play(int slot);
+  // The local player leaves: a goodbye is written, then the link ends.
+  void Leave();
 
  signals:
   // Something changed: new events, the pairing code, the end.

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "engine/game_state.h"
@@ -16,6 +17,7 @@
 #include "window/table_motion.h"
 
 class CardPicture;
+class FriendGame;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
@@ -47,6 +49,8 @@ class GameWindow : public QMainWindow {
   RecordKeeper& Keeper() const { return *keeper_; }
   // The points, hand results and game result the table tells.
   TableStory& Story() const { return *story_; }
+  // The game with a friend: while it runs, the window draws its table.
+  FriendGame& Friend() const { return *friend_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -73,6 +77,14 @@ class GameWindow : public QMainWindow {
   // Moves the keyboard focus to the next playable hand card from card
   // `from` in the direction of `step`, or for step 0 to the nearest one.
   void FocusHandCard(int from, int step);
+
+  // A friend game takes the table: the game against the computer is kept
+  // aside and comes back, for a new game as "Yeni Oyun" starts one, when
+  // the friend game ends.
+  void EnterFriendGame();
+  void ShowFriendGame();
+  void LeaveFriendGame();
+  void DrawAfresh();
 
   void Sync();
   void SyncWindow();
@@ -130,4 +142,6 @@ class GameWindow : public QMainWindow {
   QTimer* timer2_ = nullptr;
 
   RecordKeeper* keeper_ = nullptr;
+  FriendGame* friend_ = nullptr;
+  std::optional<tesva::Game> aside_;  // the computer game, during a friend game
 };

@@ -121,8 +121,17 @@ void RecordKeeper::Sync() {
   hintFrame_->setVisible(marked);
 }
 
+void RecordKeeper::SetFriendGame(bool on) {
+  friendGame_ = on;
+  hintSlot_ = 0;
+  ++hintGeneration_;
+  hintPending_ = false;
+  if (hintAction_) hintAction_->setEnabled(!on);
+  Sync();
+}
+
 void RecordKeeper::RequestHint() {
-  if (!tesva::record::HintAvailable(game_) || hintSlot_ != 0 || hintPending_) return;
+  if (friendGame_ || !tesva::record::HintAvailable(game_) || hintSlot_ != 0 || hintPending_) return;
   hintPending_ = true;
   // The search runs on a copy of the seat's view: the game itself is never
   // touched off this thread.

@@ -44,6 +44,9 @@ class RecordKeeper : public QObject {
   // Key H or "İpucu": the master's card for the human is looked for on a
   // thread of its own and marked when found.
   void RequestHint();
+  // While a friend game runs, no hint is given: "İpucu" is disabled and the
+  // key H does nothing.
+  void SetFriendGame(bool on);
 
   const tesva::record::Record& Record() const { return record_; }
   const tesva::record::GameTally& Tally() const { return tally_; }
@@ -79,6 +82,7 @@ class RecordKeeper : public QObject {
   int hintSlot_ = 0;
   int hintGeneration_ = 0;  // a hint found after the game moved on is dropped
   bool hintPending_ = false;
+  bool friendGame_ = false;
   // Last member: its end waits for a hint still being looked for.
   QThreadPool hintThread_;
 };
