@@ -61,7 +61,9 @@ void SyncTimer(QTimer* timer, const tesva::Timer& now) {
 
 GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* parent)
     : QMainWindow(parent),
-      game_(services),
+      names_(services.store),
+      game_(tesva::Platform{names_, services.sound, services.random, services.dialogs,
+                            services.host}),
       pictures_(QString::fromStdString(services.host.ProgramFolder())) {
   // The game starts first, so that the pictures of its first hand are read
   // on a thread of their own while the widgets are made (5 ms sooner drawn).
@@ -591,6 +593,9 @@ void GameWindow::EnterFriendGame() {
 
 void GameWindow::ShowFriendGame() {
   if (!friend_->Running()) return;
+  keeper_->FollowFriendGame(friend_->Table());
+  names_.friendName = friend_->Table().io.store.Read(tesva::kStoreApp, tesva::kStoreSection,
+                                                     tesva::kKeyComputerName);
   friend_->MirrorInto(game_);
   Sync();
 }
@@ -602,6 +607,7 @@ void GameWindow::LeaveFriendGame() {
   game_.Timer2Ticks = aside_->Timer2Ticks;
   game_.Seen = aside_->Seen;
   aside_.reset();
+  names_.friendName.reset();
   keeper_->SetFriendGame(false);
   motion_->FinishAll();
   drawnOnce_ = false;

@@ -13,6 +13,7 @@
 
 #include "engine/game_state.h"
 #include "shell/main_window.h"
+#include "window/friend_names.h"
 #include "window/picture_cache.h"
 #include "window/table_motion.h"
 
@@ -103,6 +104,10 @@ class GameWindow : public QMainWindow {
   void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
                 const tesva::TextList& before);
 
+  // The store the window's game reads: the player's own, but during a
+  // friend game the other seat's name is the friend's, so that what the
+  // table tells of a hand names the friend.
+  FriendNames names_;
   tesva::Game game_;
   PictureCache pictures_;
   // The game's elements as the widgets show them now: only what differs

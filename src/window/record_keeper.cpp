@@ -123,11 +123,20 @@ void RecordKeeper::Sync() {
 
 void RecordKeeper::SetFriendGame(bool on) {
   friendGame_ = on;
+  friendTally_ = {};
   hintSlot_ = 0;
   ++hintGeneration_;
   hintPending_ = false;
   if (hintAction_) hintAction_->setEnabled(!on);
   Sync();
+}
+
+void RecordKeeper::FollowFriendGame(const tesva::Game& table) {
+  auto result = tesva::record::FollowGame(table, friendTally_);
+  if (!result) return;
+  tesva::record::AddFriendResult(record_, *result);
+  if (files_) files_->SaveRecord(record_);
+  if (statistics_) statistics_->Show(record_);
 }
 
 void RecordKeeper::RequestHint() {

@@ -47,6 +47,9 @@ class RecordKeeper : public QObject {
   // While a friend game runs, no hint is given: "İpucu" is disabled and the
   // key H does nothing.
   void SetFriendGame(bool on);
+  // After every change of a friend game's table: a finished game counts
+  // under the friend's heading, apart from the computer's and the levels'.
+  void FollowFriendGame(const tesva::Game& table);
 
   const tesva::record::Record& Record() const { return record_; }
   const tesva::record::GameTally& Tally() const { return tally_; }
@@ -83,6 +86,7 @@ class RecordKeeper : public QObject {
   int hintGeneration_ = 0;  // a hint found after the game moved on is dropped
   bool hintPending_ = false;
   bool friendGame_ = false;
+  tesva::record::GameTally friendTally_;
   // Last member: its end waits for a hint still being looked for.
   QThreadPool hintThread_;
 };

@@ -28,6 +28,7 @@
 #include "window/friend_dialogs.h"
 #include "window/friend_game.h"
 #include "window/game_window.h"
+#include "window/record_keeper.h"
 
 namespace {
 
@@ -199,6 +200,26 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
   EXPECT_TRUE(host.game().Player1_Name.caption.starts_with("Ayşe"));
   EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Deniz"));
   EXPECT_TRUE(guest.game().Player2_Name.caption.starts_with("Ayşe"));
+  // What the table tells of the hands names the friend; the player's own
+  // store keeps its computer's name.
+  EXPECT_EQ(host.game().io.store.Read(tesva::kStoreApp, tesva::kStoreSection,
+                                      tesva::kKeyComputerName),
+            "Deniz");
+  EXPECT_EQ(host.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyComputerName),
+            "Can");
+  // Both count the game under the friend's heading, one's win the other's
+  // loss, and nothing under the computer's.
+  for (Seat* seat : {&host, &guest}) {
+    const auto& headings = seat->window->Keeper().Record().headings;
+    ASSERT_EQ(headings.count("arkadas"), 1u);
+    EXPECT_EQ(headings.at("arkadas").finished, 1);
+    EXPECT_EQ(headings.count("bilgisayar"), 0u);
+  }
+  const auto& hostFriend = host.window->Keeper().Record().headings.at("arkadas");
+  const auto& guestFriend = guest.window->Keeper().Record().headings.at("arkadas");
+  EXPECT_EQ(hostFriend.won, guestFriend.lost);
+  EXPECT_EQ(hostFriend.drawn, guestFriend.drawn);
+  EXPECT_EQ(hostFriend.points, host.game().Player1_Score);
 
   // Leaving gives the host a new game against its own computer.
   host.Action("mnuBaglantiyiKes")->trigger();
