@@ -587,6 +587,8 @@ void GameWindow::SyncMenus() {
 void GameWindow::EnterFriendGame() {
   aside_.emplace(game_);
   keeper_->SetFriendGame(true);
+  // The end of a friend game shows no line of the computer's record.
+  story_->SetRecordLine(QString());
   friend_->MirrorInto(game_);
   DrawAfresh();
 }

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QNetworkDatagram>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
@@ -184,6 +185,14 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
     }
     Seat* mover = PlayableSlot(host.game()) ? &host : PlayableSlot(guest.game()) ? &guest : nullptr;
     if (!mover) break;
+    if (moves == 0) {
+      // No hint against a friend: the key H is refused, as the menu item is.
+      QSignalSpy hinted(&mover->window->Keeper(), &RecordKeeper::hintShown);
+      QTest::keyClick(mover->window.get(), Qt::Key_H);
+      QTest::qWait(300);
+      EXPECT_EQ(hinted.count(), 0);
+      EXPECT_EQ(mover->window->Keeper().HintSlot(), 0);
+    }
     QTest::keyClick(mover->window.get(),
                     static_cast<Qt::Key>(Qt::Key_0 + PlayableSlot(mover->game())));
   }
@@ -202,9 +211,9 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
   EXPECT_TRUE(guest.game().Player2_Name.caption.starts_with("Ayşe"));
   // What the table tells of the hands names the friend; the player's own
   // store keeps its computer's name.
-  EXPECT_EQ(host.game().io.store.Read(tesva::kStoreApp, tesva::kStoreSection,
-                                      tesva::kKeyComputerName),
-            "Deniz");
+  EXPECT_EQ(
+      host.game().io.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyComputerName),
+      "Deniz");
   EXPECT_EQ(host.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyComputerName),
             "Can");
   // Both count the game under the friend's heading, one's win the other's
