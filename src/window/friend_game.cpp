@@ -29,7 +29,13 @@ FriendGame::FriendGame(tesva::Platform services, QWidget* window)
       window_(window),
       announcePort_(tesva::net::kAnnouncePort) {}
 
-FriendGame::~FriendGame() = default;
+// A window closed during a friend game says goodbye, so that the friend's
+// table is not left waiting for a connection that will not come back.
+FriendGame::~FriendGame() {
+  if (!transport_) return;
+  transport_->disconnect(this);
+  transport_->Leave();
+}
 
 void FriendGame::CreateMenu(QMenuBar* bar) {
   QMenu* menu = bar->addMenu(QStringLiteral("Arkadaşla Oyna"));

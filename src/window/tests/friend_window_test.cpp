@@ -254,6 +254,27 @@ TEST_F(FriendWindows, RefusingThePairingCodeSendsBothBackToTheComputer) {
   EXPECT_NE(host.window->findChild<QMessageBox*>("FriendMessage"), nullptr);
 }
 
+TEST_F(FriendWindows, AWindowClosedMidGameSaysGoodbye) {
+  Connect();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return PlayableSlot(host.game()) != 0; }, 10000));
+  guest.window.reset();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kNone; }, 5000));
+  EXPECT_EQ(host.friendGame().LastMessage().toStdString(), "Karşı taraf oyundan ayrıldı.");
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+}
+
+TEST_F(FriendWindows, TheHostListensOnIpv6Too) {
+  HostDialog* dialog = host.friendGame().Host();
+  ASSERT_TRUE(dialog->ListenOn(0));
+  QTcpSocket probe;
+  if (!probe.bind(QHostAddress::LocalHostIPv6, 0)) GTEST_SKIP() << "no IPv6 loopback here";
+  probe.close();
+  guest.friendGame().Join()->ConnectTo(QStringLiteral("::1"), dialog->ListeningPort());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
+  EXPECT_EQ(host.friendGame().PairingCode(), guest.friendGame().PairingCode());
+}
+
 TEST_F(FriendWindows, ADroppedConnectionLeavesTheTableAndSaysSo) {
   Connect();
   ASSERT_TRUE(QTest::qWaitFor([&] { return PlayableSlot(host.game()) != 0; }, 10000));
