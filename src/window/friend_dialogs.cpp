@@ -208,7 +208,11 @@ JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(this, &QDialog::rejected, this, [this] {
     timeout_.stop();
-    if (socket_) socket_->deleteLater();
+    if (socket_) {
+      socket_->disconnect(this);
+      socket_->abort();
+      socket_->deleteLater();
+    }
     socket_ = nullptr;
     connect_->setEnabled(true);
   });
@@ -257,7 +261,13 @@ void JoinDialog::ConnectFromFields() {
 }
 
 void JoinDialog::ConnectTo(const QString& host, quint16 port) {
-  if (socket_) socket_->deleteLater();
+  if (socket_) {
+    // The attempt before this one is dropped whole: nothing it says later
+    // may count for the new one.
+    socket_->disconnect(this);
+    socket_->abort();
+    socket_->deleteLater();
+  }
   socket_ = new QTcpSocket(this);
   connect_->setEnabled(false);
   message_->setText(QStringLiteral("%1:%2 adresine bağlanılıyor…").arg(host).arg(port));

@@ -178,8 +178,9 @@ void FriendGame::OnEnded() {
     stage_ = Stage::kNone;
     transport_->deleteLater();
     transport_ = nullptr;
-    if (host_ && !host_->isHidden()) host_->ShowLinkFailure(why);
-    if (join_ && !join_->isHidden()) join_->ShowLinkFailure(why);
+    bool hosted = session.link().role() == Role::kHost;
+    if (hosted && host_) host_->ShowLinkFailure(why);
+    if (!hosted && join_) join_->ShowLinkFailure(why);
     SyncMenu();
     return;
   }

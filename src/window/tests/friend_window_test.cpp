@@ -17,6 +17,7 @@
 #include <QNetworkDatagram>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
@@ -338,6 +339,23 @@ TEST_F(FriendWindows, AClientSendingGarbageIsSentAwayAndTheWindowKeepsAnswering)
   }
   EXPECT_TRUE(host.game() == before);  // the game against the computer untouched
   EXPECT_LT(heartbeat.Worst(), 100);
+}
+
+TEST_F(FriendWindows, AHostSendingGarbageIsLeftWithAMessageForTheGuest) {
+  QTcpServer fake;
+  ASSERT_TRUE(fake.listen(QHostAddress::LocalHost, 0));
+  QObject::connect(&fake, &QTcpServer::newConnection, [&] {
+    fake.nextPendingConnection()->write(QByteArray("SSH-2.0-OpenSSH_9.2\r\n"));
+  });
+  const tesva::Game before = guest.game();
+  JoinDialog* join = guest.friendGame().Join();
+  join->show();
+  join->ConnectTo(QStringLiteral("127.0.0.1"), fake.serverPort());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return join->Message().startsWith("Karşı taraf"); }, 5000))
+      << join->Message().toStdString();
+  EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(guest.game() == before);
+  EXPECT_TRUE(guest.Action("mnuOyunaKatil")->isEnabled());
 }
 
 TEST_F(FriendWindows, TheJoinDialogListsAGameAnnouncedOnThisMachine) {
