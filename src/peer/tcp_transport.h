@@ -27,6 +27,9 @@ class TcpTransport : public QObject {
   bool Play(int slot);
   // The local player leaves: a goodbye is written, then the link ends.
   void Leave();
+  // A new connection for the paused session (Session::Relink); the old
+  // socket goes.
+  void Rebind(QTcpSocket* socket);
 
  signals:
   // Something changed: new events, the pairing code, the end.
@@ -34,11 +37,12 @@ class TcpTransport : public QObject {
   void Ended();
 
  private:
+  void Attach(QTcpSocket* socket);
   void ReadSome();
   void Flush();
   void Tick();
 
-  QTcpSocket* socket_;
+  QTcpSocket* socket_ = nullptr;
   QElapsedTimer clock_;
   std::unique_ptr<Session> session_;
   QTimer linkTimer_;

@@ -27,7 +27,18 @@ FriendGame::FriendGame(tesva::Platform services, QWidget* window)
     : QObject(window),
       services_(services),
       window_(window),
-      announcePort_(tesva::net::kAnnouncePort) {}
+      announcePort_(tesva::net::kAnnouncePort) {
+  callTimer_.setInterval(kCallInterval);
+  connect(&callTimer_, &QTimer::timeout, this, &FriendGame::CallAgain);
+  giveUpTimer_.setSingleShot(true);
+  giveUpTimer_.setInterval(kRejoinLimit);
+  connect(&giveUpTimer_, &QTimer::timeout, this, [this] {
+    Finish(QStringLiteral("İki dakika içinde yeniden bağlanılamadı; oyun bırakıldı."));
+  });
+  connect(&rejoinServer_, &QTcpServer::newConnection, this, [this] {
+    while (QTcpSocket* socket = rejoinServer_.nextPendingConnection()) TakeRejoin(socket);
+  });
+}
 
 // A window closed during a friend game says goodbye, so that the friend's
 // table is not left waiting for a connection that will not come back.
@@ -109,7 +120,11 @@ void FriendGame::Take(QTcpSocket* socket, Role role) {
   }
   stage_ = Stage::kHandshake;
   lastMessage_.clear();
+  role_ = role;
+  peer_ = socket->peerAddress();
+  port_ = role == Role::kHost ? socket->localPort() : socket->peerPort();
   transport_ = new tesva::net::TcpTransport(socket, role, services_, this);
+  transport_->session().SetResumable(true);
   connect(transport_, &tesva::net::TcpTransport::Changed, this, &FriendGame::OnChanged);
   connect(transport_, &tesva::net::TcpTransport::Ended, this, &FriendGame::OnEnded);
   SyncMenu();
@@ -163,6 +178,12 @@ void FriendGame::OnChanged() {
     emit started();
     return;
   }
+  if (stage_ == Stage::kLost && !session.Waiting() && session.link().Ready()) {
+    // The friend is back and proven: the game goes on where it stood.
+    stage_ = Stage::kPlaying;
+    StopRejoining();
+    SyncMenu();
+  }
   if (Running()) emit changed();
 }
 
@@ -184,16 +205,24 @@ void FriendGame::OnEnded() {
     SyncMenu();
     return;
   }
-  if (stage_ != Stage::kPlaying) return;
+  if (stage_ == Stage::kLost && session.Waiting()) {
+    // A new connection that did not come to a resumed game: wait on.
+    if (role_ == Role::kHost && !rejoinServer_.isListening()) {
+      rejoinServer_.listen(QHostAddress::Any, port_);
+    }
+    return;
+  }
+  if (stage_ != Stage::kPlaying && stage_ != Stage::kLost) return;
   Fault fault = ending ? ending->fault : Fault::kLost;
-  if (session.game().Over() || !session.game().failure()) {
+  if (session.Waiting()) {
+    stage_ = Stage::kLost;
+    StartRejoining();
+  } else if (session.game().Over() || !session.game().failure()) {
     // Finished, or finishing: the other side has seen the last hand end and
     // left; this side's own pause ends the game. The result stays.
     stage_ = Stage::kEnded;
   } else if (fault == Fault::kLeft) {
     return Finish(why);  // left mid-game: the table goes, the reason is told
-  } else if (fault == Fault::kLost || fault == Fault::kSilent) {
-    stage_ = Stage::kLost;
   } else {
     stage_ = Stage::kEnded;  // a misbehaving peer: its fault on the status line
   }
@@ -210,7 +239,56 @@ void FriendGame::Leave() {
   Finish(QString());
 }
 
+void FriendGame::StartRejoining() {
+  giveUpTimer_.start();
+  if (role_ == Role::kHost) {
+    rejoinServer_.listen(QHostAddress::Any, port_);
+  } else {
+    callTimer_.start();
+  }
+}
+
+void FriendGame::StopRejoining() {
+  giveUpTimer_.stop();
+  callTimer_.stop();
+  rejoinServer_.close();
+  if (calling_) {
+    calling_->abort();
+    calling_->deleteLater();
+  }
+}
+
+void FriendGame::CallAgain() {
+  // One call at a time, and none while a new link is being made.
+  if (calling_ || !transport_ || !transport_->session().link().Ended()) return;
+  calling_ = new QTcpSocket(this);
+  connect(calling_, &QTcpSocket::connected, this, [this] {
+    QTcpSocket* socket = calling_;
+    calling_ = nullptr;
+    socket->disconnect(this);
+    TakeRejoin(socket);
+  });
+  connect(calling_, &QTcpSocket::errorOccurred, this, [this] {
+    if (!calling_) return;
+    calling_->deleteLater();
+    calling_ = nullptr;
+  });
+  calling_->connectToHost(peer_, port_);
+}
+
+void FriendGame::TakeRejoin(QTcpSocket* socket) {
+  if (stage_ != Stage::kLost || !transport_ || !transport_->session().Waiting()) {
+    socket->abort();
+    socket->deleteLater();
+    return;
+  }
+  // The host hears one caller at a time; if it fails, it listens again.
+  rejoinServer_.close();
+  transport_->Rebind(socket);
+}
+
 void FriendGame::Finish(const QString& message) {
+  StopRejoining();
   if (transport_) {
     transport_->disconnect(this);
     transport_->deleteLater();

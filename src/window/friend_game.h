@@ -8,15 +8,21 @@
 //   no friend game -> handshake (a socket handed on by a dialog)
 //     -> playing (the link is ready: the pairing code is shown, the
 //        window draws the NetGame's table)
-//     -> lost (the connection dropped or went silent: the table stays)
+//     -> lost (the connection dropped or went silent: the table stays;
+//        the guest connects again every second or two, the host listens on
+//        its port, both for two minutes; a new connection that proves it
+//        is the same friend takes the game up at the same step -> playing)
 //        or ended (the game finished, or the peer misbehaved: the table
 //        stays with what happened on its status line)
 //   "Bağlantıyı Kes", refusing the code, or the other side leaving ends
 //   it all, and the window goes back to a game against the computer.
 #pragma once
 
+#include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QTcpServer>
+#include <QTimer>
 #include <string>
 
 #include "engine/game_state.h"
@@ -86,6 +92,11 @@ class FriendGame : public QObject {
   void OnEnded();
   void Finish(const QString& message);
   void SyncMenu();
+  // After a lost connection: the host listens again, the guest calls again.
+  void StartRejoining();
+  void StopRejoining();
+  void CallAgain();
+  void TakeRejoin(QTcpSocket* socket);
 
   tesva::Platform services_;
   QWidget* window_;
@@ -100,4 +111,16 @@ class FriendGame : public QObject {
   QAction* joinAction_ = nullptr;
   QAction* leave_ = nullptr;
   QString lastMessage_;
+  // Where the friend game was connected, to connect again.
+  tesva::net::Role role_ = tesva::net::Role::kHost;
+  QHostAddress peer_;
+  quint16 port_ = 0;
+  QTcpServer rejoinServer_;
+  QPointer<QTcpSocket> calling_;
+  QTimer callTimer_;
+  QTimer giveUpTimer_;
+
+ public:
+  static constexpr int kRejoinLimit = 120000;  // ms: two minutes
+  static constexpr int kCallInterval = 1500;   // ms between the guest's calls
 };

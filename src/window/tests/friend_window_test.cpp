@@ -140,6 +140,44 @@ class FriendWindows : public testing::Test {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
   }
+  // Whoever may move plays a card, up to `limit` cards; after every move
+  // both tables must come to agree, and nobody's hidden cards are ever
+  // shown. Returns the cards played.
+  int PlayOn(int limit, bool tryHint = false) {
+    int moves = 0;
+    for (; moves < limit; ++moves) {
+      bool ready = QTest::qWaitFor(
+          [&] {
+            bool over = host.friendGame().stage() == Stage::kEnded &&
+                        guest.friendGame().stage() == Stage::kEnded;
+            bool someoneMoves = PlayableSlot(host.game()) || PlayableSlot(guest.game());
+            return TablesAgree() && (someoneMoves || over);
+          },
+          15000);
+      EXPECT_TRUE(ready) << "move " << moves;
+      if (!ready) break;
+      for (Seat* seat : {&host, &guest}) {
+        ExpectHiddenCardsAreBacks(seat->game(), seat == &host ? "host" : "guest");
+        EXPECT_TRUE(seat->TimersIdle());  // the computer never moves
+      }
+      Seat* mover = PlayableSlot(host.game())    ? &host
+                    : PlayableSlot(guest.game()) ? &guest
+                                                 : nullptr;
+      if (!mover) break;
+      if (moves == 0 && tryHint) {
+        // No hint against a friend: the key H is refused, as the menu item is.
+        QSignalSpy hinted(&mover->window->Keeper(), &RecordKeeper::hintShown);
+        QTest::keyClick(mover->window.get(), Qt::Key_H);
+        QTest::qWait(300);
+        EXPECT_EQ(hinted.count(), 0);
+        EXPECT_EQ(mover->window->Keeper().HintSlot(), 0);
+      }
+      QTest::keyClick(mover->window.get(),
+                      static_cast<Qt::Key>(Qt::Key_0 + PlayableSlot(mover->game())));
+    }
+    return moves;
+  }
+
   bool TablesAgree() const { return ViewOf(host.game()) == Turned(ViewOf(guest.game())); }
 
   Seat host{"Ayşe", "Can", "2"};
@@ -167,36 +205,7 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
     EXPECT_TRUE(seat->Action("mnuBaglantiyiKes")->isEnabled());
   }
 
-  // Whoever may move plays a card; after every move both tables must come
-  // to agree, and nobody's hidden cards are ever shown.
-  int moves = 0;
-  for (; moves < 200; ++moves) {
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          bool over = host.friendGame().stage() == Stage::kEnded &&
-                      guest.friendGame().stage() == Stage::kEnded;
-          bool someoneMoves = PlayableSlot(host.game()) || PlayableSlot(guest.game());
-          return TablesAgree() && (someoneMoves || over);
-        },
-        15000))
-        << "move " << moves;
-    for (Seat* seat : {&host, &guest}) {
-      ExpectHiddenCardsAreBacks(seat->game(), seat == &host ? "host" : "guest");
-      EXPECT_TRUE(seat->TimersIdle());  // the computer never moves
-    }
-    Seat* mover = PlayableSlot(host.game()) ? &host : PlayableSlot(guest.game()) ? &guest : nullptr;
-    if (!mover) break;
-    if (moves == 0) {
-      // No hint against a friend: the key H is refused, as the menu item is.
-      QSignalSpy hinted(&mover->window->Keeper(), &RecordKeeper::hintShown);
-      QTest::keyClick(mover->window.get(), Qt::Key_H);
-      QTest::qWait(300);
-      EXPECT_EQ(hinted.count(), 0);
-      EXPECT_EQ(mover->window->Keeper().HintSlot(), 0);
-    }
-    QTest::keyClick(mover->window.get(),
-                    static_cast<Qt::Key>(Qt::Key_0 + PlayableSlot(mover->game())));
-  }
+  int moves = PlayOn(200, true);
   EXPECT_EQ(moves, 2 * 48);  // two hands of 24 cards a side: none lost, none played twice
   ASSERT_TRUE(QTest::qWaitFor(
       [&] {
@@ -274,6 +283,45 @@ TEST_F(FriendWindows, TheHostListensOnIpv6Too) {
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
   EXPECT_EQ(host.friendGame().PairingCode(), guest.friendGame().PairingCode());
+}
+
+TEST_F(FriendWindows, ACutConnectionIsTakenUpAtTheSameStepAndTheGamePlaysOn) {
+  Connect();
+  int before = PlayOn(11);
+  ASSERT_EQ(before, 11);  // mid-hand, mid-round
+  PublicTable table = ViewOf(host.game());
+  // Both ends of the connection are cut, as by a network that goes away.
+  for (Seat* seat : {&host, &guest}) {
+    for (QTcpSocket* socket : seat->friendGame().findChildren<QTcpSocket*>()) socket->abort();
+  }
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.friendGame().stage() == Stage::kLost &&
+               guest.friendGame().stage() == Stage::kLost;
+      },
+      5000));
+  for (Seat* seat : {&host, &guest}) {
+    EXPECT_EQ(seat->game().Label1.caption, tesva::net::kConnectionLostStatus);
+    EXPECT_EQ(PlayableSlot(seat->game()), 0);
+  }
+  EXPECT_EQ(ViewOf(host.game()), table);
+  // The guest calls again and the game goes on where it stood.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.friendGame().stage() == Stage::kPlaying &&
+               guest.friendGame().stage() == Stage::kPlaying;
+      },
+      10000));
+  EXPECT_EQ(ViewOf(host.game()), table);
+  EXPECT_EQ(before + PlayOn(200), 2 * 48);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.game().Label1.caption.starts_with(" Oyun bitti.") &&
+               guest.game().Label1.caption.starts_with(" Oyun bitti.");
+      },
+      15000));
+  EXPECT_EQ(host.game().Player1_Score, guest.game().Player2_Score);
+  EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
 }
 
 TEST_F(FriendWindows, ADroppedConnectionLeavesTheTableAndSaysSo) {
