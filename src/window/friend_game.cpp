@@ -298,6 +298,7 @@ void FriendGame::Finish(const QString& message) {
   stage_ = Stage::kNone;
   SyncMenu();
   if (!message.isEmpty()) {
+    lastMessage_ = message;
     auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Arkadaşla Oyna"), message,
                                 QMessageBox::Ok, window_);
     box->setObjectName(QStringLiteral("FriendMessage"));

@@ -61,6 +61,9 @@ class FriendGame : public QObject {
   // also broadcast on the local network.
   void SetAnnouncement(quint16 port, bool broadcast);
 
+  // How long a lost friend is waited for (kRejoinLimit unless changed).
+  void SetRejoinLimit(int ms) { giveUpTimer_.setInterval(ms); }
+
   Stage stage() const { return stage_; }
   // The friend game's table is what the window shows.
   bool Running() const { return stage_ >= Stage::kPlaying; }

@@ -324,6 +324,22 @@ TEST_F(FriendWindows, ACutConnectionIsTakenUpAtTheSameStepAndTheGamePlaysOn) {
   EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
 }
 
+TEST_F(FriendWindows, AFriendWhoNeverComesBackIsGivenUpAfterTheLimit) {
+  Connect();
+  ASSERT_EQ(PlayOn(5), 5);
+  host.friendGame().SetRejoinLimit(800);
+  for (Seat* seat : {&host, &guest}) {
+    for (QTcpSocket* socket : seat->friendGame().findChildren<QTcpSocket*>()) socket->abort();
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kLost; }, 5000));
+  guest.window.reset();  // gone for good, before it could call again
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kNone; }, 5000));
+  EXPECT_EQ(host.friendGame().LastMessage().toStdString(),
+            "İki dakika içinde yeniden bağlanılamadı; oyun bırakıldı.");
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  EXPECT_EQ(host.game().HandNo, 1);
+}
+
 TEST_F(FriendWindows, ADroppedConnectionLeavesTheTableAndSaysSo) {
   Connect();
   ASSERT_TRUE(QTest::qWaitFor([&] { return PlayableSlot(host.game()) != 0; }, 10000));
