@@ -2,6 +2,7 @@
 // scripted and random whole games.
 #include <gtest/gtest.h>
 
+#include "record/kept_game.h"
 #include "record/record.h"
 #include "test_support.h"
 
@@ -76,6 +77,38 @@ TEST(Record, TheStatisticsTableShowsEveryItemPerLevel) {
   EXPECT_EQ(rows[11], (Row{"Tesva", "0", "3", "0", "3"}));
   EXPECT_EQ(rows[12], (Row{"Oyun başına puan", "0,0", "80,5", "0,0", "80,5"}));
   EXPECT_EQ(rows[13], (Row{"İpucu alınan oyun", "0", "1", "0", "1"}));
+}
+
+TEST(Record, AFriendsGameCountsUnderItsOwnHeadingAndColumnOnly) {
+  Record r;
+  AddResult(r, Result("2", Outcome::kWon, 101, 80));
+  const Record computerOnly = r;
+  AddFriendResult(r, Result("3", Outcome::kLost, 60, 90, 2));
+  AddFriendResult(r, Result("1", Outcome::kWon, 95, 70));
+  // No level and not the computer's: those are as they were.
+  for (auto name : {"amator", "profesyonel", "usta", "bilgisayar"}) {
+    EXPECT_EQ(r.headings.count(name), computerOnly.headings.count(name)) << name;
+    if (r.headings.count(name)) {
+      EXPECT_EQ(r.headings.at(name), computerOnly.headings.at(name)) << name;
+    }
+  }
+  const Heading& friends = r.headings.at("arkadas");
+  EXPECT_EQ(friends.finished, 2);
+  EXPECT_EQ(friends.won, 1);
+  EXPECT_EQ(friends.lost, 1);
+  EXPECT_EQ(friends.currentStreak, 1);
+  EXPECT_EQ(friends.tesvas, 2);
+  // The table grows its column once such a game has counted, and only then.
+  using Row = std::vector<std::string>;
+  EXPECT_EQ(StatisticsRows(computerOnly)[0].size(), 5u);
+  auto rows = StatisticsRows(r);
+  EXPECT_EQ(rows[0], (Row{"", "Amatör", "Profesyonel", "Usta", "Toplam", "Arkadaş"}));
+  EXPECT_EQ(rows[1], (Row{"Biten oyun", "0", "1", "0", "1", "2"}));
+  EXPECT_EQ(rows[6], (Row{"Kazanma oranı", "%0", "%100", "%0", "%100", "%50"}));
+  // And the record's file keeps it.
+  auto back = ReadRecord(WriteRecord(r));
+  ASSERT_TRUE(std::holds_alternative<Record>(back));
+  EXPECT_EQ(std::get<Record>(back), r);
 }
 
 TEST(Record, AStreakRunsAcrossLevelsOnlyInTheAllLevelsHeading) {

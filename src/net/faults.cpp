@@ -12,7 +12,7 @@ struct FaultText {
   std::string_view text;
 };
 
-constexpr std::array<FaultText, 17> kTexts = {{
+constexpr std::array<FaultText, 18> kTexts = {{
     {Fault::kLost, "kLost", "Bağlantı koptu."},
     {Fault::kSilent, "kSilent", "Karşı taraftan 20 saniyedir haber yok."},
     {Fault::kFlood, "kFlood", "Karşı taraf çok sık mesaj gönderiyor."},
@@ -33,6 +33,8 @@ constexpr std::array<FaultText, 17> kTexts = {{
     {Fault::kDeal, "kDeal", "Dağıtım denetimi başarısız"},
     {Fault::kNoReveal, "kNoReveal",
      "Karşı taraf anahtarını açmadan ayrıldı; bu elin kağıtları denetlenemedi."},
+    {Fault::kResume, "kResume",
+     "Yeniden bağlanan taraf bu oyunun oyuncusu olduğunu kanıtlayamadı."},
 }};
 
 const FaultText& Entry(Fault fault) {

@@ -29,6 +29,7 @@ enum class Fault {
   kNotHeld,     // a card played that the player does not hold
   kDeal,        // the deal's checks failed (detail from the deal)
   kNoReveal,    // the other side left before revealing its key
+  kResume,      // a new connection that cannot prove it is the same game
 };
 
 struct Failure {

@@ -120,7 +120,47 @@ void NetGame::Send(std::uint8_t type, ByteView body) {
   write.U16(static_cast<std::uint16_t>(hand_));
   write.U16(static_cast<std::uint16_t>(sent_++));
   write.Put(body);
+  sentLog_.push_back(message);
   outgoing_.push_back(std::move(message));
+}
+
+namespace {
+
+int HandOf(const Bytes& message) {
+  return message[1] << 8 | message[2];
+}
+
+int StepOf(const Bytes& message) {
+  return message[3] << 8 | message[4];
+}
+
+}  // namespace
+
+void NetGame::Pause() {
+  paused_ = true;
+}
+
+std::pair<int, int> NetGame::HeardPoint() const {
+  // The other side's first card, kept during this side's pause, was heard.
+  return {hand_, heard_ + (early_ ? 1 : 0)};
+}
+
+bool NetGame::ResendFrom(int hand, int heard) {
+  if (phase_ == Phase::kOver || phase_ == Phase::kFailed) return false;
+  // The other side cannot have heard more than was sent, nor be more than
+  // one hand behind: its point must lie within the log.
+  int sentThere = static_cast<int>(std::count_if(
+      sentLog_.begin(), sentLog_.end(), [hand](const Bytes& m) { return HandOf(m) == hand; }));
+  bool held = hand == hand_ || (hand == hand_ - 1 && hand >= 0);
+  if (!held || heard < 0 || heard > sentThere) {
+    Fail(MakeFailure(Fault::kResume));
+    return false;
+  }
+  paused_ = false;
+  for (const Bytes& m : sentLog_) {
+    if (HandOf(m) > hand || (HandOf(m) == hand && StepOf(m) >= heard)) outgoing_.push_back(m);
+  }
+  return true;
 }
 
 void NetGame::Begin() {
@@ -262,6 +302,7 @@ void NetGame::StartDeal() {
   ++hand_;
   sent_ = 0;
   heard_ = 0;
+  std::erase_if(sentLog_, [this](const Bytes& m) { return HandOf(m) < hand_ - 1; });
   deal_ = makeDeal_(role_, hand_);
   phase_ = Phase::kSetup;
   roundFrom_ = kFloorCards;
@@ -335,8 +376,8 @@ void NetGame::AfterDeal(int from) {
 }
 
 bool NetGame::OurMove() const {
-  return phase_ == Phase::kPlaying && !game_.Timer1.enabled && !heldLocal_ && !heldRemote_ &&
-         game_.Player1_CardsLeft > 0;
+  return phase_ == Phase::kPlaying && !paused_ && !game_.Timer1.enabled && !heldLocal_ &&
+         !heldRemote_ && game_.Player1_CardsLeft > 0;
 }
 
 bool NetGame::EmptiesBothHands(bool ourMove) const {
@@ -440,28 +481,34 @@ void NetGame::ApplyRemote(int position) {
 Session::Session(Role role, Platform services, DealMaker makeDeal, Millis now)
     : now_(now),
       game_(role, services, std::move(makeDeal)),
-      link_(role, Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion}, *this, now) {}
+      link_(std::make_unique<Link>(role, Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion},
+                                   *this, now)) {}
 
 void Session::Flush() {
-  for (auto& message : game_.TakeOutgoing()) link_.Send(message, now_);
-  if (game_.failure() && !link_.Ended()) link_.Close(*game_.failure());
+  auto out = game_.TakeOutgoing();
+  // While the game waits for its friend, what it sends stays in its log
+  // and goes once the other side has said what it heard.
+  if (!Waiting() && link_->Ready()) {
+    for (auto& message : out) link_->Send(message, now_);
+  }
+  if (game_.failure() && !link_->Ended()) link_->Close(*game_.failure());
 }
 
 void Session::Receive(ByteView bytes, Millis now) {
   now_ = now;
-  link_.Receive(bytes, now);
+  link_->Receive(bytes, now);
   Flush();
 }
 
 void Session::Tick(Millis now) {
   now_ = now;
-  link_.Tick(now);
+  link_->Tick(now);
   Flush();
 }
 
 void Session::ConnectionClosed(Millis now) {
   now_ = now;
-  link_.ConnectionClosed(now);
+  link_->ConnectionClosed(now);
 }
 
 bool Session::Play(int slot, Millis now) {
@@ -478,14 +525,31 @@ void Session::TickPause(Millis now) {
 }
 
 void Session::OnLinkReady() {
-  game_.Begin();
+  if (!secret_) secret_ = link_->SessionSecret();
+  if (!relinked_) return game_.Begin();
+  awaitingResume_ = true;
+  SendResume();
 }
 
 void Session::OnLinkMessage(ByteView message) {
+  if (!relinked_) return game_.Receive(message);
+  bool resume = !message.empty() && message[0] == kResumeMessage;
+  // On a new connection the Resume comes first, and only then.
+  if (awaitingResume_ && !resume) return link_->Close(MakeFailure(Fault::kResume));
+  if (!awaitingResume_ && resume) return game_.Abandon(MakeFailure(Fault::kUnexpected));
+  if (resume) return TakeResume(message);
   game_.Receive(message);
 }
 
 void Session::OnLinkClosed(const Failure& why) {
+  bool lost = why.fault == Fault::kLost || why.fault == Fault::kSilent;
+  bool resumable = resumable_ && secret_ && game_.Begun() && !game_.Over() && !game_.failure();
+  // A new connection that never proved itself, whatever it did, leaves the
+  // game paused as it was.
+  if (resumable && (lost || (relinked_ && !proven_))) {
+    awaitingResume_ = false;
+    return game_.Pause();
+  }
   game_.LinkEnded(why);
 }
 

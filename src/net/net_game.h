@@ -50,6 +50,9 @@ inline constexpr std::uint8_t kSetupMessage = 4;
 inline constexpr std::uint8_t kSharesMessage = 5;
 inline constexpr std::uint8_t kPlayMessage = 6;
 inline constexpr std::uint8_t kRevealMessage = 7;
+// Sent by the session, not the game: the first message on a new connection
+// for a paused game (see Session).
+inline constexpr std::uint8_t kResumeMessage = 8;
 inline constexpr std::size_t kMaxNameBytes = 64;
 
 // Reads the other player's name under "CpuIsim" and passes everything else
@@ -85,6 +88,23 @@ class NetGame {
 
   std::vector<Bytes> TakeOutgoing();
   std::vector<std::string> TakeEvents();
+
+  // A lost connection pauses a game that has begun instead of ending it:
+  // nothing can be played until the other side is back. What this side
+  // sent meanwhile waits in its log.
+  void Pause();
+  bool Paused() const { return paused_; }
+  bool Begun() const { return hand_ > 0 || sent_ > 0 || heard_ > 0; }
+  // Where this side's hearing stands: the hand, and how many of the other
+  // side's messages of it were taken.
+  std::pair<int, int> HeardPoint() const;
+  // The other side is back and has heard up to (hand, heard): everything
+  // this side sent after that goes again, in order, and play goes on.
+  // False, and the game ended, when that point is not one this side has
+  // reached or still holds.
+  bool ResendFrom(int hand, int heard);
+  // Ends the game with `why`, as any fault does.
+  void Abandon(Failure why) { Fail(std::move(why)); }
 
   const Game& game() const { return game_; }
   Game& game() { return game_; }
@@ -124,9 +144,9 @@ class NetGame {
   DealMaker makeDeal_;
   std::unique_ptr<HandDeal> deal_;
   Phase phase_ = Phase::kStart;
-  int hand_ = 0;   // the hand the messages are about
-  int sent_ = 0;   // messages sent in this hand
-  int heard_ = 0;  // messages heard in this hand
+  int hand_ = 0;       // the hand the messages are about
+  int sent_ = 0;       // messages sent in this hand
+  int heard_ = 0;      // messages heard in this hand
   int roundFrom_ = 0;  // the deck position the round's deal starts at
   // The move held until the exchange it needs is done: our slot, or the
   // other side's deck position.
@@ -136,6 +156,10 @@ class NetGame {
   std::vector<int> theirs_;                      // their cards' positions, in List2's order
   std::optional<Bytes> early_;  // the other side's first card, come during our pause
   std::vector<Bytes> outgoing_;
+  // Every message of the last two hands, for sending again after a lost
+  // connection: the other side can be at most one hand behind.
+  std::vector<Bytes> sentLog_;
+  bool paused_ = false;
   std::vector<std::string> events_;
   std::optional<Failure> failure_;
   std::string ourName_;
@@ -150,9 +174,21 @@ class Session : public LinkListener {
   void ConnectionClosed(Millis now);
   bool Play(int slot, Millis now);
   void TickPause(Millis now);
-  Bytes TakeOutgoing() { return link_.TakeOutgoing(); }
+  Bytes TakeOutgoing() { return link_->TakeOutgoing(); }
 
-  Link& link() { return link_; }
+  // A game that has begun pauses when its connection is lost or silent,
+  // instead of ending, so that a new connection can take it up (Relink).
+  // Off unless asked: the headless peer ends at once.
+  void SetResumable(bool on) { resumable_ = on; }
+  // A new connection for a paused game. Once its link is up, each side
+  // sends a Resume: a proof, keyed with the first connection's session
+  // secret and bound to the new link's, that it is the same program, and
+  // the point it has heard to; each then sends again what the other missed.
+  void Relink(Millis now);
+  // The game is paused or its new connection has not yet proved itself.
+  bool Waiting() const { return game_.Paused() || awaitingResume_; }
+
+  Link& link() { return *link_; }
   NetGame& game() { return game_; }
 
   void OnLinkReady() override;
@@ -161,9 +197,18 @@ class Session : public LinkListener {
 
  private:
   void Flush();
+  void SendResume();
+  void TakeResume(ByteView message);
+  std::array<std::uint8_t, 32> ResumeProof(Role role) const;
+
   Millis now_;
   NetGame game_;
-  Link link_;
+  std::unique_ptr<Link> link_;
+  bool resumable_ = false;
+  bool relinked_ = false;
+  bool awaitingResume_ = false;
+  bool proven_ = false;                                 // this link's Resume was proven
+  std::optional<std::array<std::uint8_t, 32>> secret_;  // the first link's
 };
 
 // The deal every real game uses.

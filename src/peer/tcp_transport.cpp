@@ -3,15 +3,10 @@
 namespace tesva::net {
 
 TcpTransport::TcpTransport(QTcpSocket* socket, Role role, Platform services, QObject* parent)
-    : QObject(parent), socket_(socket) {
+    : QObject(parent) {
   clock_.start();
-  socket_->setParent(this);
   session_ = std::make_unique<Session>(role, services, DefaultDealMaker(), Now());
-  connect(socket_, &QTcpSocket::readyRead, this, &TcpTransport::ReadSome);
-  connect(socket_, &QTcpSocket::disconnected, this, [this] {
-    session_->ConnectionClosed(Now());
-    Flush();
-  });
+  Attach(socket);
   linkTimer_.setInterval(250);
   connect(&linkTimer_, &QTimer::timeout, this, &TcpTransport::Tick);
   linkTimer_.start();
@@ -22,6 +17,28 @@ TcpTransport::TcpTransport(QTcpSocket* socket, Role role, Platform services, QOb
     Flush();
   });
   pauseTimer_.start();
+  Flush();
+}
+
+void TcpTransport::Attach(QTcpSocket* socket) {
+  socket_ = socket;
+  socket_->setParent(this);
+  socket_->setReadBufferSize(4 * (kFrameLimit + kFrameHeader));
+  connect(socket_, &QTcpSocket::readyRead, this, &TcpTransport::ReadSome);
+  connect(socket_, &QTcpSocket::disconnected, this, [this] {
+    session_->ConnectionClosed(Now());
+    Flush();
+  });
+}
+
+void TcpTransport::Rebind(QTcpSocket* socket) {
+  socket_->disconnect(this);
+  socket_->abort();
+  socket_->deleteLater();
+  Attach(socket);
+  session_->Relink(Now());
+  ended_ = false;
+  linkTimer_.start();
   Flush();
 }
 
@@ -44,6 +61,12 @@ bool TcpTransport::Play(int slot) {
   bool played = session_->Play(slot, Now());
   Flush();
   return played;
+}
+
+void TcpTransport::Leave() {
+  if (!session_->link().Ended()) session_->link().Close(MakeFailure(Fault::kLeft));
+  Flush();
+  socket_->flush();
 }
 
 void TcpTransport::Flush() {

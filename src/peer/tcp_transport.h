@@ -17,12 +17,19 @@ namespace tesva::net {
 class TcpTransport : public QObject {
   Q_OBJECT
  public:
-  // Takes the connected socket; the session is made for `role`.
+  // Takes the connected socket; the session is made for `role`. The socket
+  // keeps at most a few frames unread, so a flooding peer fills its own
+  // buffers, not this side's memory.
   TcpTransport(QTcpSocket* socket, Role role, Platform services, QObject* parent = nullptr);
   Session& session() { return *session_; }
   Millis Now() const { return Millis{clock_.elapsed()}; }
   // Plays the local player's card and sends it.
   bool Play(int slot);
+  // The local player leaves: a goodbye is written, then the link ends.
+  void Leave();
+  // A new connection for the paused session (Session::Relink); the old
+  // socket goes.
+  void Rebind(QTcpSocket* socket);
 
  signals:
   // Something changed: new events, the pairing code, the end.
@@ -30,11 +37,12 @@ class TcpTransport : public QObject {
   void Ended();
 
  private:
+  void Attach(QTcpSocket* socket);
   void ReadSome();
   void Flush();
   void Tick();
 
-  QTcpSocket* socket_;
+  QTcpSocket* socket_ = nullptr;
   QElapsedTimer clock_;
   std::unique_ptr<Session> session_;
   QTimer linkTimer_;

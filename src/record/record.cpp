@@ -60,6 +60,10 @@ void AddResult(Record& record, const GameResult& result) {
   Add(record.headings[std::string(kComputerHeading)], result);
 }
 
+void AddFriendResult(Record& record, const GameResult& result) {
+  Add(record.headings[std::string(kFriendHeading)], result);
+}
+
 int WinRate(const Heading& h) {
   if (h.finished <= 0) return 0;
   return static_cast<int>((200 * h.won + h.finished) / (2 * h.finished));  // rounded half up
@@ -88,6 +92,8 @@ std::vector<std::vector<std::string>> StatisticsRows(const Record& record) {
     auto it = record.headings.find(name);
     columns.push_back(it == record.headings.end() ? Heading{} : it->second);
   }
+  auto friendGames = record.headings.find(kFriendHeading);
+  if (friendGames != record.headings.end()) columns.push_back(friendGames->second);
   struct Item {
     std::string_view name;
     std::string (*text)(const Heading&);
@@ -113,6 +119,7 @@ std::vector<std::vector<std::string>> StatisticsRows(const Record& record) {
   };
   std::vector<std::vector<std::string>> rows;
   rows.push_back({"", "Amatör", "Profesyonel", "Usta", "Toplam"});
+  if (friendGames != record.headings.end()) rows.back().push_back("Arkadaş");
   for (const Item& item : kItems) {
     std::vector<std::string> row{std::string(item.name)};
     for (const Heading& h : columns) row.push_back(item.text(h));

@@ -33,6 +33,9 @@ inline constexpr std::string_view kAmateurHeading = "amator";
 inline constexpr std::string_view kProfessionalHeading = "profesyonel";
 inline constexpr std::string_view kMasterHeading = "usta";
 inline constexpr std::string_view kComputerHeading = "bilgisayar";  // all three levels
+// Games against a friend over the network: never under a level, nor in the
+// computer's heading, since no computer played.
+inline constexpr std::string_view kFriendHeading = "arkadas";
 
 struct Heading {
   std::int64_t finished = 0;  // won + lost + drawn
@@ -72,6 +75,8 @@ std::string_view HeadingOfLevel(std::string_view level);
 
 // Adds a game to its level's heading and to the computer's heading.
 void AddResult(Record& record, const GameResult& result);
+// Adds a game against a friend to the friend's heading only.
+void AddFriendResult(Record& record, const GameResult& result);
 
 // The percentage of won games among the finished ones, rounded; 0 with
 // none finished.
@@ -84,7 +89,8 @@ std::int64_t MeanPointsTenths(const Heading& h);
 std::string RecordLine(const Record& record, std::string_view level);
 
 // The statistics table as the dialog shows it: a heading row ("", then
-// the three levels and "Toplam"), then one row per item, its name first.
+// the three levels and "Toplam", then "Arkadaş" once a game against a
+// friend has counted), then one row per item, its name first.
 std::vector<std::vector<std::string>> StatisticsRows(const Record& record);
 
 // What the record needs to know of the game being played, beside the game

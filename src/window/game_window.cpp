@@ -13,6 +13,7 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "shell/card_names.h"
+#include "window/friend_game.h"
 #include "window/motion_layer.h"
 #include "window/record_keeper.h"
 #include "window/rules_panel.h"
@@ -60,7 +61,9 @@ void SyncTimer(QTimer* timer, const tesva::Timer& now) {
 
 GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* parent)
     : QMainWindow(parent),
-      game_(services),
+      names_(services.store),
+      game_(tesva::Platform{names_, services.sound, services.random, services.dialogs,
+                            services.host}),
       pictures_(QString::fromStdString(services.host.ProgramFolder())) {
   // Only a store without the game's options is a first run; a stored size
   // is known now and the table is made at it, laid out once.
@@ -78,6 +81,11 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateMenus();
   keeper_->CreateMenus(menuBar());
   CreateScaleMenuLater();
+  friend_ = new FriendGame(services, this);
+  friend_->CreateMenu(menuBar());
+  connect(friend_, &FriendGame::started, this, &GameWindow::EnterFriendGame);
+  connect(friend_, &FriendGame::changed, this, &GameWindow::ShowFriendGame);
+  connect(friend_, &FriendGame::finished, this, &GameWindow::LeaveFriendGame);
   AddShortcuts();
   CreateTimers();
   CreateIcon();
@@ -115,7 +123,10 @@ void GameWindow::CreateTable() {
     ShowCaptions();
   });
   story_ = new TableStory(table_, *motion_);
-  connect(story_, &TableStory::newGameClicked, this, [this] { Handle(tesva::mnuYeni_Click); });
+  connect(story_, &TableStory::newGameClicked, this, [this] {
+    if (friend_->Running()) return friend_->Leave();
+    Handle(tesva::mnuYeni_Click);
+  });
   connect(keeper_, &RecordKeeper::gameCounted, story_, &TableStory::SetRecordLine);
 }
 
@@ -291,10 +302,16 @@ void GameWindow::AddShortcuts() {
 void GameWindow::CreateTimers() {
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
-  connect(timer1_, &QTimer::timeout, this, [this] { Handle(tesva::Timer1_Timer); });
+  // During a friend game the computer never moves, and the pause at a
+  // hand's end runs on the transport's clock.
+  connect(timer1_, &QTimer::timeout, this, [this] {
+    if (!friend_->Running()) Handle(tesva::Timer1_Timer);
+  });
   timer2_ = new QTimer(this);
   timer2_->setObjectName(QStringLiteral("Timer2"));
-  connect(timer2_, &QTimer::timeout, this, [this] { Handle(tesva::Timer2_Timer); });
+  connect(timer2_, &QTimer::timeout, this, [this] {
+    if (!friend_->Running()) Handle(tesva::Timer2_Timer);
+  });
 }
 
 // The game's icon, two cards fanned out, as the build drew it for the
@@ -330,6 +347,12 @@ void GameWindow::PlaceOnScreen() {
 // --- Events ------------------------------------------------------------------
 
 void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove) {
+  // A friend game's commands act on its own table (its background, card
+  // back, sounds, help); those of the computer game are closed on it.
+  if (friend_->Running()) {
+    handler(friend_->Table());
+    return ShowFriendGame();
+  }
   handler(game_);
   keeper_->AfterEvent(mouseMove);
   Sync();
@@ -339,6 +362,10 @@ void GameWindow::PlayCard(int index) {
   if (!game_.Player1_Kart(index).enabled) return;
   // The table catches up with the game before the card leaves the hand.
   motion_->FinishAll();
+  if (friend_->Running()) {
+    friend_->Play(index);
+    return;
+  }
   Handle([index](tesva::Game& g) { tesva::Player1_Kart_Click(g, index); });
 }
 
@@ -638,6 +665,11 @@ void GameWindow::SyncMenus() {
 }
 
 void GameWindow::SyncTimers() {
+  if (friend_->Running()) {
+    timer1_->stop();
+    timer2_->stop();
+    return;
+  }
   SyncTimer(timer1_, game_.Timer1);
   SyncTimer(timer2_, game_.Timer2);
 }

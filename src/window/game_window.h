@@ -8,14 +8,17 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "engine/game_state.h"
 #include "shell/main_window.h"
+#include "window/friend_names.h"
 #include "window/picture_cache.h"
 #include "window/table_motion.h"
 
 class CardPicture;
+class FriendGame;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
@@ -53,6 +56,8 @@ class GameWindow : public QMainWindow {
   int TableScalePercent() const { return scale_; }
   // Shows the table at `percent` at once and keeps the choice in the store.
   void ChooseTableScale(int percent);
+  // The game with a friend: while it runs, the window draws its table.
+  FriendGame& Friend() const { return *friend_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -98,6 +103,14 @@ class GameWindow : public QMainWindow {
   // The keyboard (true) or the mouse (false) was used last.
   void UseKeys(bool keys);
 
+  // A friend game takes the table: the game against the computer is kept
+  // aside and comes back, for a new game as "Yeni Oyun" starts one, when
+  // the friend game ends.
+  void EnterFriendGame();
+  void ShowFriendGame();
+  void LeaveFriendGame();
+  void DrawAfresh();
+
   void Sync();
   void SyncWindow();
   void SyncPictures();
@@ -117,6 +130,10 @@ class GameWindow : public QMainWindow {
   void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
                 const tesva::TextList& before);
 
+  // The store the window's game reads: the player's own, but during a
+  // friend game the other seat's name is the friend's, so that what the
+  // table tells of a hand names the friend.
+  FriendNames names_;
   tesva::Game game_;
   PictureCache pictures_;
   // The game's elements as the widgets show them now: only what differs
@@ -165,4 +182,6 @@ class GameWindow : public QMainWindow {
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
   std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
+  FriendGame* friend_ = nullptr;
+  std::optional<tesva::Game> aside_;  // the computer game, during a friend game
 };

@@ -124,8 +124,26 @@ void RecordKeeper::Sync() {
   hintFrame_->setVisible(marked);
 }
 
+void RecordKeeper::SetFriendGame(bool on) {
+  friendGame_ = on;
+  friendTally_ = {};
+  hintSlot_ = 0;
+  ++hintGeneration_;
+  hintPending_ = false;
+  if (hintAction_) hintAction_->setEnabled(!on);
+  Sync();
+}
+
+void RecordKeeper::FollowFriendGame(const tesva::Game& table) {
+  auto result = tesva::record::FollowGame(table, friendTally_);
+  if (!result) return;
+  tesva::record::AddFriendResult(record_, *result);
+  if (files_) files_->SaveRecord(record_);
+  if (statistics_) statistics_->Show(record_);
+}
+
 void RecordKeeper::RequestHint() {
-  if (!tesva::record::HintAvailable(game_) || hintSlot_ != 0 || hintPending_) return;
+  if (friendGame_ || !tesva::record::HintAvailable(game_) || hintSlot_ != 0 || hintPending_) return;
   hintPending_ = true;
   // The search runs on a copy of the seat's view: the game itself is never
   // touched off this thread.

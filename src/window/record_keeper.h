@@ -44,6 +44,12 @@ class RecordKeeper : public QObject {
   // Key H or "İpucu": the master's card for the human is looked for on a
   // thread of its own and marked when found.
   void RequestHint();
+  // While a friend game runs, no hint is given: "İpucu" is disabled and the
+  // key H does nothing.
+  void SetFriendGame(bool on);
+  // After every change of a friend game's table: a finished game counts
+  // under the friend's heading, apart from the computer's and the levels'.
+  void FollowFriendGame(const tesva::Game& table);
 
   const tesva::record::Record& Record() const { return record_; }
   const tesva::record::GameTally& Tally() const { return tally_; }
@@ -79,6 +85,8 @@ class RecordKeeper : public QObject {
   int hintSlot_ = 0;
   int hintGeneration_ = 0;  // a hint found after the game moved on is dropped
   bool hintPending_ = false;
+  bool friendGame_ = false;
+  tesva::record::GameTally friendTally_;
   // Last member: its end waits for a hint still being looked for.
   QThreadPool hintThread_;
 };

@@ -1,0 +1,131 @@
+// The two dialogs of a game with a friend: "Oyun Aç…" listens for the
+// friend on a TCP port and tells the local network about it; "Oyuna
+// Katıl…" connects to a host by its address, or to one of the games the
+// local network announces. Both are non-modal: the table behind them keeps
+// answering while they wait. Each hands the connected socket on and goes
+// back to waiting if the connection fails before the game starts.
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include "platform/platform.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTcpSocket;
+
+class HostDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `name` is the host player's, sent in the announcement.
+  HostDialog(tesva::OptionsStore& store, QString name, QWidget* parent);
+
+  // Where the announcement goes: to this machine on `port` always, and to
+  // the local network's broadcast address when `broadcast`.
+  void SetAnnouncement(quint16 port, bool broadcast);
+  // Listens on `port` (0: any free one) on IPv4 and IPv6; false, with the
+  // message shown, when it cannot.
+  bool ListenOn(quint16 port);
+  // Listens on the port in the dialog's field, and keeps it as the
+  // player's choice when it can.
+  void ListenFromField();
+  quint16 ListeningPort() const { return server_.serverPort(); }
+  bool Listening() const { return server_.isListening(); }
+  QString Message() const;
+  QListWidget* Addresses() const { return addresses_; }
+
+ signals:
+  // A friend connected; the socket is the receiver's. Listening has stopped.
+  void connected(QTcpSocket* socket);
+
+ public slots:
+  // The connection handed on failed before the game: say why, listen again.
+  void ShowLinkFailure(const QString& text);
+
+ private:
+  void TakeConnection();
+  void Announce();
+  void Stop();
+  void ListAddresses();
+
+  tesva::OptionsStore& store_;
+  QString name_;
+  QTcpServer server_;
+  QUdpSocket announcer_;
+  QTimer announceTimer_;
+  quint16 announcePort_;
+  bool broadcast_ = true;
+  quint16 lastPort_ = 0;
+  QLineEdit* port_ = nullptr;
+  QPushButton* open_ = nullptr;
+  QLabel* message_ = nullptr;
+  QListWidget* addresses_ = nullptr;
+};
+
+class JoinDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  JoinDialog(tesva::OptionsStore& store, QWidget* parent);
+
+  // Listens for announcements on `port`; false when it cannot.
+  bool ListenForGames(quint16 port);
+  // Connects to `host` (an address or a host name) on `port`, giving up
+  // after kConnectTimeout.
+  void ConnectTo(const QString& host, quint16 port);
+  QString Message() const;
+  QListWidget* Found() const { return found_; }
+
+  static constexpr int kConnectTimeout = 10000;  // ms
+  static constexpr int kMaxFound = 32;           // games listed at once
+
+ signals:
+  void connected(QTcpSocket* socket);
+
+ public slots:
+  void ShowLinkFailure(const QString& text);
+
+ private:
+  void ConnectFromFields();
+  void ReadAnnouncements();
+  void Forget();
+  void ConnectFailed(const QString& text);
+
+  tesva::OptionsStore& store_;
+  QUdpSocket listener_;
+  QTimer forgetTimer_;
+  QTimer timeout_;
+  QTcpSocket* socket_ = nullptr;
+  QElapsedTimer clock_;
+  QLineEdit* host_ = nullptr;
+  QLineEdit* port_ = nullptr;
+  QPushButton* connect_ = nullptr;
+  QLabel* message_ = nullptr;
+  QListWidget* found_ = nullptr;
+};
+
+// The six-digit code both windows show once the link is up, with what the
+// players do with it; "Reddet" refuses it, which closes the connection.
+class PairingDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit PairingDialog(QWidget* parent);
+  void ShowCode(const QString& code);
+  QString Code() const;
+
+ signals:
+  void refused();
+
+ private:
+  QLabel* code_ = nullptr;
+  QLabel* sentence_ = nullptr;
+};

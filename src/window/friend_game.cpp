@@ -1,0 +1,311 @@
+#include "window/friend_game.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTcpSocket>
+
+#include "engine/engine.h"
+#include "net/announce.h"
+#include "net/friend_table.h"
+#include "peer/tcp_transport.h"
+#include "window/friend_dialogs.h"
+
+using tesva::net::Fault;
+using tesva::net::Role;
+
+namespace {
+
+QString ToQt(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+FriendGame::FriendGame(tesva::Platform services, QWidget* window)
+    : QObject(window),
+      services_(services),
+      window_(window),
+      announcePort_(tesva::net::kAnnouncePort) {
+  callTimer_.setInterval(kCallInterval);
+  connect(&callTimer_, &QTimer::timeout, this, &FriendGame::CallAgain);
+  giveUpTimer_.setSingleShot(true);
+  giveUpTimer_.setInterval(kRejoinLimit);
+  connect(&giveUpTimer_, &QTimer::timeout, this, [this] {
+    Finish(QStringLiteral("İki dakika içinde yeniden bağlanılamadı; oyun bırakıldı."));
+  });
+  connect(&rejoinServer_, &QTcpServer::newConnection, this, [this] {
+    while (QTcpSocket* socket = rejoinServer_.nextPendingConnection()) TakeRejoin(socket);
+  });
+}
+
+// A window closed during a friend game says goodbye, so that the friend's
+// table is not left waiting for a connection that will not come back.
+FriendGame::~FriendGame() {
+  if (!transport_) return;
+  transport_->disconnect(this);
+  transport_->Leave();
+}
+
+void FriendGame::CreateMenu(QMenuBar* bar) {
+  QMenu* menu = bar->addMenu(QStringLiteral("Arkadaşla Oyna"));
+  menu->setObjectName(QStringLiteral("mnuArkadas"));
+  hostAction_ = menu->addAction(QStringLiteral("Oyun Aç…"), this, &FriendGame::OpenHost);
+  hostAction_->setObjectName(QStringLiteral("mnuOyunAc"));
+  joinAction_ = menu->addAction(QStringLiteral("Oyuna Katıl…"), this, &FriendGame::OpenJoin);
+  joinAction_->setObjectName(QStringLiteral("mnuOyunaKatil"));
+  leave_ = menu->addAction(QStringLiteral("Bağlantıyı Kes"), this, &FriendGame::Leave);
+  leave_->setObjectName(QStringLiteral("mnuBaglantiyiKes"));
+  SyncMenu();
+}
+
+void FriendGame::SyncMenu() {
+  if (!leave_) return;
+  bool idle = stage_ == Stage::kNone;
+  hostAction_->setEnabled(idle);
+  joinAction_->setEnabled(idle);
+  leave_->setEnabled(!idle);
+}
+
+HostDialog* FriendGame::Host() {
+  if (!host_) {
+    std::string name = tesva::CutToCharacters(
+        services_.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyHumanName),
+        tesva::kMaxNameLength);
+    host_ = new HostDialog(services_.store, ToQt(name), window_);
+    host_->SetAnnouncement(announcePort_, broadcast_);
+    connect(host_, &HostDialog::connected, this,
+            [this](QTcpSocket* socket) { Take(socket, Role::kHost); });
+  }
+  return host_;
+}
+
+JoinDialog* FriendGame::Join() {
+  if (!join_) {
+    join_ = new JoinDialog(services_.store, window_);
+    join_->ListenForGames(announcePort_);
+    connect(join_, &JoinDialog::connected, this,
+            [this](QTcpSocket* socket) { Take(socket, Role::kGuest); });
+  }
+  return join_;
+}
+
+void FriendGame::OpenHost() {
+  if (stage_ != Stage::kNone) return;
+  HostDialog* dialog = Host();
+  dialog->show();
+  dialog->raise();
+  if (!dialog->Listening()) dialog->ListenFromField();
+}
+
+void FriendGame::OpenJoin() {
+  if (stage_ != Stage::kNone) return;
+  Join()->show();
+  join_->raise();
+}
+
+void FriendGame::SetAnnouncement(quint16 port, bool broadcast) {
+  announcePort_ = port;
+  broadcast_ = broadcast;
+  if (host_) host_->SetAnnouncement(port, broadcast);
+  if (join_) join_->ListenForGames(port);
+}
+
+void FriendGame::Take(QTcpSocket* socket, Role role) {
+  if (stage_ != Stage::kNone) {  // one friend at a time
+    socket->abort();
+    socket->deleteLater();
+    return;
+  }
+  stage_ = Stage::kHandshake;
+  lastMessage_.clear();
+  role_ = role;
+  peer_ = socket->peerAddress();
+  port_ = role == Role::kHost ? socket->localPort() : socket->peerPort();
+  transport_ = new tesva::net::TcpTransport(socket, role, services_, this);
+  transport_->session().SetResumable(true);
+  connect(transport_, &tesva::net::TcpTransport::Changed, this, &FriendGame::OnChanged);
+  connect(transport_, &tesva::net::TcpTransport::Ended, this, &FriendGame::OnEnded);
+  SyncMenu();
+}
+
+tesva::Game& FriendGame::Table() {
+  return transport_->session().game().game();
+}
+
+QString FriendGame::PairingCode() const {
+  return transport_ ? ToQt(transport_->session().link().PairingCode()) : QString();
+}
+
+void FriendGame::MirrorInto(tesva::Game& shown) {
+  const tesva::Game& table = Table();
+  static_cast<tesva::GameState&>(shown) = table;
+  static_cast<tesva::Form&>(shown) = table;
+  shown.Timer2Ticks = table.Timer2Ticks;
+  shown.Seen = table.Seen;
+  tesva::net::CloseComputerCommands(shown);
+  if (stage_ == Stage::kLost) {
+    shown.Label1.caption = std::string(tesva::net::kConnectionLostStatus);
+  }
+  // A card is offered only when the game takes it: the move that empties
+  // both hands waits for the next deal with its card still in the hand.
+  if (stage_ != Stage::kPlaying || !transport_->session().game().OurMove()) {
+    for (auto& card : shown.Player1_Kart) card.enabled = false;
+  }
+}
+
+bool FriendGame::Play(int slot) {
+  if (stage_ != Stage::kPlaying || !transport_) return false;
+  return transport_->Play(slot);
+}
+
+void FriendGame::OnChanged() {
+  if (!transport_) return;
+  auto& session = transport_->session();
+  // The public events are the headless peer's; the window shows the table.
+  session.game().TakeEvents();
+  if (stage_ == Stage::kHandshake && session.link().Ready()) {
+    stage_ = Stage::kPlaying;
+    if (host_) host_->hide();
+    if (join_) join_->hide();
+    if (!pairing_) {
+      pairing_ = new PairingDialog(window_);
+      connect(pairing_, &PairingDialog::refused, this, &FriendGame::Leave);
+    }
+    pairing_->ShowCode(PairingCode());
+    SyncMenu();
+    emit started();
+    return;
+  }
+  if (stage_ == Stage::kLost && !session.Waiting() && session.link().Ready()) {
+    // The friend is back and proven: the game goes on where it stood.
+    stage_ = Stage::kPlaying;
+    StopRejoining();
+    SyncMenu();
+  }
+  if (Running()) emit changed();
+}
+
+void FriendGame::OnEnded() {
+  if (!transport_) return;
+  auto& session = transport_->session();
+  const auto& ending = session.link().ending();
+  QString why = ending ? ToQt(ending->text) : QString();
+  if (const auto& failure = session.game().failure()) why = ToQt(failure->text);
+  lastMessage_ = why;
+  if (stage_ == Stage::kHandshake) {
+    // Never a game: the dialog that made the connection says why and waits on.
+    stage_ = Stage::kNone;
+    transport_->deleteLater();
+    transport_ = nullptr;
+    bool hosted = session.link().role() == Role::kHost;
+    if (hosted && host_) host_->ShowLinkFailure(why);
+    if (!hosted && join_) join_->ShowLinkFailure(why);
+    SyncMenu();
+    return;
+  }
+  if (stage_ == Stage::kLost && session.Waiting()) {
+    // A new connection that did not come to a resumed game: wait on.
+    if (role_ == Role::kHost && !rejoinServer_.isListening()) {
+      rejoinServer_.listen(QHostAddress::Any, port_);
+    }
+    return;
+  }
+  if (stage_ != Stage::kPlaying && stage_ != Stage::kLost) return;
+  Fault fault = ending ? ending->fault : Fault::kLost;
+  if (session.Waiting()) {
+    stage_ = Stage::kLost;
+    StartRejoining();
+  } else if (session.game().Over() || !session.game().failure()) {
+    // Finished, or finishing: the other side has seen the last hand end and
+    // left; this side's own pause ends the game. The result stays.
+    stage_ = Stage::kEnded;
+  } else if (fault == Fault::kLeft) {
+    return Finish(why);  // left mid-game: the table goes, the reason is told
+  } else {
+    stage_ = Stage::kEnded;  // a misbehaving peer: its fault on the status line
+  }
+  SyncMenu();
+  emit changed();
+}
+
+void FriendGame::Leave() {
+  if (stage_ == Stage::kNone) return;
+  if (transport_) {
+    transport_->disconnect(this);
+    transport_->Leave();
+  }
+  Finish(QString());
+}
+
+void FriendGame::StartRejoining() {
+  giveUpTimer_.start();
+  if (role_ == Role::kHost) {
+    rejoinServer_.listen(QHostAddress::Any, port_);
+  } else {
+    callTimer_.start();
+  }
+}
+
+void FriendGame::StopRejoining() {
+  giveUpTimer_.stop();
+  callTimer_.stop();
+  rejoinServer_.close();
+  if (calling_) {
+    calling_->abort();
+    calling_->deleteLater();
+  }
+}
+
+void FriendGame::CallAgain() {
+  // One call at a time, and none while a new link is being made.
+  if (calling_ || !transport_ || !transport_->session().link().Ended()) return;
+  calling_ = new QTcpSocket(this);
+  connect(calling_, &QTcpSocket::connected, this, [this] {
+    QTcpSocket* socket = calling_;
+    calling_ = nullptr;
+    socket->disconnect(this);
+    TakeRejoin(socket);
+  });
+  connect(calling_, &QTcpSocket::errorOccurred, this, [this] {
+    if (!calling_) return;
+    calling_->deleteLater();
+    calling_ = nullptr;
+  });
+  calling_->connectToHost(peer_, port_);
+}
+
+void FriendGame::TakeRejoin(QTcpSocket* socket) {
+  if (stage_ != Stage::kLost || !transport_ || !transport_->session().Waiting()) {
+    socket->abort();
+    socket->deleteLater();
+    return;
+  }
+  // The host hears one caller at a time; if it fails, it listens again.
+  rejoinServer_.close();
+  transport_->Rebind(socket);
+}
+
+void FriendGame::Finish(const QString& message) {
+  StopRejoining();
+  if (transport_) {
+    transport_->disconnect(this);
+    transport_->deleteLater();
+  }
+  if (pairing_) pairing_->hide();
+  bool wasRunning = Running();
+  stage_ = Stage::kNone;
+  SyncMenu();
+  if (!message.isEmpty()) {
+    lastMessage_ = message;
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Arkadaşla Oyna"), message,
+                                QMessageBox::Ok, window_);
+    box->setObjectName(QStringLiteral("FriendMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+  }
+  // The window reads the table until it has restored its own game.
+  if (wasRunning) emit finished();
+  transport_ = nullptr;
+}

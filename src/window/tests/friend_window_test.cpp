@@ -1,0 +1,472 @@
+// Two windows in one process play each other over loopback TCP, as two
+// friends would from two machines: both show the same pairing code, every
+// public fact of one table is the other's seen from the other seat, and
+// the cards a player may not see are backs on both. A client that sends
+// garbage is sent away with a message while the window keeps answering;
+// a dropped connection leaves the table as it was; the join dialog finds a
+// game announced on this machine. No datagram leaves this machine: the
+// announcements go to 127.0.0.1 only.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QNetworkDatagram>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include "engine/engine.h"
+#include "net/announce.h"
+#include "net/friend_table.h"
+#include "platform/memory.h"
+#include "window/friend_dialogs.h"
+#include "window/friend_game.h"
+#include "window/game_window.h"
+#include "window/record_keeper.h"
+
+namespace {
+
+using Stage = FriendGame::Stage;
+
+// A UDP port nobody here listens on now.
+quint16 FreeUdpPort() {
+  QUdpSocket probe;
+  probe.bind(QHostAddress::LocalHost, 0);
+  return probe.localPort();
+}
+
+// One friend's machine: its own store, sound, dialogs and window.
+struct Seat {
+  Seat(const char* name, const char* computer, const char* hands) {
+    for (auto [key, value] : {std::pair{tesva::kKeyLevel, "2"},
+                              {tesva::kKeyDelay, "10"},
+                              {tesva::kKeyHumanName, name},
+                              {tesva::kKeyComputerName, computer},
+                              {tesva::kKeyHands, hands}}) {
+      store.Write(tesva::kStoreApp, tesva::kStoreSection, key, value);
+    }
+    window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
+    window->show();
+  }
+  const tesva::Game& game() const { return window->Game(); }
+  FriendGame& friendGame() const { return window->Friend(); }
+  QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
+  bool TimersIdle() const {
+    return !window->findChild<QTimer*>("Timer1")->isActive() &&
+           !window->findChild<QTimer*>("Timer2")->isActive();
+  }
+
+  tesva::MemoryStore store;
+  tesva::RecordingSound sound;
+  tesva::ScriptedRandom random{7};
+  tesva::ScriptedDialogs dialogs;
+  tesva::MemoryHost host{TESVA_PROGRAM_FOLDER};
+  std::unique_ptr<GameWindow> window;
+};
+
+// What both players may see, from one seat: scores, piles, the floor, the
+// number of cards in each hand, the deck's count, the hand's number.
+struct PublicTable {
+  int ownScore, otherScore, ownCards, otherCards, hand;
+  std::string floorTop, floorBase, deck, handCaption;
+  bool ownPile, otherPile;
+  bool operator==(const PublicTable&) const = default;
+};
+
+int Shown(const tesva::OneBased<tesva::Picture, tesva::kHandSize>& hand) {
+  int count = 0;
+  for (const auto& card : hand) count += card.visible && !card.picture.empty() ? 1 : 0;
+  return count;
+}
+
+PublicTable ViewOf(const tesva::Game& g) {
+  return {
+      g.Player1_Score,  g.Player2_Score,           Shown(g.Player1_Kart),  Shown(g.Player2_Kart),
+      g.HandNo,         g.OrtadakiKartlar.picture, g.EnAltKart.picture,    g.Label8.caption,
+      g.Label7.caption, g.Player1_Deste.visible,   g.Player2_Deste.visible};
+}
+
+// The same table seen from the other seat.
+PublicTable Turned(PublicTable view) {
+  std::swap(view.ownScore, view.otherScore);
+  std::swap(view.ownCards, view.otherCards);
+  std::swap(view.ownPile, view.otherPile);
+  return view;
+}
+
+// The other hand and the deck are backs, and no list shows them.
+void ExpectHiddenCardsAreBacks(const tesva::Game& g, const char* who) {
+  for (const auto& card : g.Player2_Kart) {
+    if (card.visible && !card.picture.empty()) {
+      EXPECT_EQ(card.picture, g.CardBack) << who;
+    }
+  }
+  if (g.Deste.visible) {
+    EXPECT_EQ(g.Deste.picture, g.CardBack) << who;
+  }
+  EXPECT_FALSE(g.List1.visible) << who;
+  EXPECT_FALSE(g.List2.visible) << who;
+}
+
+int PlayableSlot(const tesva::Game& g) {
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    if (g.Player1_Kart(i).enabled && g.Player1_Kart(i).visible) return i;
+  }
+  return 0;
+}
+
+class FriendWindows : public testing::Test {
+ protected:
+  void SetUp() override {
+    udpPort = FreeUdpPort();
+    for (Seat* seat : {&host, &guest}) seat->friendGame().SetAnnouncement(udpPort, false);
+  }
+  // Host listens on a free port, guest connects; both tables are the
+  // friend game's once the link is up.
+  void Connect() {
+    HostDialog* dialog = host.friendGame().Host();
+    dialog->show();
+    ASSERT_TRUE(dialog->ListenOn(0)) << dialog->Message().toStdString();
+    guest.friendGame().Join()->show();
+    guest.friendGame().Join()->ConnectTo(QStringLiteral("127.0.0.1"), dialog->ListeningPort());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
+  }
+  // Whoever may move plays a card, up to `limit` cards; after every move
+  // both tables must come to agree, and nobody's hidden cards are ever
+  // shown. Returns the cards played.
+  int PlayOn(int limit, bool tryHint = false) {
+    int moves = 0;
+    for (; moves < limit; ++moves) {
+      bool ready = QTest::qWaitFor(
+          [&] {
+            bool over = host.friendGame().stage() == Stage::kEnded &&
+                        guest.friendGame().stage() == Stage::kEnded;
+            bool someoneMoves = PlayableSlot(host.game()) || PlayableSlot(guest.game());
+            return TablesAgree() && (someoneMoves || over);
+          },
+          15000);
+      EXPECT_TRUE(ready) << "move " << moves;
+      if (!ready) break;
+      for (Seat* seat : {&host, &guest}) {
+        ExpectHiddenCardsAreBacks(seat->game(), seat == &host ? "host" : "guest");
+        EXPECT_TRUE(seat->TimersIdle());  // the computer never moves
+      }
+      Seat* mover = PlayableSlot(host.game())    ? &host
+                    : PlayableSlot(guest.game()) ? &guest
+                                                 : nullptr;
+      if (!mover) break;
+      if (moves == 0 && tryHint) {
+        // No hint against a friend: the key H is refused, as the menu item is.
+        QSignalSpy hinted(&mover->window->Keeper(), &RecordKeeper::hintShown);
+        QTest::keyClick(mover->window.get(), Qt::Key_H);
+        QTest::qWait(300);
+        EXPECT_EQ(hinted.count(), 0);
+        EXPECT_EQ(mover->window->Keeper().HintSlot(), 0);
+      }
+      QTest::keyClick(mover->window.get(),
+                      static_cast<Qt::Key>(Qt::Key_0 + PlayableSlot(mover->game())));
+    }
+    return moves;
+  }
+
+  bool TablesAgree() const { return ViewOf(host.game()) == Turned(ViewOf(guest.game())); }
+
+  Seat host{"Ayşe", "Can", "2"};
+  Seat guest{"Deniz", "Ece", "11"};
+  quint16 udpPort = 0;
+};
+
+TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
+  const tesva::Game computerGame = host.game();
+  Connect();
+  // The same six digits on both screens, with the sentence about them.
+  QString code = host.friendGame().PairingCode();
+  EXPECT_EQ(code.size(), 6);
+  EXPECT_EQ(code, guest.friendGame().PairingCode());
+  for (Seat* seat : {&host, &guest}) {
+    PairingDialog* pairing = seat->friendGame().Pairing();
+    ASSERT_TRUE(pairing && pairing->isVisible());
+    EXPECT_EQ(pairing->Code(), code);
+    EXPECT_TRUE(pairing->findChild<QLabel*>("sentence")->text().contains("karşılaştırın"));
+    // What acts on the game against the computer is closed.
+    for (const char* name : {"mnuYeni", "mnuAmator", "mnuPro", "mnuUsta", "mnuElSayisi", "mnuIpucu",
+                             "mnuOyunAc", "mnuOyunaKatil"}) {
+      EXPECT_FALSE(seat->Action(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(seat->Action("mnuBaglantiyiKes")->isEnabled());
+  }
+
+  int moves = PlayOn(200, true);
+  EXPECT_EQ(moves, 2 * 48);  // two hands of 24 cards a side: none lost, none played twice
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.game().Label1.caption.starts_with(" Oyun bitti.") &&
+               guest.game().Label1.caption.starts_with(" Oyun bitti.");
+      },
+      15000));
+  EXPECT_EQ(host.game().Player1_Score, guest.game().Player2_Score);
+  EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
+  // Each table names its own player at the bottom and the friend on top.
+  EXPECT_TRUE(host.game().Player1_Name.caption.starts_with("Ayşe"));
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Deniz"));
+  EXPECT_TRUE(guest.game().Player2_Name.caption.starts_with("Ayşe"));
+  // What the table tells of the hands names the friend; the player's own
+  // store keeps its computer's name.
+  EXPECT_EQ(
+      host.game().io.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyComputerName),
+      "Deniz");
+  EXPECT_EQ(host.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyComputerName),
+            "Can");
+  // Both count the game under the friend's heading, one's win the other's
+  // loss, and nothing under the computer's.
+  for (Seat* seat : {&host, &guest}) {
+    const auto& headings = seat->window->Keeper().Record().headings;
+    ASSERT_EQ(headings.count("arkadas"), 1u);
+    EXPECT_EQ(headings.at("arkadas").finished, 1);
+    EXPECT_EQ(headings.count("bilgisayar"), 0u);
+  }
+  const auto& hostFriend = host.window->Keeper().Record().headings.at("arkadas");
+  const auto& guestFriend = guest.window->Keeper().Record().headings.at("arkadas");
+  EXPECT_EQ(hostFriend.won, guestFriend.lost);
+  EXPECT_EQ(hostFriend.drawn, guestFriend.drawn);
+  EXPECT_EQ(hostFriend.points, host.game().Player1_Score);
+
+  // Leaving gives the host a new game against its own computer.
+  host.Action("mnuBaglantiyiKes")->trigger();
+  EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
+  EXPECT_EQ(host.game().HandNo, 1);
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  EXPECT_EQ(host.game().Player1_Score, 0);
+  EXPECT_EQ(host.game().CardBack, computerGame.CardBack);
+  EXPECT_TRUE(host.Action("mnuIpucu")->isEnabled());
+  EXPECT_TRUE(host.Action("mnuOyunAc")->isEnabled());
+  EXPECT_FALSE(host.Action("mnuBaglantiyiKes")->isEnabled());
+}
+
+TEST_F(FriendWindows, RefusingThePairingCodeSendsBothBackToTheComputer) {
+  Connect();
+  guest.friendGame().Pairing()->findChild<QPushButton*>("refuse")->click();
+  EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(guest.game().Player2_Name.caption.starts_with("Ece"));
+  // The host hears the guest leave, says so, and plays its computer again.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kNone; }, 5000));
+  EXPECT_EQ(host.friendGame().LastMessage().toStdString(), "Karşı taraf oyundan ayrıldı.");
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  EXPECT_NE(host.window->findChild<QMessageBox*>("FriendMessage"), nullptr);
+}
+
+TEST_F(FriendWindows, AWindowClosedMidGameSaysGoodbye) {
+  Connect();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return PlayableSlot(host.game()) != 0; }, 10000));
+  guest.window.reset();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kNone; }, 5000));
+  EXPECT_EQ(host.friendGame().LastMessage().toStdString(), "Karşı taraf oyundan ayrıldı.");
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+}
+
+TEST_F(FriendWindows, TheHostListensOnIpv6Too) {
+  HostDialog* dialog = host.friendGame().Host();
+  ASSERT_TRUE(dialog->ListenOn(0));
+  QTcpSocket probe;
+  if (!probe.bind(QHostAddress::LocalHostIPv6, 0)) GTEST_SKIP() << "no IPv6 loopback here";
+  probe.close();
+  guest.friendGame().Join()->ConnectTo(QStringLiteral("::1"), dialog->ListeningPort());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
+  EXPECT_EQ(host.friendGame().PairingCode(), guest.friendGame().PairingCode());
+}
+
+TEST_F(FriendWindows, ACutConnectionIsTakenUpAtTheSameStepAndTheGamePlaysOn) {
+  Connect();
+  int before = PlayOn(11);
+  ASSERT_EQ(before, 11);  // mid-hand, mid-round
+  PublicTable table = ViewOf(host.game());
+  // Both ends of the connection are cut, as by a network that goes away.
+  for (Seat* seat : {&host, &guest}) {
+    for (QTcpSocket* socket : seat->friendGame().findChildren<QTcpSocket*>()) socket->abort();
+  }
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.friendGame().stage() == Stage::kLost &&
+               guest.friendGame().stage() == Stage::kLost;
+      },
+      5000));
+  for (Seat* seat : {&host, &guest}) {
+    EXPECT_EQ(seat->game().Label1.caption, tesva::net::kConnectionLostStatus);
+    EXPECT_EQ(PlayableSlot(seat->game()), 0);
+  }
+  EXPECT_EQ(ViewOf(host.game()), table);
+  // The guest calls again and the game goes on where it stood.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.friendGame().stage() == Stage::kPlaying &&
+               guest.friendGame().stage() == Stage::kPlaying;
+      },
+      10000));
+  EXPECT_EQ(ViewOf(host.game()), table);
+  EXPECT_EQ(before + PlayOn(200), 2 * 48);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.game().Label1.caption.starts_with(" Oyun bitti.") &&
+               guest.game().Label1.caption.starts_with(" Oyun bitti.");
+      },
+      15000));
+  EXPECT_EQ(host.game().Player1_Score, guest.game().Player2_Score);
+  EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
+}
+
+TEST_F(FriendWindows, AFriendWhoNeverComesBackIsGivenUpAfterTheLimit) {
+  Connect();
+  ASSERT_EQ(PlayOn(5), 5);
+  host.friendGame().SetRejoinLimit(800);
+  for (Seat* seat : {&host, &guest}) {
+    for (QTcpSocket* socket : seat->friendGame().findChildren<QTcpSocket*>()) socket->abort();
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kLost; }, 5000));
+  guest.window.reset();  // gone for good, before it could call again
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kNone; }, 5000));
+  EXPECT_EQ(host.friendGame().LastMessage().toStdString(),
+            "İki dakika içinde yeniden bağlanılamadı; oyun bırakıldı.");
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  EXPECT_EQ(host.game().HandNo, 1);
+}
+
+TEST_F(FriendWindows, ADroppedConnectionLeavesTheTableAndSaysSo) {
+  Connect();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return PlayableSlot(host.game()) != 0; }, 10000));
+  PublicTable before = ViewOf(host.game());
+  // The guest's machine vanishes: its socket is cut without a goodbye.
+  auto sockets = guest.friendGame().findChildren<QTcpSocket*>();
+  ASSERT_EQ(sockets.size(), 1);
+  sockets[0]->abort();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return host.friendGame().stage() == Stage::kLost; }, 5000));
+  EXPECT_EQ(host.game().Label1.caption, tesva::net::kConnectionLostStatus);
+  EXPECT_EQ(ViewOf(host.game()), before);
+  EXPECT_EQ(PlayableSlot(host.game()), 0);
+  EXPECT_TRUE(host.TimersIdle());
+  host.Action("mnuBaglantiyiKes")->trigger();
+  EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+}
+
+// Measures how late a 10 ms timer ever fires while it lives.
+class Heartbeat {
+ public:
+  Heartbeat() {
+    clock_.start();
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout,
+                     [this] { worst_ = std::max(worst_, clock_.restart()); });
+    timer_.start();
+  }
+  qint64 Worst() const { return worst_; }
+
+ private:
+  QElapsedTimer clock_;
+  QTimer timer_;
+  qint64 worst_ = 0;
+};
+
+TEST_F(FriendWindows, AClientSendingGarbageIsSentAwayAndTheWindowKeepsAnswering) {
+  HostDialog* dialog = host.friendGame().Host();
+  dialog->show();
+  ASSERT_TRUE(dialog->ListenOn(0));
+  const tesva::Game before = host.game();
+  Heartbeat heartbeat;
+  for (QByteArray garbage : {QByteArray("GET / HTTP/1.1\r\nHost: x\r\n\r\n"),
+                             QByteArray(200000, '\xff'), QByteArray("\x00\x00\x00\x00\x01", 5),
+                             QByteArray("\x00\x00\x10\x00\x01", 5) + QByteArray(100, 'a')}) {
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, dialog->ListeningPort());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }, 5000));
+    client.write(garbage);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }, 5000))
+        << garbage.left(8).toHex().toStdString();
+    // The host says what happened and waits for a friend again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->Listening(); }, 2000));
+    EXPECT_TRUE(dialog->Message().contains(QStringLiteral("Yeniden bekleniyor")))
+        << dialog->Message().toStdString();
+    EXPECT_TRUE(dialog->Message().startsWith(QStringLiteral("Karşı taraf")))
+        << dialog->Message().toStdString();
+    EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
+  }
+  EXPECT_TRUE(host.game() == before);  // the game against the computer untouched
+  EXPECT_LT(heartbeat.Worst(), 100);
+}
+
+TEST_F(FriendWindows, AHostSendingGarbageIsLeftWithAMessageForTheGuest) {
+  QTcpServer fake;
+  ASSERT_TRUE(fake.listen(QHostAddress::LocalHost, 0));
+  QObject::connect(&fake, &QTcpServer::newConnection, [&] {
+    fake.nextPendingConnection()->write(QByteArray("SSH-2.0-OpenSSH_9.2\r\n"));
+  });
+  const tesva::Game before = guest.game();
+  JoinDialog* join = guest.friendGame().Join();
+  join->show();
+  join->ConnectTo(QStringLiteral("127.0.0.1"), fake.serverPort());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return join->Message().startsWith("Karşı taraf"); }, 5000))
+      << join->Message().toStdString();
+  EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(guest.game() == before);
+  EXPECT_TRUE(guest.Action("mnuOyunaKatil")->isEnabled());
+}
+
+TEST_F(FriendWindows, TheJoinDialogListsAGameAnnouncedOnThisMachine) {
+  JoinDialog* join = guest.friendGame().Join();
+  join->show();
+  // Datagrams that are no announcement are not listed.
+  QUdpSocket stranger;
+  tesva::net::Bytes portZero = tesva::net::MakeAnnouncement({1, "Kötü"});
+  portZero[6] = portZero[7] = 0;
+  for (const QByteArray& junk : {QByteArray("hello"), QByteArray(2000, 'T'),
+                                 QByteArray(reinterpret_cast<const char*>(portZero.data()),
+                                            static_cast<qsizetype>(portZero.size()))}) {
+    stranger.writeDatagram(junk, QHostAddress::LocalHost, udpPort);
+  }
+  HostDialog* dialog = host.friendGame().Host();
+  dialog->show();
+  ASSERT_TRUE(dialog->ListenOn(0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return join->Found()->count() > 0; }, 5000));
+  QTest::qWait(1200);  // a second announcement replaces the first
+  ASSERT_EQ(join->Found()->count(), 1);
+  QListWidgetItem* item = join->Found()->item(0);
+  EXPECT_EQ(item->text(), QStringLiteral("Ayşe — 127.0.0.1:%1").arg(dialog->ListeningPort()));
+  // Choosing it fills the address, and connecting to it starts the game.
+  emit join->Found()->itemClicked(item);
+  EXPECT_EQ(join->findChild<QLineEdit*>("host")->text(), QStringLiteral("127.0.0.1"));
+  EXPECT_EQ(join->findChild<QLineEdit*>("port")->text(), QString::number(dialog->ListeningPort()));
+  join->findChild<QPushButton*>("connect")->click();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
+}
+
+TEST_F(FriendWindows, APortInUseIsSaidAndAnotherCanBeChosen) {
+  HostDialog* first = host.friendGame().Host();
+  ASSERT_TRUE(first->ListenOn(0));
+  HostDialog* second = guest.friendGame().Host();
+  EXPECT_FALSE(second->ListenOn(first->ListeningPort()));
+  EXPECT_EQ(
+      second->Message(),
+      QStringLiteral("Port %1 kullanımda; başka bir port seçin.").arg(first->ListeningPort()));
+  auto* field = second->findChild<QLineEdit*>("port");
+  field->setText(QStringLiteral("70000"));
+  second->findChild<QPushButton*>("listen")->click();
+  EXPECT_EQ(second->Message(), QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+  EXPECT_TRUE(second->ListenOn(0));
+  // "İptal" stops listening.
+  second->findChild<QPushButton*>("cancel")->click();
+  EXPECT_FALSE(second->Listening());
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// A game whose connection is lost takes up again on a new one: cut at
+// random moments, bytes in flight lost or cut mid-frame, both sides pause,
+// prove to each other on the new link that they are the same two programs,
+// send again what the other missed and play on to exactly the game an
+// uncut connection gives. A program that cannot prove it is sent away and
+// the game stays paused for the one that can.
+#include <random>
+
+#include "net_harness.h"
+
+namespace tesva::net::testing {
+namespace {
+
+std::vector<std::string> Deck(std::mt19937_64& rng) {
+  std::vector<std::string> deck;
+  for (int s = 0; s < 4; ++s)
+    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
+  std::shuffle(deck.begin(), deck.end(), rng);
+  return deck;
+}
+
+struct Played {
+  std::vector<std::string> hostEvents, guestEvents;
+  std::string hostResult, guestResult;
+  int cuts = 0;
+};
+
+// Loses what is in flight, or delivers only a piece of it, then closes
+// both ends, as a dropped network does.
+void Cut(Pair& pair, std::mt19937_64& cuts) {
+  for (Session* from : {&pair.host->session, &pair.guest->session}) {
+    Session* to = from == &pair.host->session ? &pair.guest->session : &pair.host->session;
+    Bytes bytes = from->TakeOutgoing();
+    if (!bytes.empty() && cuts() % 2) {
+      to->Receive(ByteView(bytes).first(cuts() % bytes.size()), pair.now);
+    }
+  }
+  pair.host->session.ConnectionClosed(pair.now);
+  pair.guest->session.ConnectionClosed(pair.now);
+}
+
+Played PlayWithCuts(std::uint64_t seed, int hands, int cutEvery) {
+  std::mt19937_64 rng(seed);
+  std::vector<std::vector<std::string>> decks;
+  for (int h = 0; h < hands; ++h) decks.push_back(Deck(rng));
+  Pair pair([&decks](int hand) { return decks.at(static_cast<std::size_t>(hand - 1)); }, seed,
+            hands);
+  for (Side* side : {pair.host.get(), pair.guest.get()}) side->session.SetResumable(true);
+  std::mt19937_64 moves(seed + 1), cuts(seed + 2);
+  Played played;
+  auto& host = pair.host->session;
+  auto& guest = pair.guest->session;
+  for (int step = 0; step < 3000 && !host.game().Over(); ++step) {
+    if (cutEvery && cuts() % cutEvery == 0 && host.game().Begun()) {
+      Cut(pair, cuts);
+      EXPECT_TRUE(host.Waiting() && guest.Waiting()) << "step " << step;
+      // Nothing can be played while paused.
+      for (int slot = 1; slot <= 4; ++slot) EXPECT_FALSE(host.Play(slot, pair.now));
+      host.Relink(pair.now);
+      guest.Relink(pair.now);
+      pair.Pump();
+      ++played.cuts;
+      EXPECT_FALSE(host.Waiting() || guest.Waiting()) << "step " << step;
+    }
+    Session* mover = host.game().OurMove() ? &host : guest.game().OurMove() ? &guest : nullptr;
+    if (mover) {
+      std::vector<int> slots;
+      for (int i = 1; i <= 4; ++i)
+        if (mover->game().game().Player1_Kart(i).enabled) slots.push_back(i);
+      EXPECT_TRUE(mover->Play(slots.at(moves() % slots.size()), pair.now));
+    } else {
+      host.TickPause(pair.now);
+      guest.TickPause(pair.now);
+    }
+    pair.Pump();
+    if (host.game().failure() || guest.game().failure()) {
+      ADD_FAILURE() << (host.game().failure() ? host.game().failure()->text
+                                              : guest.game().failure()->text);
+      break;
+    }
+  }
+  EXPECT_TRUE(host.game().Over() && guest.game().Over());
+  played.hostEvents = pair.host->events;
+  played.guestEvents = pair.guest->events;
+  played.hostResult = host.game().game().Label1.caption;
+  played.guestResult = guest.game().game().Label1.caption;
+  return played;
+}
+
+TEST(Resume, GamesCutAtRandomPlayOnToTheUncutGame) {
+  for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Played uncut = PlayWithCuts(seed, 2, 0);
+    Played cut = PlayWithCuts(seed, 2, seed % 3 == 0 ? 3 : 9);
+    EXPECT_GT(cut.cuts, 2);
+    EXPECT_EQ(cut.hostEvents, uncut.hostEvents);
+    EXPECT_EQ(cut.guestEvents, uncut.guestEvents);
+    EXPECT_EQ(cut.hostResult, uncut.hostResult);
+    EXPECT_EQ(cut.guestResult, uncut.guestResult);
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+// Two paused games; each one's host meets the other's guest.
+TEST(Resume, AProgramThatCannotProveItIsSentAwayAndTheGameWaitsOn) {
+  auto deck = [](int) {
+    std::mt19937_64 rng(3);
+    return Deck(rng);
+  };
+  Pair a(deck, 21, 2), b(deck, 31, 2);
+  for (Pair* pair : {&a, &b}) {
+    for (Side* side : {pair->host.get(), pair->guest.get()}) side->session.SetResumable(true);
+    ASSERT_TRUE(pair->host->session.game().OurMove());
+    Cut(*pair, *std::make_unique<std::mt19937_64>(1));
+  }
+  Session& host = a.host->session;
+  Session& stranger = b.guest->session;
+  host.Relink(a.now);
+  stranger.Relink(a.now);
+  for (int round = 0; round < 20; ++round) {
+    auto x = host.TakeOutgoing(), y = stranger.TakeOutgoing();
+    if (x.empty() && y.empty()) break;
+    if (!x.empty()) stranger.Receive(x, a.now);
+    if (!y.empty()) host.Receive(y, a.now);
+  }
+  for (Session* side : {&host, &stranger}) {
+    ASSERT_TRUE(side->link().Ended());
+    EXPECT_EQ(side->link().ending()->fault, Fault::kResume);
+    EXPECT_TRUE(side->Waiting());
+    EXPECT_FALSE(side->game().failure());
+  }
+  // Its own guest then takes it up.
+  host.Relink(a.now);
+  a.guest->session.Relink(a.now);
+  a.Pump();
+  EXPECT_FALSE(host.Waiting());
+  EXPECT_TRUE(host.game().OurMove());
+  EXPECT_TRUE(host.Play(1, a.now) || host.Play(2, a.now) || host.Play(3, a.now));
+}
+
+// A proven peer that claims to have heard more than was sent, or to be
+// hands behind, ends the game: it is no honest friend.
+TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
+  // (The host sent one message in hand 0, and is in hand 1.)
+  for (auto [hand, heard] : {std::pair{0, 5}, {1, 999}, {7, 0}, {1, -1}, {-1, 0}}) {
+    auto deck = [](int) {
+      std::mt19937_64 rng(4);
+      return Deck(rng);
+    };
+    Pair pair(deck, 41, 2);
+    NetGame& game = pair.host->session.game();
+    ASSERT_TRUE(game.OurMove());
+    game.Pause();
+    EXPECT_FALSE(game.ResendFrom(hand, heard)) << hand << " " << heard;
+    ASSERT_TRUE(game.failure());
+    EXPECT_EQ(game.failure()->fault, Fault::kResume);
+  }
+}
+
+TEST(Resume, WithoutBeingAskedALostConnectionStillEndsTheGame) {
+  auto deck = [](int) {
+    std::mt19937_64 rng(5);
+    return Deck(rng);
+  };
+  Pair pair(deck, 51, 2);
+  pair.host->session.ConnectionClosed(pair.now);
+  EXPECT_FALSE(pair.host->session.Waiting());
+  ASSERT_TRUE(pair.host->session.game().failure());
+  EXPECT_EQ(pair.host->session.game().failure()->fault, Fault::kLost);
+}
+
+}  // namespace
+}  // namespace tesva::net::testing
