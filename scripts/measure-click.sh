@@ -9,7 +9,11 @@
 # Each round starts each program once, with options of its own (a computer
 # that answers at once, two hands) and an empty data folder, and plays 20
 # cards by their keys. Prints the median and the 90th percentile of each
-# program's presses, and how many presses drew.
+# program's presses, and how many presses drew. It also gathers the pauses
+# between drawings while the table moves (clickwatch --gaps) and prints, for
+# each program, how many frames came and how many came late: a pause of 25
+# to 100 ms inside a movement is a frame the slide lost (longer pauses are
+# the game's own: the end-of-hand wait).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 a=${1:?usage: scripts/measure-click.sh A_PROGRAM B_PROGRAM [ROUNDS]}
@@ -37,7 +41,7 @@ run() {  # program, file of figures
     >"$work/home/config/Tesva (TT)/Tesva (TT).ini"
   DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/home/config" \
     XDG_DATA_HOME="$work/home/data" XDG_RUNTIME_DIR="$work/home/runtime" \
-    "$watch" --presses 20 "$1" >>"$2" 2>>"$work/missed"
+    "$watch" --presses 20 --gaps "$2.gaps" "$1" >>"$2" 2>>"$work/missed"
 }
 for ((r = 0; r < rounds; r++)); do
   run "$a" "$work/a"
@@ -48,7 +52,14 @@ summary() {
     printf "%s: %d presses drew, median %.2f ms, 90th percentile %.2f ms\n", name, NR,
       v[int((NR + 1) / 2)], v[int(NR * 0.9 + 0.5)] }'
 }
+frames() {
+  sort -n "$1.gaps" | awk -v name="$2" '$1 < 100 { v[++n] = $1; if ($1 >= 25) late++ } END {
+    printf "%s: %d frames while moving, median pause %.1f ms, 99th percentile %.1f ms, %d late (25-100 ms)\n",
+      name, n, v[int((n + 1) / 2)], v[int(n * 0.99 + 0.5)], late + 0 }'
+}
 summary "$work/a" "A $a"
 summary "$work/b" "B $b"
+frames "$work/a" "A"
+frames "$work/b" "B"
 echo "presses that drew nothing: $(awk '{ s += $2 } END { print s + 0 }' "$work/missed")"
 echo "load: $(uptime)"

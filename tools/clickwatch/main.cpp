@@ -3,7 +3,7 @@
 // the moment the press is handed to the display (XTEST, as a keyboard would)
 // to the first drawing that follows it.
 //
-//   clickwatch [--presses N] [--settle MS] PROGRAM [ARGUMENTS...]
+//   clickwatch [--presses N] [--settle MS] [--gaps FILE] PROGRAM [ARGUMENTS...]
 //
 // The program is started, the drawing is left to settle (nothing drawn for
 // the settle time, 1500 ms unless given), then the keys 1, 2, 3, 4, 1, ...
@@ -11,6 +11,11 @@
 // computer's answer and the cards' slides drawn). A press that draws nothing
 // within the settle time (no card there) is counted as missed. Prints one
 // line per press that drew, "<ms>", then "missed <n>" on standard error.
+//
+// With --gaps FILE, every pause between two drawings while the screen moves
+// (shorter than the settle time) is written to FILE, one "<ms>" a line: a
+// slide drawn at the screen's pace has pauses of one frame, and a frame
+// that came late shows as a longer one.
 //
 // Meant for a display of its own (scripts/measure-click.sh starts a private
 // Xvfb): every drawing on it is taken as the program's. The keys are those
@@ -89,7 +94,8 @@ void FakeKey(const Display& d, uint8_t type, uint8_t keycode) {
 
 // Waits until nothing has been drawn for `idleMs`, or `untilMs` have passed.
 // Returns when the first drawing came, if one did.
-std::optional<Clock::time_point> Watch(const Display& d, int idleMs, int untilMs, pid_t child) {
+std::optional<Clock::time_point> Watch(const Display& d, int idleMs, int untilMs, pid_t child,
+                                       std::FILE* gaps = nullptr) {
   Clock::time_point start = Clock::now();
   std::optional<Clock::time_point> first;
   Clock::time_point last = start;
@@ -102,7 +108,12 @@ std::optional<Clock::time_point> Watch(const Display& d, int idleMs, int untilMs
     if (waitpid(child, &status, WNOHANG) == child) Fail("the program ended on its own");
     while (xcb_generic_event_t* event = xcb_poll_for_event(d.x)) {
       if ((event->response_type & 0x7f) == d.damageNotify) {
-        last = Clock::now();
+        Clock::time_point drawn = Clock::now();
+        // A frame's rectangles come together; only the pause before the
+        // next frame counts.
+        double gap = MillisecondsSince(last, drawn);
+        if (gaps && first && gap >= 1.0) std::fprintf(gaps, "%.3f\n", gap);
+        last = drawn;
         if (!first) first = last;
       }
       free(event);
@@ -116,9 +127,13 @@ std::optional<Clock::time_point> Watch(const Display& d, int idleMs, int untilMs
 
 int main(int argc, char** argv) {
   int presses = 20, settleMs = 1500, i = 1;
+  std::FILE* gaps = nullptr;
   for (; i + 1 < argc && std::strncmp(argv[i], "--", 2) == 0; i += 2) {
     int value = std::atoi(argv[i + 1]);
-    if (std::strcmp(argv[i], "--presses") == 0 && value > 0) {
+    if (std::strcmp(argv[i], "--gaps") == 0) {
+      gaps = std::fopen(argv[i + 1], "a");
+      if (!gaps) Fail(std::string("cannot write ") + argv[i + 1]);
+    } else if (std::strcmp(argv[i], "--presses") == 0 && value > 0) {
       presses = value;
     } else if (std::strcmp(argv[i], "--settle") == 0 && value > 0) {
       settleMs = value;
@@ -126,7 +141,9 @@ int main(int argc, char** argv) {
       Fail(std::string("bad option ") + argv[i]);
     }
   }
-  if (i >= argc) Fail("usage: clickwatch [--presses N] [--settle MS] PROGRAM [ARGUMENTS...]");
+  if (i >= argc) {
+    Fail("usage: clickwatch [--presses N] [--settle MS] [--gaps FILE] PROGRAM [ARGUMENTS...]");
+  }
   Display d = Open();
   pid_t child = fork();
   if (child < 0) Fail("cannot start a program");
@@ -142,7 +159,7 @@ int main(int argc, char** argv) {
     FakeKey(d, XCB_KEY_RELEASE, keycode);
     Clock::time_point pressed = Clock::now();
     xcb_flush(d.x);
-    auto drawn = Watch(d, settleMs, 10000, child);
+    auto drawn = Watch(d, settleMs, 10000, child, gaps);
     if (drawn) {
       std::printf("%.3f\n", MillisecondsSince(pressed, *drawn));
       std::fflush(stdout);  // each figure kept, however the run ends
@@ -151,6 +168,7 @@ int main(int argc, char** argv) {
     }
   }
   std::fprintf(stderr, "missed %d\n", missed);
+  if (gaps) std::fclose(gaps);
   kill(child, SIGTERM);
   waitpid(child, nullptr, 0);
   xcb_disconnect(d.x);
