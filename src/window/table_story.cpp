@@ -93,7 +93,8 @@ QPoint TableStory::PileTop(tesva::Seat seat) const {
 void TableStory::Announce(const tesva::Take& take) {
   if (!announcements_) announcements_ = new AnnouncementLayer(table_);
   announcements_->setGeometry(table_->rect());
-  QString points = PointsText(take.points);
+  // A take that won nothing still says so: "+0" rather than the board's "–".
+  QString points = take.points > 0 ? PointsText(take.points) : QStringLiteral("+0");
   QString text = take.tesva ? QStringLiteral("Tesva! %1").arg(points) : points;
   announcements_->Announce(text, PileTop(take.seat), take.tesva, TableScale());
 }
