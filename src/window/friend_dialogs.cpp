@@ -38,6 +38,32 @@ QPushButton* Button(const QString& text, QWidget* parent) {
   return button;
 }
 
+template <class Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+// The parts both dialogs have: the port (the stored one to begin with), the
+// button that starts, "İptal", the message line and a list.
+struct DialogParts {
+  QLineEdit* port;
+  QPushButton* start;
+  QPushButton* cancel;
+  QLabel* message;
+  QListWidget* list;
+};
+
+DialogParts MakeParts(tesva::OptionsStore& store, const QString& start, const char* startName,
+                      const char* listName, QWidget* dialog) {
+  auto* port = new QLineEdit(QString::number(tesva::net::ReadFriendPort(store)), dialog);
+  auto* message = Named(new QLabel(dialog), "message");
+  message->setWordWrap(true);
+  return {Named(port, "port"), Named(Button(start, dialog), startName),
+          Named(Button(QStringLiteral("İptal"), dialog), "cancel"), message,
+          Named(new QListWidget(dialog), listName)};
+}
+
 }  // namespace
 
 // --- Hosting -----------------------------------------------------------------
@@ -49,17 +75,12 @@ HostDialog::HostDialog(tesva::OptionsStore& store, QString name, QWidget* parent
       announcePort_(tesva::net::kAnnouncePort) {
   setObjectName(QStringLiteral("HostDialog"));
   setWindowTitle(QStringLiteral("Oyun Aç"));
-  port_ = new QLineEdit(QString::number(tesva::net::ReadFriendPort(store_)), this);
-  port_->setObjectName(QStringLiteral("port"));
-  open_ = Button(QStringLiteral("Dinle"), this);
-  open_->setObjectName(QStringLiteral("listen"));
-  auto* cancel = Button(QStringLiteral("İptal"), this);
-  cancel->setObjectName(QStringLiteral("cancel"));
-  message_ = new QLabel(this);
-  message_->setObjectName(QStringLiteral("message"));
-  message_->setWordWrap(true);
-  addresses_ = new QListWidget(this);
-  addresses_->setObjectName(QStringLiteral("addresses"));
+  DialogParts parts = MakeParts(store_, QStringLiteral("Dinle"), "listen", "addresses", this);
+  port_ = parts.port;
+  open_ = parts.start;
+  auto* cancel = parts.cancel;
+  message_ = parts.message;
+  addresses_ = parts.list;
 
   auto* portRow = new QHBoxLayout;
   portRow->addWidget(new QLabel(QStringLiteral("Port:"), this));
@@ -178,17 +199,12 @@ JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
   setWindowTitle(QStringLiteral("Oyuna Katıl"));
   host_ = new QLineEdit(this);
   host_->setObjectName(QStringLiteral("host"));
-  port_ = new QLineEdit(QString::number(tesva::net::ReadFriendPort(store_)), this);
-  port_->setObjectName(QStringLiteral("port"));
-  connect_ = Button(QStringLiteral("Bağlan"), this);
-  connect_->setObjectName(QStringLiteral("connect"));
-  auto* cancel = Button(QStringLiteral("İptal"), this);
-  cancel->setObjectName(QStringLiteral("cancel"));
-  message_ = new QLabel(this);
-  message_->setObjectName(QStringLiteral("message"));
-  message_->setWordWrap(true);
-  found_ = new QListWidget(this);
-  found_->setObjectName(QStringLiteral("found"));
+  DialogParts parts = MakeParts(store_, QStringLiteral("Bağlan"), "connect", "found", this);
+  port_ = parts.port;
+  connect_ = parts.start;
+  auto* cancel = parts.cancel;
+  message_ = parts.message;
+  found_ = parts.list;
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Adres:"), host_);

@@ -180,6 +180,18 @@ class FriendWindows : public testing::Test {
 
   bool TablesAgree() const { return ViewOf(host.game()) == Turned(ViewOf(guest.game())); }
 
+  // Both tables say the game is over, with one's score the other's.
+  void ExpectBothEndTheSameGame() {
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          return host.game().Label1.caption.starts_with(" Oyun bitti.") &&
+                 guest.game().Label1.caption.starts_with(" Oyun bitti.");
+        },
+        15000));
+    EXPECT_EQ(host.game().Player1_Score, guest.game().Player2_Score);
+    EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
+  }
+
   Seat host{"Ayşe", "Can", "2"};
   Seat guest{"Deniz", "Ece", "11"};
   quint16 udpPort = 0;
@@ -207,14 +219,7 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
 
   int moves = PlayOn(200, true);
   EXPECT_EQ(moves, 2 * 48);  // two hands of 24 cards a side: none lost, none played twice
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        return host.game().Label1.caption.starts_with(" Oyun bitti.") &&
-               guest.game().Label1.caption.starts_with(" Oyun bitti.");
-      },
-      15000));
-  EXPECT_EQ(host.game().Player1_Score, guest.game().Player2_Score);
-  EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
+  ExpectBothEndTheSameGame();
   // Each table names its own player at the bottom and the friend on top.
   EXPECT_TRUE(host.game().Player1_Name.caption.starts_with("Ayşe"));
   EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Deniz"));
@@ -314,14 +319,7 @@ TEST_F(FriendWindows, ACutConnectionIsTakenUpAtTheSameStepAndTheGamePlaysOn) {
       10000));
   EXPECT_EQ(ViewOf(host.game()), table);
   EXPECT_EQ(before + PlayOn(200), 2 * 48);
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        return host.game().Label1.caption.starts_with(" Oyun bitti.") &&
-               guest.game().Label1.caption.starts_with(" Oyun bitti.");
-      },
-      15000));
-  EXPECT_EQ(host.game().Player1_Score, guest.game().Player2_Score);
-  EXPECT_EQ(host.game().Player2_Score, guest.game().Player1_Score);
+  ExpectBothEndTheSameGame();
 }
 
 TEST_F(FriendWindows, AFriendWhoNeverComesBackIsGivenUpAfterTheLimit) {

@@ -94,15 +94,8 @@ TEST_F(StoryTest, WhatThePlayerMayNotSeeGivesAssistiveTechnologyNoText) {
 // floor, and whatever the computer lays on the empty floor next, the human
 // takes it alone: a tesva.
 std::vector<std::string> TesvaDeck() {
-  std::vector<std::string> deck = {"K2", "K3",  "K4", "K6", "D11", "D5",
-                                   "D9", "D13", "S5", "K5", "M5",  "S9"};
-  for (int suit = 0; suit < 4; ++suit) {
-    for (int rank = 1; rank <= tesva::kRanks; ++rank) {
-      std::string code = tesva::CardCode(suit, rank);
-      if (std::count(deck.begin(), deck.begin() + 12, code) == 0) deck.push_back(code);
-    }
-  }
-  return deck;
+  return DeckStartingWith(
+      {"K2", "K3", "K4", "K6", "D11", "D5", "D9", "D13", "S5", "K5", "M5", "S9"});
 }
 
 // The piles as thick as they are: the deck, the floor under its top card

@@ -31,19 +31,25 @@
 
 namespace window_testing {
 
+// A deck that starts with `first` and goes on with the other cards in
+// order, suit by suit.
+inline std::vector<std::string> DeckStartingWith(std::vector<std::string> first) {
+  std::vector<std::string> deck = first;
+  for (int suit = 0; suit < 4; ++suit) {
+    for (int rank = 1; rank <= tesva::kRanks; ++rank) {
+      std::string code = tesva::CardCode(suit, rank);
+      if (std::count(first.begin(), first.end(), code) == 0) deck.push_back(code);
+    }
+  }
+  return deck;
+}
+
 // Hand 1: the base card K2 under K3, K4 and K5, the human holding D7 D8 D9
 // D13 (none of them takes the floor), the computer S3 S4 S5 S6; the rest of
 // the deck in order.
 inline std::vector<std::string> KnownDeck() {
-  std::vector<std::string> deck = {"K2", "K3",  "K4", "K5", "D7", "D8",
-                                   "D9", "D13", "S3", "S4", "S5", "S6"};
-  for (int suit = 0; suit < 4; ++suit) {
-    for (int rank = 1; rank <= tesva::kRanks; ++rank) {
-      std::string code = tesva::CardCode(suit, rank);
-      if (std::count(deck.begin(), deck.begin() + 12, code) == 0) deck.push_back(code);
-    }
-  }
-  return deck;
+  return DeckStartingWith(
+      {"K2", "K3", "K4", "K5", "D7", "D8", "D9", "D13", "S3", "S4", "S5", "S6"});
 }
 
 inline QString Q(std::string_view text) {
