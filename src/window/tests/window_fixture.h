@@ -187,9 +187,20 @@ class WindowTest : public testing::Test {
       if (tesva::IsCardCode(shown.toStdString())) ++faces[shown];
       EXPECT_EQ(card->isEnabled(), p.enabled);
       EXPECT_EQ(card->isHidden(), !p.visible);
-      // The deck is named after the count its caption shows.
+      // The deck is named after the count its caption shows, and is as
+      // thick as that.
       if (spot == Spot::kDeck) {
         EXPECT_EQ(card->accessibleName(), Label("Label8")->Caption());
+        QRegularExpression count("\\((\\d+)\\)");
+        auto match = count.match(Label("Label8")->Caption());
+        int edges = card->ShowsCard() && match.hasMatch()
+                        ? PileEdges::EdgesFor(match.captured(1).toInt())
+                        : 0;
+        for (auto* pile : Table()->findChildren<PileEdges*>()) {
+          if (pile->pos() == card->pos()) {
+            EXPECT_EQ(pile->isHidden() ? 0 : pile->Edges(), edges);
+          }
+        }
       } else {
         EXPECT_EQ(card->accessibleName(), Q(tesva::AccessibleName(g, element, i)));
       }
