@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,7 +35,14 @@ class ByteWriter {
     U16(static_cast<std::uint16_t>(value >> 16));
     U16(static_cast<std::uint16_t>(value));
   }
-  void Put(ByteView bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
+  // Grown, then copied into: GCC 12's link-time optimiser takes a range
+  // inserted into an empty vector for a write into no room, and warns.
+  void Put(ByteView bytes) {
+    if (bytes.empty()) return;
+    std::size_t at = out_.size();
+    out_.resize(at + bytes.size());
+    std::memcpy(out_.data() + at, bytes.data(), bytes.size());
+  }
   // A short text: its length in one byte, then its bytes. The caller keeps
   // texts under 256 bytes.
   void Text(std::string_view text) {
