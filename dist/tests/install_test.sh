@@ -32,6 +32,7 @@ expected() {
   echo bin/tesva-headless
   echo "$libdir/tesva/libtesva-sound.so"
   echo "$libdir/tesva/libtesva-decks.so"
+  echo "$libdir/tesva/libtesva-friend.so"
   # The two card decks as the build found them (.svgz, or .svg).
   for deck in "$build"/bin/Decks/*; do echo "share/tesva/Decks/${deck##*/}"; done
   for suit in K D S M; do
@@ -55,7 +56,7 @@ diff <(expected | sort) <(cd "$tree" && find . ! -type d | sed 's|^\./||' | sort
 
 # Movable: no RPATH, and no file but the programs' debugging notes names the build.
 for elf in "$tree/bin/tesva" "$tree/bin/tesva-headless" "$tree/$libdir/tesva/libtesva-sound.so" \
-  "$tree/$libdir/tesva/libtesva-decks.so"; do
+  "$tree/$libdir/tesva/libtesva-decks.so" "$tree/$libdir/tesva/libtesva-friend.so"; do
   readelf -d "$elf" | grep -E 'RPATH|RUNPATH' && fail "$elf has an RPATH"
 done
 grep -rlF "$(cd "$build" && pwd)" "$tree" --exclude=tesva --exclude=tesva-headless \

@@ -1,8 +1,6 @@
 #include "window/friend_game.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QTcpSocket>
 
@@ -48,15 +46,10 @@ FriendGame::~FriendGame() {
   transport_->Leave();
 }
 
-void FriendGame::CreateMenu(QMenuBar* bar) {
-  QMenu* menu = bar->addMenu(QStringLiteral("Arkadaşla Oyna"));
-  menu->setObjectName(QStringLiteral("mnuArkadas"));
-  hostAction_ = menu->addAction(QStringLiteral("Oyun Aç…"), this, &FriendGame::OpenHost);
-  hostAction_->setObjectName(QStringLiteral("mnuOyunAc"));
-  joinAction_ = menu->addAction(QStringLiteral("Oyuna Katıl…"), this, &FriendGame::OpenJoin);
-  joinAction_->setObjectName(QStringLiteral("mnuOyunaKatil"));
-  leave_ = menu->addAction(QStringLiteral("Bağlantıyı Kes"), this, &FriendGame::Leave);
-  leave_->setObjectName(QStringLiteral("mnuBaglantiyiKes"));
+void FriendGame::AdoptMenu(QAction* host, QAction* join, QAction* leave) {
+  hostAction_ = host;
+  joinAction_ = join;
+  leave_ = leave;
   SyncMenu();
 }
 
@@ -308,4 +301,13 @@ void FriendGame::Finish(const QString& message) {
   // The window reads the table until it has restored its own game.
   if (wasRunning) emit finished();
   transport_ = nullptr;
+}
+
+FriendSide* MakeFriendSide(tesva::Platform services, QWidget* window,
+                           FriendSide::Listener listener) {
+  auto* side = new FriendGame(services, window);
+  QObject::connect(side, &FriendGame::started, side, listener.started);
+  QObject::connect(side, &FriendGame::changed, side, listener.changed);
+  QObject::connect(side, &FriendGame::finished, side, listener.finished);
+  return side;
 }

@@ -27,12 +27,12 @@
 
 #include "engine/game_state.h"
 #include "net/link.h"
+#include "window/friend_side.h"
 
 class HostDialog;
 class JoinDialog;
 class PairingDialog;
 class QAction;
-class QMenuBar;
 class QTcpSocket;
 class QWidget;
 
@@ -40,7 +40,7 @@ namespace tesva::net {
 class TcpTransport;
 }
 
-class FriendGame : public QObject {
+class FriendGame : public QObject, public FriendSide {
   Q_OBJECT
 
  public:
@@ -49,14 +49,13 @@ class FriendGame : public QObject {
   FriendGame(tesva::Platform services, QWidget* window);
   ~FriendGame() override;
 
-  // "Arkadaşla Oyna" after the menus already on the bar.
-  void CreateMenu(QMenuBar* bar);
+  void AdoptMenu(QAction* host, QAction* join, QAction* leave) override;
   // The dialogs, made at the first use; Open… also shows them and starts
   // listening.
   HostDialog* Host();
   JoinDialog* Join();
-  void OpenHost();
-  void OpenJoin();
+  void OpenHost() override;
+  void OpenJoin() override;
   // Where announcements are sent and listened for, and whether they are
   // also broadcast on the local network.
   void SetAnnouncement(quint16 port, bool broadcast);
@@ -66,16 +65,16 @@ class FriendGame : public QObject {
 
   Stage stage() const { return stage_; }
   // The friend game's table is what the window shows.
-  bool Running() const { return stage_ >= Stage::kPlaying; }
+  bool Running() const override { return stage_ >= Stage::kPlaying; }
   // The NetGame's table; only while Running().
-  tesva::Game& Table();
+  tesva::Game& Table() override;
   // Copies the table for the window to draw, with the computer's commands
   // closed and the status while the connection is lost.
-  void MirrorInto(tesva::Game& shown);
+  void MirrorInto(tesva::Game& shown) override;
   // The local player's hand card; false when it may not be played now.
-  bool Play(int slot);
+  bool Play(int slot) override;
   // "Bağlantıyı Kes": says goodbye and ends the friend game.
-  void Leave();
+  void Leave() override;
 
   PairingDialog* Pairing() const { return pairing_; }
   QString PairingCode() const;
@@ -127,3 +126,8 @@ class FriendGame : public QObject {
   static constexpr int kRejoinLimit = 120000;  // ms: two minutes
   static constexpr int kCallInterval = 1500;   // ms between the guest's calls
 };
+
+// The friend side made directly, where the program is linked with it (the
+// tests); the window loads the library's for itself.
+FriendSide* MakeFriendSide(tesva::Platform services, QWidget* window,
+                           FriendSide::Listener listener);

@@ -13,7 +13,6 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "shell/card_names.h"
-#include "window/friend_game.h"
 #include "window/motion_layer.h"
 #include "window/record_keeper.h"
 #include "window/rules_panel.h"
@@ -56,7 +55,8 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
       names_(services.store),
       game_(tesva::Platform{names_, services.sound, services.random, services.dialogs,
                             services.host}),
-      pictures_(QString::fromStdString(services.host.ProgramFolder())) {
+      pictures_(QString::fromStdString(services.host.ProgramFolder())),
+      services_(services) {
   // Only a store without the game's options is a first run; a stored size
   // is known now and the table is made at it, laid out once.
   bool firstRun = tesva::ReadOption(game_, tesva::kKeyLevel).empty();
@@ -73,11 +73,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateMenus();
   keeper_->CreateMenus(menuBar());
   CreateScaleMenuLater();
-  friend_ = new FriendGame(services, this);
-  friend_->CreateMenu(menuBar());
-  connect(friend_, &FriendGame::started, this, &GameWindow::EnterFriendGame);
-  connect(friend_, &FriendGame::changed, this, &GameWindow::ShowFriendGame);
-  connect(friend_, &FriendGame::finished, this, &GameWindow::LeaveFriendGame);
+  CreateFriendMenu();
   AddShortcuts();
   CreateTimers();
   CreateIcon();
@@ -116,7 +112,7 @@ void GameWindow::CreateTable() {
   });
   story_ = new TableStory(table_, *motion_);
   connect(story_, &TableStory::newGameClicked, this, [this] {
-    if (friend_->Running()) return friend_->Leave();
+    if (FriendRunning()) return friend_->Leave();
     Handle(tesva::mnuYeni_Click);
   });
   connect(keeper_, &RecordKeeper::gameCounted, story_, &TableStory::SetRecordLine);
@@ -297,12 +293,12 @@ void GameWindow::CreateTimers() {
   // During a friend game the computer never moves, and the pause at a
   // hand's end runs on the transport's clock.
   connect(timer1_, &QTimer::timeout, this, [this] {
-    if (!friend_->Running()) Handle(tesva::Timer1_Timer);
+    if (!FriendRunning()) Handle(tesva::Timer1_Timer);
   });
   timer2_ = new QTimer(this);
   timer2_->setObjectName(QStringLiteral("Timer2"));
   connect(timer2_, &QTimer::timeout, this, [this] {
-    if (!friend_->Running()) Handle(tesva::Timer2_Timer);
+    if (!FriendRunning()) Handle(tesva::Timer2_Timer);
   });
 }
 
@@ -341,7 +337,7 @@ void GameWindow::PlaceOnScreen() {
 void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove) {
   // A friend game's commands act on its own table (its background, card
   // back, sounds, help); those of the computer game are closed on it.
-  if (friend_->Running()) {
+  if (FriendRunning()) {
     handler(friend_->Table());
     return ShowFriendGame();
   }
@@ -354,7 +350,7 @@ void GameWindow::PlayCard(int index) {
   if (!game_.Player1_Kart(index).enabled) return;
   // The table catches up with the game before the card leaves the hand.
   motion_->FinishAll();
-  if (friend_->Running()) {
+  if (FriendRunning()) {
     friend_->Play(index);
     return;
   }

@@ -14,11 +14,12 @@
 #include "engine/game_state.h"
 #include "shell/main_window.h"
 #include "window/friend_names.h"
+#include "window/friend_side.h"
 #include "window/picture_cache.h"
 #include "window/table_motion.h"
 
 class CardPicture;
-class FriendGame;
+class FriendSide;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
@@ -56,8 +57,12 @@ class GameWindow : public QMainWindow {
   int TableScalePercent() const { return scale_; }
   // Shows the table at `percent` at once and keeps the choice in the store.
   void ChooseTableScale(int percent);
-  // The game with a friend: while it runs, the window draws its table.
-  FriendGame& Friend() const { return *friend_; }
+  // The game with a friend, loaded at its first use (null when its library
+  // cannot be loaded): while it runs, the window draws its table.
+  FriendSide* Friend();
+  bool FriendRunning() const;
+  // The tests, linked with the friend game, make it directly.
+  static void UseFriendSideMaker(FriendSideMaker make) { friendMaker_ = make; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -106,6 +111,8 @@ class GameWindow : public QMainWindow {
   // A friend game takes the table: the game against the computer is kept
   // aside and comes back, for a new game as "Yeni Oyun" starts one, when
   // the friend game ends.
+  void CreateFriendMenu();
+  FriendSideMaker LoadFriendSideMaker();
   void EnterFriendGame();
   void ShowFriendGame();
   void LeaveFriendGame();
@@ -182,6 +189,14 @@ class GameWindow : public QMainWindow {
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
   std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
-  FriendGame* friend_ = nullptr;
+  tesva::Platform services_;            // as given, for the friend game
+  FriendSide* friend_ = nullptr;
+  bool friendTried_ = false;
+  struct {
+    QAction* host = nullptr;
+    QAction* join = nullptr;
+    QAction* leave = nullptr;
+  } friendMenu_;
+  static inline FriendSideMaker friendMaker_ = nullptr;
   std::optional<tesva::Game> aside_;  // the computer game, during a friend game
 };

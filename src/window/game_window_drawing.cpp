@@ -8,7 +8,6 @@
 #include "engine/cards.h"
 
 #include "shell/card_names.h"
-#include "window/friend_game.h"
 #include "window/game_window.h"
 #include "window/motion_layer.h"
 #include "window/record_keeper.h"
@@ -255,7 +254,7 @@ void GameWindow::SyncMenus() {
 }
 
 void GameWindow::SyncTimers() {
-  if (friend_->Running()) {
+  if (FriendRunning()) {
     timer1_->stop();
     timer2_->stop();
     return;

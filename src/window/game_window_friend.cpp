@@ -1,10 +1,73 @@
 // The window's side of a game with a friend: while one runs, the table
 // shows the friend game's and the game against the computer waits aside.
-#include "window/friend_game.h"
+#include <QDir>
+#include <QLibrary>
+#include <QMenuBar>
+#include <QMessageBox>
+
 #include "window/game_window.h"
 #include "window/motion_layer.h"
 #include "window/record_keeper.h"
 #include "window/table_story.h"
+
+// "Arkadaşla Oyna" after the menus already on the bar. Its items load the
+// friend game when first chosen.
+void GameWindow::CreateFriendMenu() {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("Arkadaşla Oyna"));
+  menu->setObjectName(QStringLiteral("mnuArkadas"));
+  friendMenu_.host = menu->addAction(QStringLiteral("Oyun Aç…"), this, [this] {
+    if (FriendSide* side = Friend()) side->OpenHost();
+  });
+  friendMenu_.host->setObjectName(QStringLiteral("mnuOyunAc"));
+  friendMenu_.join = menu->addAction(QStringLiteral("Oyuna Katıl…"), this, [this] {
+    if (FriendSide* side = Friend()) side->OpenJoin();
+  });
+  friendMenu_.join->setObjectName(QStringLiteral("mnuOyunaKatil"));
+  friendMenu_.leave = menu->addAction(QStringLiteral("Bağlantıyı Kes"), this, [this] {
+    if (friend_) friend_->Leave();
+  });
+  friendMenu_.leave->setObjectName(QStringLiteral("mnuBaglantiyiKes"));
+  friendMenu_.leave->setEnabled(false);
+}
+
+// Beside the program while it is built, in the game's library folder once
+// installed, like the decks' library.
+FriendSideMaker GameWindow::LoadFriendSideMaker() {
+  const QDir folder(QString::fromStdString(services_.host.ProgramFolder()));
+  for (const QString& where :
+       {folder.path(), folder.filePath(QStringLiteral(TESVA_LIB_FROM_DATA))}) {
+    // Loaded for good: the friend game's objects live as long as the window.
+    QLibrary library(QDir::cleanPath(where) + QStringLiteral("/tesva-friend"));
+    if (auto make = reinterpret_cast<FriendSideMaker>(library.resolve(kFriendSideMaker))) {
+      return make;
+    }
+  }
+  return nullptr;
+}
+
+FriendSide* GameWindow::Friend() {
+  if (friend_ || friendTried_) return friend_;
+  friendTried_ = true;
+  FriendSideMaker make = friendMaker_ ? friendMaker_ : LoadFriendSideMaker();
+  if (!make) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Arkadaşla Oyna"),
+                                QStringLiteral("Arkadaşla oynamak için gereken kitaplık "
+                                               "(tesva-friend) yüklenemedi."),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return nullptr;
+  }
+  friend_ = make(
+      services_, this,
+      {[this] { EnterFriendGame(); }, [this] { ShowFriendGame(); }, [this] { LeaveFriendGame(); }});
+  friend_->AdoptMenu(friendMenu_.host, friendMenu_.join, friendMenu_.leave);
+  return friend_;
+}
+
+bool GameWindow::FriendRunning() const {
+  return friend_ && friend_->Running();
+}
 
 void GameWindow::EnterFriendGame() {
   aside_.emplace(game_);
@@ -16,7 +79,7 @@ void GameWindow::EnterFriendGame() {
 }
 
 void GameWindow::ShowFriendGame() {
-  if (!friend_->Running()) return;
+  if (!FriendRunning()) return;
   keeper_->FollowFriendGame(friend_->Table());
   names_.friendName = friend_->Table().io.store.Read(tesva::kStoreApp, tesva::kStoreSection,
                                                      tesva::kKeyComputerName);

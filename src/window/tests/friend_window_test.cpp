@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
@@ -53,11 +55,13 @@ struct Seat {
                               {tesva::kKeyHands, hands}}) {
       store.Write(tesva::kStoreApp, tesva::kStoreSection, key, value);
     }
+    // Linked with the friend game, the tests make it directly.
+    GameWindow::UseFriendSideMaker(&MakeFriendSide);
     window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
     window->show();
   }
   const tesva::Game& game() const { return window->Game(); }
-  FriendGame& friendGame() const { return window->Friend(); }
+  FriendGame& friendGame() const { return static_cast<FriendGame&>(*window->Friend()); }
   QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
   bool TimersIdle() const {
     return !window->findChild<QTimer*>("Timer1")->isActive() &&
@@ -465,6 +469,46 @@ TEST_F(FriendWindows, APortInUseIsSaidAndAnotherCanBeChosen) {
   // "İptal" stops listening.
   second->findChild<QPushButton*>("cancel")->click();
   EXPECT_FALSE(second->Listening());
+}
+
+// The program loads the friend game from the library beside it at the
+// first use of the menu, not at start-up.
+TEST(FriendLibrary, TheMenuLoadsTheFriendGameFromItsLibraryAtItsFirstUse) {
+  GameWindow::UseFriendSideMaker(nullptr);
+  tesva::MemoryStore store;
+  tesva::RecordingSound sound;
+  tesva::ScriptedRandom random{7};
+  tesva::ScriptedDialogs dialogs;
+  tesva::MemoryHost host{TESVA_PROGRAM_FOLDER};
+  GameWindow window(tesva::Platform{store, sound, random, dialogs, host});
+  auto* join = window.findChild<QAction*>("mnuOyunaKatil");
+  ASSERT_NE(join, nullptr);
+  EXPECT_FALSE(window.FriendRunning());
+  join->trigger();
+  FriendSide* side = window.Friend();
+  ASSERT_NE(side, nullptr) << "tesva-friend was not loaded from " TESVA_PROGRAM_FOLDER;
+  EXPECT_FALSE(side->Running());
+  EXPECT_FALSE(window.findChild<QAction*>("mnuBaglantiyiKes")->isEnabled());
+  EXPECT_TRUE(window.findChild<QDialog*>("JoinDialog") != nullptr) << "the join dialog opened";
+  side->Leave();
+}
+
+// Without the library the menu says so, and the game goes on.
+TEST(FriendLibrary, WithoutItsLibraryTheMenuSaysSoAndTheGameGoesOn) {
+  GameWindow::UseFriendSideMaker(nullptr);
+  QTemporaryDir empty;
+  tesva::MemoryStore store;
+  tesva::RecordingSound sound;
+  tesva::ScriptedRandom random{7};
+  tesva::ScriptedDialogs dialogs;
+  tesva::MemoryHost host{empty.path().toStdString()};
+  GameWindow window(tesva::Platform{store, sound, random, dialogs, host});
+  window.findChild<QAction*>("mnuOyunAc")->trigger();
+  EXPECT_EQ(window.Friend(), nullptr);
+  auto* box = window.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->text().contains("tesva-friend"));
+  EXPECT_EQ(window.Game().HandNo, 1);
 }
 
 }  // namespace
