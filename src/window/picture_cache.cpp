@@ -1,5 +1,6 @@
 #include "window/picture_cache.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 #include "engine/cards.h"
@@ -55,6 +56,17 @@ void PictureCache::TakeReadAhead() {
     pixmaps_.emplace(read.key,
                      read.image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(read.image)));
   }
+}
+
+bool PictureCache::Exists(const QString& name) {
+  if (name.isEmpty()) return false;
+  auto found = exists_.find(name);
+  if (found == exists_.end()) {
+    QString path =
+        QString::fromStdString(tesva::PicturePath(folder_.toStdString(), name.toStdString()));
+    found = exists_.emplace(name, QFileInfo(path).isFile()).first;
+  }
+  return found->second;
 }
 
 void PictureCache::Clear() {

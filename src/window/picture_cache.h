@@ -37,6 +37,9 @@ class PictureCache {
 
   // How many picture files have been read so far.
   int FilesRead() const { return filesRead_; }
+  // Whether the picture's file is there, without reading it (nor waiting
+  // for the pictures being read ahead): one look at the folder a name.
+  bool Exists(const QString& name);
   // How many pictures are held now.
   std::size_t Held() const { return pixmaps_.size(); }
   // The drawing from the decks, loaded only once a card is shown larger
@@ -56,6 +59,7 @@ class PictureCache {
   QString folder_;
   DeckPictures decks_;                  // before ahead_: a read ahead still running uses it
   std::map<QString, QPixmap> pixmaps_;  // by name, size and density
+  std::map<QString, bool> exists_;      // by name
   std::future<std::vector<Read>> ahead_;
   int filesRead_ = 0;
 };

@@ -98,9 +98,11 @@ void CardPicture::SetPicture(const QString& name) {
   update();
 }
 
+// Asked after every event: the file is looked for once, and the pictures
+// being read ahead at start-up are not waited for (reading them here had
+// the window wait for them before its first drawing).
 bool CardPicture::ShowsCard() const {
-  return !isHidden() && !name_.isEmpty() &&
-         !cache_.Picture(name_, size(), devicePixelRatioF()).isNull();
+  return !isHidden() && cache_.Exists(name_);
 }
 
 void CardPicture::paintEvent(QPaintEvent*) {

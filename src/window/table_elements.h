@@ -66,8 +66,8 @@ class CardPicture : public QWidget {
 
   void SetPicture(const QString& name);
   QString PictureName() const { return name_; }
-  // Whether the place shows a card: it has a picture, and its file can be
-  // read.
+  // Whether the place shows a card: it has a picture, and its file is
+  // there.
   bool ShowsCard() const;
 
  signals:
