@@ -36,6 +36,12 @@ TEST(Cards, RanksPointsAndRounding) {
 
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(DeckCountText(52), "Deste (0)");
+  // Read back from every count a deck caption can show, and from nothing else.
+  for (int pos = 0; pos <= kDeckSize; ++pos) EXPECT_EQ(DeckCountIn(DeckCountText(pos)), 52 - pos);
+  for (const char* text : {"Deste", "Deste ()", "Deste (53)", "Deste (-1)", "Deste (4x)", "(12)",
+                           "Deste (123)", "Deste (12"}) {
+    EXPECT_EQ(DeckCountIn(text), std::nullopt) << text;
+  }
 }
 
 TEST(Shuffle, DrawsRankThenSuitAndDropsRepeats) {

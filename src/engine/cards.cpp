@@ -90,4 +90,18 @@ std::string DeckCountText(int deckPos) {
   return "Deste (" + std::to_string(kDeckSize - deckPos) + ")";
 }
 
+std::optional<int> DeckCountIn(std::string_view text) {
+  constexpr std::string_view kHead = "Deste (";
+  if (!text.starts_with(kHead) || !text.ends_with(')')) return std::nullopt;
+  std::string_view digits = text.substr(kHead.size(), text.size() - kHead.size() - 1);
+  if (digits.empty() || digits.size() > 2) return std::nullopt;
+  int count = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    count = count * 10 + (c - '0');
+  }
+  if (count > kDeckSize) return std::nullopt;
+  return count;
+}
+
 }  // namespace tesva

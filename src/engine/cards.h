@@ -19,6 +19,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,5 +101,7 @@ std::string SoundPath(std::string_view folder, std::string_view file);
 
 // "Deste (48)": the cards left in the deck after deckPos have been taken.
 std::string DeckCountText(int deckPos);
+// The count in such a text; none for any other text.
+std::optional<int> DeckCountIn(std::string_view text);
 
 }  // namespace tesva

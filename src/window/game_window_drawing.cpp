@@ -3,7 +3,6 @@
 // only what changed is drawn again.
 #include <QListWidget>
 #include <QTimer>
-#include <optional>
 
 #include "engine/cards.h"
 
@@ -23,18 +22,6 @@ void SyncTimer(QTimer* timer, const tesva::Timer& now) {
   if (timer->interval() != now.interval) timer->setInterval(now.interval);
   if (now.enabled && !timer->isActive()) timer->start();
   if (!now.enabled && timer->isActive()) timer->stop();
-}
-
-// The count in a deck caption, "Deste (40)"; none for any other text.
-std::optional<int> DeckCountIn(const std::string& caption) {
-  auto open = caption.find('('), close = caption.find(')');
-  if (open == std::string::npos || close == std::string::npos || close <= open + 1) return {};
-  int count = 0;
-  for (std::size_t i = open + 1; i < close; ++i) {
-    if (caption[i] < '0' || caption[i] > '9' || count > tesva::kDeckSize) return {};
-    count = count * 10 + (caption[i] - '0');
-  }
-  return count;
 }
 
 }  // namespace
@@ -130,7 +117,7 @@ void GameWindow::ShowPileEdges() {
     // While a deal slides, the deck is as thick as its caption still says.
     const TableCaptions* moving = motion_ ? motion_->ShowingCaptions() : nullptr;
     if (pile.spot == Spot::kDeck && moving && top->ShowsCard()) {
-      cards = DeckCountIn(At(*moving, Caption::kDeck).caption).value_or(cards);
+      cards = tesva::DeckCountIn(At(*moving, Caption::kDeck).caption).value_or(cards);
     }
     pile.edges->Follow(top->geometry(), cards);
   }
