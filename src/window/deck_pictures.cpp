@@ -2,7 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
+
+#include "window/qt_platform.h"
 
 namespace {
 
@@ -33,12 +34,8 @@ DeckPictures::DrawPicture DeckPictures::Library() {
   faces_ = DeckFile(decks, QStringLiteral("faces"));
   backs_ = DeckFile(decks, QStringLiteral("backs"));
   if (faces_.isEmpty() || backs_.isEmpty()) return nullptr;
-  for (const QString& where : {folder_, folder.filePath(QStringLiteral(TESVA_LIB_FROM_DATA))}) {
-    // Loaded for good, like the sound library: its drawing stays in use.
-    QLibrary library(QDir::cleanPath(where) + QStringLiteral("/tesva-decks"));
-    draw_ = reinterpret_cast<DrawPicture>(library.resolve("TesvaDrawPicture"));
-    if (draw_) break;
-  }
+  draw_ = reinterpret_cast<DrawPicture>(
+      ResolveGameLibrary(folder_, QStringLiteral("tesva-decks"), "TesvaDrawPicture"));
   return draw_;
 }
 

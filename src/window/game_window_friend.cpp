@@ -1,12 +1,11 @@
 // The window's side of a game with a friend: while one runs, the table
 // shows the friend game's and the game against the computer waits aside.
-#include <QDir>
-#include <QLibrary>
 #include <QMenuBar>
 #include <QMessageBox>
 
 #include "window/game_window.h"
 #include "window/motion_layer.h"
+#include "window/qt_platform.h"
 #include "window/record_keeper.h"
 #include "window/table_story.h"
 
@@ -30,19 +29,10 @@ void GameWindow::CreateFriendMenu() {
   friendMenu_.leave->setEnabled(false);
 }
 
-// Beside the program while it is built, in the game's library folder once
-// installed, like the decks' library.
 FriendSideMaker GameWindow::LoadFriendSideMaker() {
-  const QDir folder(QString::fromStdString(services_.host.ProgramFolder()));
-  for (const QString& where :
-       {folder.path(), folder.filePath(QStringLiteral(TESVA_LIB_FROM_DATA))}) {
-    // Loaded for good: the friend game's objects live as long as the window.
-    QLibrary library(QDir::cleanPath(where) + QStringLiteral("/tesva-friend"));
-    if (auto make = reinterpret_cast<FriendSideMaker>(library.resolve(kFriendSideMaker))) {
-      return make;
-    }
-  }
-  return nullptr;
+  return reinterpret_cast<FriendSideMaker>(
+      ResolveGameLibrary(QString::fromStdString(services_.host.ProgramFolder()),
+                         QStringLiteral("tesva-friend"), kFriendSideMaker));
 }
 
 FriendSide* GameWindow::Friend() {

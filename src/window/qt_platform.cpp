@@ -132,3 +132,15 @@ bool LoadQtTurkish(QTranslator& translator) {
   return translator.load(QStringLiteral("qtbase_tr"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
+
+QFunctionPointer ResolveGameLibrary(const QString& programFolder, const QString& library,
+                                    const char* symbol) {
+  const QDir folder(programFolder);
+  for (const QString& where :
+       {folder.path(), folder.filePath(QStringLiteral(TESVA_LIB_FROM_DATA))}) {
+    // QLibrary leaves the library loaded when it goes: what it made stays in use.
+    QLibrary loaded(QDir::cleanPath(where) + QLatin1Char('/') + library);
+    if (QFunctionPointer found = loaded.resolve(symbol)) return found;
+  }
+  return nullptr;
+}

@@ -94,3 +94,10 @@ class QtHost : public tesva::Host {
 // Loads Qt's own Turkish texts (the buttons of the boxes: "Tamam", "İptal",
 // "Evet", "Hayır"); false when the translation is not installed.
 bool LoadQtTurkish(QTranslator& translator);
+
+// The function `symbol` of one of the game's own libraries ("tesva-decks",
+// "tesva-friend"), loaded for good: from the program folder that holds
+// "Data" while the game runs from its build, else from the game's library
+// folder beside the installed data. Null when neither has it.
+QFunctionPointer ResolveGameLibrary(const QString& programFolder, const QString& library,
+                                    const char* symbol);
