@@ -366,7 +366,7 @@ void GameWindow::HoverCard(int index) {
 
 void GameWindow::MarkCard(int index) {
   if (!game_.Player1_Kart(index).enabled) return;
-  if (game_.Shape1.visible && game_.HoverActive && game_.HoverIndex == index) return;
+  if (Framed(index)) return;
   // The game frames no card twice in a row, not even a card dealt again
   // after it was played: as the mouse would, the mark passes over the
   // cloth first.
@@ -376,6 +376,10 @@ void GameWindow::MarkCard(int index) {
         tesva::Player1_Kart_MouseMove(g, index);
       },
       true);
+}
+
+bool GameWindow::Framed(int index) const {
+  return game_.Shape1.visible && game_.HoverActive && game_.HoverIndex == index;
 }
 
 void GameWindow::CardFocused(int index, Qt::FocusReason reason) {
@@ -394,8 +398,7 @@ void GameWindow::CardFocused(int index, Qt::FocusReason reason) {
 }
 
 void GameWindow::KeyPlay(int index) {
-  bool framed = game_.Shape1.visible && game_.HoverActive && game_.HoverIndex == index;
-  if (keysUsed_ || framed) {
+  if (keysUsed_ || Framed(index)) {
     PlayCard(index);
     return;
   }

@@ -98,6 +98,8 @@ class GameWindow : public QMainWindow {
   // Marks hand card `index` for the keyboard as the mouse would: the game
   // raises it and frames it, so that focus and frame are on the same card.
   void MarkCard(int index);
+  // Whether the game's hover frame is on hand card `index`.
+  bool Framed(int index) const;
   // Moves the keyboard focus to the next playable hand card from card
   // `from` in the direction of `step`, or for step 0 to the nearest one.
   void FocusHandCard(int from, int step, Qt::FocusReason reason = Qt::TabFocusReason);

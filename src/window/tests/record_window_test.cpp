@@ -32,7 +32,11 @@
 #include "window/statistics_dialog.h"
 #include "window/table_elements.h"
 
+#include "window/tests/window_fixture.h"
+
 namespace {
+
+using window_testing::PlayFirstPlayableCard;
 
 using tesva::record::KeptGame;
 
@@ -89,17 +93,7 @@ class KeptWindow : public testing::Test {
   }
   const tesva::Game& game() const { return window->Game(); }
   // The human plays its first playable card; the computer's answer is waited for.
-  void Move() {
-    for (int i = 1; i <= tesva::kHandSize; ++i) {
-      if (game().Player1_Kart(i).enabled) {
-        QTest::keyClick(window.get(), static_cast<Qt::Key>(Qt::Key_0 + i));
-        break;
-      }
-    }
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !game().Timer1.enabled || game().Timer2.enabled || game().HandNo == 0; },
-        5000));
-  }
+  void Move() { PlayFirstPlayableCard(*window); }
   QStringList Folder() const {
     return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
   }

@@ -33,7 +33,11 @@
 #include "window/table_elements.h"
 #include "window/table_story.h"
 
+#include "window/tests/window_fixture.h"
+
 namespace {
+
+using window_testing::PlayFirstPlayableCard;
 
 // A widget of the table as it is laid out: where it stands on the table,
 // how large its font is, and whether its size follows its text.
@@ -172,15 +176,7 @@ class ScaleTest : public testing::Test {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !game().Timer2.enabled; }, 5000));
         continue;
       }
-      for (int i = 1; i <= tesva::kHandSize; ++i) {
-        if (game().Player1_Kart(i).enabled) {
-          QTest::keyClick(window.get(), static_cast<Qt::Key>(Qt::Key_0 + i));
-          break;
-        }
-      }
-      ASSERT_TRUE(QTest::qWaitFor(
-          [&] { return !game().Timer1.enabled || game().Timer2.enabled || game().HandNo == 0; },
-          5000));
+      PlayFirstPlayableCard(*window);
     }
     ASSERT_EQ(game().HandNo, 0);
     ASSERT_TRUE(QTest::qWaitFor(

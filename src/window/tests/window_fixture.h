@@ -75,6 +75,20 @@ inline void AnswerTheBox(const QString& name = {}) {
   });
 }
 
+// Presses the key of the human's first playable card, then waits for the
+// computer's answer (or the hand's pause, or the game's end).
+inline void PlayFirstPlayableCard(GameWindow& window) {
+  const tesva::Game& game = window.Game();
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    if (game.Player1_Kart(i).enabled) {
+      QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_0 + i));
+      break;
+    }
+  }
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !game.Timer1.enabled || game.Timer2.enabled || game.HandNo == 0; }, 5000));
+}
+
 class WindowTest : public testing::Test {
  protected:
   // Opens and shows the window on `deck`, pictures from `folder`.
