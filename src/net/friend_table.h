@@ -2,8 +2,8 @@
 // with the commands that belong to the game against the computer closed
 // (the level, the computer's thinking speed, the number of hands, which is
 // the host's, renaming either player mid-game, and "Yeni Oyun", which the
-// protocol has no message to propose), and the status line saying so when
-// the connection is gone.
+// window opens again when a new game can be offered to the friend), and the
+// status line saying so when the connection is gone.
 #pragma once
 
 #include <string_view>

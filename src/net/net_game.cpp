@@ -369,6 +369,14 @@ void NetGame::TickPause() {
   }
 }
 
+void NetGame::EndLastPause() {
+  // The pause acts at most three ticks on.
+  for (int tick = 0; tick < 3 && phase_ == Phase::kPause && game_.HandNo >= game_.HandsPerGame;
+       ++tick) {
+    TickPause();
+  }
+}
+
 void NetGame::AfterDeal(int from) {
   auto ours = DealPositions(from, true);
   std::copy(ours.begin(), ours.end(), ourSlots_.begin());
@@ -480,18 +488,20 @@ void NetGame::ApplyRemote(int position) {
 
 Session::Session(Role role, Platform services, DealMaker makeDeal, Millis now)
     : now_(now),
-      game_(role, services, std::move(makeDeal)),
+      services_(services),
+      makeDeal_(std::move(makeDeal)),
+      game_(std::make_unique<NetGame>(role, services, makeDeal_)),
       link_(std::make_unique<Link>(role, Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion},
                                    *this, now)) {}
 
 void Session::Flush() {
-  auto out = game_.TakeOutgoing();
+  auto out = game_->TakeOutgoing();
   // While the game waits for its friend, what it sends stays in its log
   // and goes once the other side has said what it heard.
   if (!Waiting() && link_->Ready()) {
     for (auto& message : out) link_->Send(message, now_);
   }
-  if (game_.failure() && !link_->Ended()) link_->Close(*game_.failure());
+  if (game_->failure() && !link_->Ended()) link_->Close(*game_->failure());
 }
 
 void Session::Receive(ByteView bytes, Millis now) {
@@ -513,44 +523,52 @@ void Session::ConnectionClosed(Millis now) {
 
 bool Session::Play(int slot, Millis now) {
   now_ = now;
-  bool played = game_.Play(slot);
+  bool played = game_->Play(slot);
   Flush();
   return played;
 }
 
 void Session::TickPause(Millis now) {
   now_ = now;
-  game_.TickPause();
+  game_->TickPause();
   Flush();
 }
 
 void Session::OnLinkReady() {
   if (!secret_) secret_ = link_->SessionSecret();
-  if (!relinked_) return game_.Begin();
+  if (!relinked_) return game_->Begin();
   awaitingResume_ = true;
   SendResume();
 }
 
 void Session::OnLinkMessage(ByteView message) {
-  if (!relinked_) return game_.Receive(message);
+  bool sessionMessage = !message.empty() && message[0] >= kOfferMessage &&
+                        message[0] <= kBeganMessage && !awaitingResume_;
+  if (sessionMessage) return TakeOfferMessage(message);
+  // What the other side's old game sent before it heard this side's yes.
+  if (draining_ && !message.empty() && message[0] != kResumeMessage) return;
+  if (!relinked_) return game_->Receive(message);
   bool resume = !message.empty() && message[0] == kResumeMessage;
   // On a new connection the Resume comes first, and only then.
   if (awaitingResume_ && !resume) return link_->Close(MakeFailure(Fault::kResume));
-  if (!awaitingResume_ && resume) return game_.Abandon(MakeFailure(Fault::kUnexpected));
+  if (!awaitingResume_ && resume) return game_->Abandon(MakeFailure(Fault::kUnexpected));
   if (resume) return TakeResume(message);
-  game_.Receive(message);
+  game_->Receive(message);
 }
 
 void Session::OnLinkClosed(const Failure& why) {
   bool lost = why.fault == Fault::kLost || why.fault == Fault::kSilent;
-  bool resumable = resumable_ && secret_ && game_.Begun() && !game_.Over() && !game_.failure();
+  // A new game is the same friend's from its first moment, begun or not.
+  bool begun = game_->Begun() || gameNumber_ > 1;
+  bool resumable = resumable_ && secret_ && begun && !game_->Over() && !game_->failure();
+  offer_ = Offer::kNone;
   // A new connection that never proved itself, whatever it did, leaves the
   // game paused as it was.
   if (resumable && (lost || (relinked_ && !proven_))) {
     awaitingResume_ = false;
-    return game_.Pause();
+    return game_->Pause();
   }
-  game_.LinkEnded(why);
+  game_->LinkEnded(why);
 }
 
 DealMaker DefaultDealMaker() {

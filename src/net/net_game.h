@@ -36,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/game_state.h"
@@ -53,6 +54,11 @@ inline constexpr std::uint8_t kRevealMessage = 7;
 // Sent by the session, not the game: the first message on a new connection
 // for a paused game (see Session).
 inline constexpr std::uint8_t kResumeMessage = 8;
+// Also the session's: a new game offered, answered (body u8, 1 yes, 0 no),
+// and begun by the side that offered it (see Session::OfferNewGame).
+inline constexpr std::uint8_t kOfferMessage = 9;
+inline constexpr std::uint8_t kAnswerMessage = 10;
+inline constexpr std::uint8_t kBeganMessage = 11;
 inline constexpr std::size_t kMaxNameBytes = 64;
 
 // Reads the other player's name under "CpuIsim" and passes everything else
@@ -111,6 +117,9 @@ class NetGame {
   Role role() const { return role_; }
   bool OurMove() const;
   bool Over() const { return phase_ == Phase::kOver; }
+  // The last hand has ended and only its pause is left: a new game taken
+  // up now first ends this one, as the pause would have.
+  void EndLastPause();
   const std::optional<Failure>& failure() const { return failure_; }
 
  private:
@@ -166,8 +175,20 @@ class NetGame {
 };
 
 // A link and a game joined: what a transport drives.
+//
+// A new game on the same link: either side may offer one (Offer, no
+// body); the other's player answers (Answer). Whoever says yes leaves the
+// old game at once and starts the new one; the side that offered does so
+// when the yes arrives, and then says so (Began). Until Began comes, the
+// side that said yes drops the old game's messages still on their way, so
+// that neither game ever sees the other's. Offers that cross: the host's
+// stands and the guest's is dropped. These three messages are the
+// session's, outside the games' numbering; a lost connection forgets an
+// open offer.
 class Session : public LinkListener {
  public:
+  enum class Offer { kNone, kSent, kCame };
+
   Session(Role role, Platform services, DealMaker makeDeal, Millis now);
   void Receive(ByteView bytes, Millis now);
   void Tick(Millis now);
@@ -182,14 +203,29 @@ class Session : public LinkListener {
   void SetResumable(bool on) { resumable_ = on; }
   // A new connection for a paused game. Once its link is up, each side
   // sends a Resume: a proof, keyed with the first connection's session
-  // secret and bound to the new link's, that it is the same program, and
-  // the point it has heard to; each then sends again what the other missed.
+  // secret and bound to the new link's, that it is the same program, the
+  // game's number, and the point it has heard to; each then sends again
+  // what the other missed.
   void Relink(Millis now);
   // The game is paused or its new connection has not yet proved itself.
-  bool Waiting() const { return game_.Paused() || awaitingResume_; }
+  bool Waiting() const { return game_->Paused() || awaitingResume_; }
+
+  // Offers the other side a new game; false when none can be offered now
+  // (no link, paused, or an offer already open).
+  bool OfferNewGame(Millis now);
+  bool CanOffer() const;
+  // The local player's answer to the other side's offer.
+  void AnswerOffer(bool yes, Millis now);
+  Offer offer() const { return offer_; }
+  // The other side's answer to this side's offer, once.
+  std::optional<bool> TakeAnswer() { return std::exchange(answer_, std::nullopt); }
+  // 1 for the link's first game, one more for every new game taken up.
+  int GameNumber() const { return gameNumber_; }
+  // The game the last new game replaced, for its result; null before any.
+  const NetGame* PreviousGame() const { return previous_.get(); }
 
   Link& link() { return *link_; }
-  NetGame& game() { return game_; }
+  NetGame& game() { return *game_; }
 
   void OnLinkReady() override;
   void OnLinkMessage(ByteView message) override;
@@ -200,15 +236,25 @@ class Session : public LinkListener {
   void SendResume();
   void TakeResume(ByteView message);
   std::array<std::uint8_t, 32> ResumeProof(Role role) const;
+  void TakeOfferMessage(ByteView message);
+  void SendSessionMessage(std::uint8_t type, std::optional<std::uint8_t> value = std::nullopt);
+  void StartNewGame();
 
   Millis now_;
-  NetGame game_;
+  Platform services_;
+  DealMaker makeDeal_;
+  std::unique_ptr<NetGame> game_;
+  std::unique_ptr<NetGame> previous_;
   std::unique_ptr<Link> link_;
   bool resumable_ = false;
   bool relinked_ = false;
   bool awaitingResume_ = false;
   bool proven_ = false;                                 // this link's Resume was proven
   std::optional<std::array<std::uint8_t, 32>> secret_;  // the first link's
+  Offer offer_ = Offer::kNone;
+  std::optional<bool> answer_;
+  bool draining_ = false;  // the old game's messages are still coming
+  int gameNumber_ = 1;
 };
 
 // The deal every real game uses.

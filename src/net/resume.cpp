@@ -7,10 +7,10 @@
 namespace tesva::net {
 
 void Session::Relink(Millis now) {
-  if (!game_.Paused()) return;
+  if (!game_->Paused()) return;
   now_ = now;
   link_ = std::make_unique<Link>(
-      game_.role(), Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion}, *this, now);
+      game_->role(), Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion}, *this, now);
   relinked_ = true;
   proven_ = false;
   awaitingResume_ = false;
@@ -30,11 +30,12 @@ std::array<std::uint8_t, 32> Session::ResumeProof(Role role) const {
 }
 
 void Session::SendResume() {
-  auto [hand, heard] = game_.HeardPoint();
+  auto [hand, heard] = game_->HeardPoint();
   Bytes message;
   ByteWriter write(message);
   write.U8(kResumeMessage);
-  write.Put(ResumeProof(game_.role()));
+  write.Put(ResumeProof(game_->role()));
+  write.U16(static_cast<std::uint16_t>(gameNumber_));
   write.U16(static_cast<std::uint16_t>(hand));
   write.U16(static_cast<std::uint16_t>(heard));
   link_->Send(message, now_);
@@ -43,20 +44,25 @@ void Session::SendResume() {
 void Session::TakeResume(ByteView message) {
   ByteReader read(message.subspan(1));
   std::uint8_t proof[32];
-  std::uint16_t hand = 0, heard = 0;
+  std::uint16_t number = 0, hand = 0, heard = 0;
   // Whoever cannot prove it is the friend is sent away; the game stays
   // paused for the one who can.
-  if (!read.Fixed(proof) || !read.U16(hand) || !read.U16(heard) || !read.AtEnd()) {
+  if (!read.Fixed(proof) || !read.U16(number) || !read.U16(hand) || !read.U16(heard) || !read.AtEnd()) {
     return link_->Close(MakeFailure(Fault::kResume));
   }
-  Role other = game_.role() == Role::kHost ? Role::kGuest : Role::kHost;
+  Role other = game_->role() == Role::kHost ? Role::kGuest : Role::kHost;
   auto expected = ResumeProof(other);
   if (sodium_memcmp(proof, expected.data(), expected.size()) != 0) {
     return link_->Close(MakeFailure(Fault::kResume));
   }
   awaitingResume_ = false;
   proven_ = true;
-  game_.ResendFrom(hand, heard);
+  // A new game that one side took up while the yes was lost is not the
+  // other's: neither can go on.
+  if (number != gameNumber_) return game_->Abandon(MakeFailure(Fault::kResume));
+  // The other side has begun this same game: its old one says no more.
+  draining_ = false;
+  game_->ResendFrom(hand, heard);
 }
 
 }  // namespace tesva::net

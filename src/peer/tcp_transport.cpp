@@ -63,6 +63,17 @@ bool TcpTransport::Play(int slot) {
   return played;
 }
 
+bool TcpTransport::OfferNewGame() {
+  bool offered = session_->OfferNewGame(Now());
+  Flush();
+  return offered;
+}
+
+void TcpTransport::AnswerOffer(bool yes) {
+  session_->AnswerOffer(yes, Now());
+  Flush();
+}
+
 void TcpTransport::Leave() {
   if (!session_->link().Ended()) session_->link().Close(MakeFailure(Fault::kLeft));
   Flush();
@@ -71,7 +82,7 @@ void TcpTransport::Leave() {
 
 void TcpTransport::Flush() {
   // A finished game says goodbye.
-  if (session_->game().Over() && !session_->link().Ended()) {
+  if (!keepAfterGame_ && session_->game().Over() && !session_->link().Ended()) {
     session_->link().Close(MakeFailure(Fault::kLeft));
   }
   auto out = session_->TakeOutgoing();

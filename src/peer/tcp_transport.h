@@ -30,6 +30,12 @@ class TcpTransport : public QObject {
   // A new connection for the paused session (Session::Relink); the old
   // socket goes.
   void Rebind(QTcpSocket* socket);
+  // A finished game says goodbye, unless the link is kept for a new game
+  // (the window's, which may offer one).
+  void KeepLinkAfterGame(bool keep) { keepAfterGame_ = keep; }
+  // Session::OfferNewGame and Session::AnswerOffer, sent at once.
+  bool OfferNewGame();
+  void AnswerOffer(bool yes);
 
  signals:
   // Something changed: new events, the pairing code, the end.
@@ -48,6 +54,7 @@ class TcpTransport : public QObject {
   QTimer linkTimer_;
   QTimer pauseTimer_;
   bool ended_ = false;
+  bool keepAfterGame_ = false;
 };
 
 }  // namespace tesva::net

@@ -1,0 +1,266 @@
+// A new game offered on the link of the one being played: refused, the old
+// game plays on exactly as if nothing had been asked; taken up, mid-hand
+// with the old game's cards still on their way, both sides play exactly the
+// game a fresh link would have given. A finished last hand is counted on
+// both sides whoever answered sooner, crossed offers make one game, and
+// offer messages out of place close the link.
+#include <random>
+
+#include "net_harness.h"
+
+namespace tesva::net::testing {
+namespace {
+
+std::vector<std::string> ShuffledDeck(std::uint64_t seed, int hand) {
+  std::mt19937_64 rng(seed * 100 + static_cast<std::uint64_t>(hand));
+  std::vector<std::string> deck;
+  for (int s = 0; s < 4; ++s)
+    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
+  std::shuffle(deck.begin(), deck.end(), rng);
+  return deck;
+}
+
+Pair MakePair(std::uint64_t seed, int hands) {
+  Pair pair([seed](int hand) { return ShuffledDeck(seed, hand); }, seed, hands);
+  for (Side* side : {pair.host.get(), pair.guest.get()}) side->session.SetResumable(true);
+  return pair;
+}
+
+Session* Mover(Pair& pair) {
+  if (pair.host->session.game().OurMove()) return &pair.host->session;
+  if (pair.guest->session.game().OurMove()) return &pair.guest->session;
+  return nullptr;
+}
+
+// Plays up to `moves` cards, ticking both pauses when nobody can move.
+int PlayOn(Pair& pair, int moves, std::mt19937_64& rng) {
+  auto& host = pair.host->session;
+  auto& guest = pair.guest->session;
+  int played = 0;
+  for (int step = 0; step < 5000 && played < moves; ++step) {
+    if (host.game().Over() && guest.game().Over()) break;
+    if (Session* mover = Mover(pair)) {
+      std::vector<int> slots;
+      for (int i = 1; i <= kHandSize; ++i)
+        if (mover->game().game().Player1_Kart(i).enabled) slots.push_back(i);
+      EXPECT_TRUE(mover->Play(slots.at(rng() % slots.size()), pair.now));
+      ++played;
+    } else {
+      host.TickPause(pair.now);
+      guest.TickPause(pair.now);
+    }
+    pair.Pump();
+    if (host.game().failure() || guest.game().failure() || host.link().Ended()) {
+      ADD_FAILURE() << "step " << step << ": "
+                    << (host.link().ending() ? host.link().ending()->text : "failed");
+      break;
+    }
+  }
+  return played;
+}
+
+std::vector<std::string> Since(const std::vector<std::string>& events, std::size_t mark) {
+  return {events.begin() + static_cast<std::ptrdiff_t>(mark), events.end()};
+}
+
+TEST(NewGame, AnOfferRefusedLeavesTheGamePlayingAsIfNothingWasAsked) {
+  for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Pair plain = MakePair(seed, 2), asked = MakePair(seed, 2);
+    std::mt19937_64 a(seed), b(seed);
+    ASSERT_EQ(PlayOn(plain, 9, a), 9);
+    ASSERT_EQ(PlayOn(asked, 9, b), 9);
+    Session& offering = seed % 2 ? asked.guest->session : asked.host->session;
+    Session& answering = seed % 2 ? asked.host->session : asked.guest->session;
+    ASSERT_TRUE(offering.OfferNewGame(asked.now));
+    EXPECT_FALSE(offering.OfferNewGame(asked.now));  // one offer at a time
+    asked.Pump();
+    EXPECT_EQ(answering.offer(), Session::Offer::kCame);
+    EXPECT_FALSE(answering.CanOffer());
+    answering.AnswerOffer(false, asked.now);
+    asked.Pump();
+    EXPECT_EQ(offering.TakeAnswer(), std::optional<bool>(false));
+    EXPECT_EQ(offering.TakeAnswer(), std::nullopt);
+    for (Session* side : {&offering, &answering}) {
+      EXPECT_EQ(side->offer(), Session::Offer::kNone);
+      EXPECT_EQ(side->GameNumber(), 1);
+      EXPECT_EQ(side->PreviousGame(), nullptr);
+    }
+    PlayOn(plain, 1000, a);
+    PlayOn(asked, 1000, b);
+    EXPECT_TRUE(asked.host->session.game().Over());
+    EXPECT_EQ(asked.host->events, plain.host->events);
+    EXPECT_EQ(asked.guest->events, plain.guest->events);
+  }
+}
+
+TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Pair pair = MakePair(seed, 2);
+    std::mt19937_64 moves(seed);
+    ASSERT_EQ(PlayOn(pair, 5 + static_cast<int>(seed), moves), 5 + static_cast<int>(seed));
+    // Whoever is to move offers, then plays a card that is still on its way
+    // when the other says yes.
+    Session* offering = Mover(pair);
+    ASSERT_NE(offering, nullptr);
+    Session* answering =
+        offering == &pair.host->session ? &pair.guest->session : &pair.host->session;
+    ASSERT_TRUE(offering->OfferNewGame(pair.now));
+    pair.Pump();
+    ASSERT_EQ(answering->offer(), Session::Offer::kCame);
+    ASSERT_TRUE(offering->Play(1, pair.now) || offering->Play(2, pair.now) ||
+                offering->Play(3, pair.now) || offering->Play(4, pair.now));
+    answering->AnswerOffer(true, pair.now);
+    std::size_t hostMark = pair.host->events.size(), guestMark = pair.guest->events.size();
+    pair.Pump();
+    for (Session* side : {offering, answering}) {
+      EXPECT_FALSE(side->link().Ended());
+      EXPECT_EQ(side->GameNumber(), 2);
+      ASSERT_NE(side->PreviousGame(), nullptr);
+      EXPECT_FALSE(side->PreviousGame()->Over());  // given up, not finished
+      EXPECT_EQ(side->game().game().HandNo, 1);
+      EXPECT_EQ(side->game().game().Player1_Score + side->game().game().Player2_Score, 0);
+    }
+    EXPECT_EQ(offering->TakeAnswer(), std::optional<bool>(true));
+    std::mt19937_64 again(seed + 50), fresh(seed + 50);
+    PlayOn(pair, 1000, again);
+    Pair reference = MakePair(seed, 2);
+    PlayOn(reference, 1000, fresh);
+    EXPECT_TRUE(pair.host->session.game().Over() && pair.guest->session.game().Over());
+    EXPECT_EQ(Since(pair.host->events, hostMark), reference.host->events);
+    EXPECT_EQ(Since(pair.guest->events, guestMark), reference.guest->events);
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+TEST(NewGame, AFinishedLastHandCountsOnBothSidesWhoeverAnswersSooner) {
+  Pair pair = MakePair(5, 1);
+  auto& host = pair.host->session;
+  auto& guest = pair.guest->session;
+  std::mt19937_64 moves(5);
+  // Only the host's pause runs: the guest is still in its last pause when
+  // the host, its game over, offers the next.
+  for (int step = 0; step < 500 && !host.game().Over(); ++step) {
+    if (Session* mover = Mover(pair)) {
+      for (int slot = 1; slot <= kHandSize; ++slot)
+        if (mover->Play(slot, pair.now)) break;
+    } else {
+      host.TickPause(pair.now);
+    }
+    pair.Pump();
+  }
+  ASSERT_TRUE(host.game().Over());
+  ASSERT_FALSE(guest.game().Over());
+  ASSERT_TRUE(host.OfferNewGame(pair.now));
+  pair.Pump();
+  guest.AnswerOffer(true, pair.now);
+  pair.Pump();
+  ASSERT_NE(guest.PreviousGame(), nullptr);
+  ASSERT_NE(host.PreviousGame(), nullptr);
+  const Game& hostOld = host.PreviousGame()->game();
+  const Game& guestOld = guest.PreviousGame()->game();
+  EXPECT_TRUE(guest.PreviousGame()->Over());
+  EXPECT_EQ(guestOld.HandNo, 0);
+  EXPECT_EQ(guestOld.Player1_Score, hostOld.Player2_Score);
+  EXPECT_EQ(guestOld.Player2_Score, hostOld.Player1_Score);
+  EXPECT_TRUE(guestOld.Label1.caption.starts_with(" Oyun bitti."));
+  // The new game has dealt its first hand on both sides, with the host's hands.
+  EXPECT_EQ(guest.game().game().HandNo, 1);
+  EXPECT_EQ(guest.game().game().HandsPerGame, 1);
+  EXPECT_TRUE(host.game().OurMove() || guest.game().OurMove());
+}
+
+TEST(NewGame, CrossedOffersMakeOneNewGame) {
+  Pair pair = MakePair(7, 2);
+  std::mt19937_64 moves(7);
+  PlayOn(pair, 3, moves);
+  auto& host = pair.host->session;
+  auto& guest = pair.guest->session;
+  ASSERT_TRUE(host.OfferNewGame(pair.now));
+  ASSERT_TRUE(guest.OfferNewGame(pair.now));
+  pair.Pump();
+  EXPECT_EQ(host.offer(), Session::Offer::kSent);
+  EXPECT_EQ(guest.offer(), Session::Offer::kCame);
+  guest.AnswerOffer(true, pair.now);
+  pair.Pump();
+  EXPECT_EQ(host.GameNumber(), 2);
+  EXPECT_EQ(guest.GameNumber(), 2);
+  EXPECT_EQ(PlayOn(pair, 1000, moves), 96);
+  EXPECT_TRUE(host.game().Over() && guest.game().Over());
+}
+
+TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
+  {
+    Pair pair = MakePair(9, 2);
+    std::mt19937_64 moves(9);
+    PlayOn(pair, 4, moves);
+    ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
+    pair.Pump();
+    pair.guest->session.AnswerOffer(true, pair.now);
+    pair.Pump();
+    PlayOn(pair, 3, moves);
+    for (Session* side : {&pair.host->session, &pair.guest->session}) {
+      side->ConnectionClosed(pair.now);
+      EXPECT_TRUE(side->Waiting());
+      side->Relink(pair.now);
+    }
+    pair.Pump();
+    EXPECT_FALSE(pair.host->session.Waiting() || pair.guest->session.Waiting());
+    EXPECT_EQ(PlayOn(pair, 1000, moves), 96 - 3);
+  }
+  {
+    // The guest's yes is lost with the connection: it has begun the new
+    // game, the host has not, and neither can take the other's up.
+    Pair pair = MakePair(9, 2);
+    std::mt19937_64 moves(9);
+    PlayOn(pair, 4, moves);
+    ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
+    pair.Pump();
+    pair.guest->session.AnswerOffer(true, pair.now);
+    pair.guest->session.TakeOutgoing();
+    for (Session* side : {&pair.host->session, &pair.guest->session}) {
+      side->ConnectionClosed(pair.now);
+      EXPECT_TRUE(side->Waiting());
+      EXPECT_EQ(side->offer(), Session::Offer::kNone);
+      side->Relink(pair.now);
+    }
+    pair.Pump();
+    for (Session* side : {&pair.host->session, &pair.guest->session}) {
+      ASSERT_TRUE(side->game().failure());
+      EXPECT_EQ(side->game().failure()->fault, Fault::kResume);
+    }
+  }
+}
+
+TEST(NewGame, OfferMessagesOutOfPlaceCloseTheLink) {
+  struct Case {
+    const char* what;
+    Bytes message;
+    bool offerFirst;
+    Fault fault;
+  };
+  const Case cases[] = {
+      {"an answer to no offer", {kAnswerMessage, 1}, false, Fault::kUnexpected},
+      {"a begun game nobody said yes to", {kBeganMessage}, false, Fault::kUnexpected},
+      {"a second offer", {kOfferMessage}, true, Fault::kUnexpected},
+      {"an answer that is neither yes nor no", {kAnswerMessage, 7}, false, Fault::kBadMessage},
+      {"an answer without its byte", {kAnswerMessage}, false, Fault::kBadMessage},
+      {"an offer with a body", {kOfferMessage, 0}, false, Fault::kBadMessage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Pair pair = MakePair(11, 2);
+    Session& guest = pair.guest->session;
+    if (c.offerFirst) guest.link().Send(Bytes{kOfferMessage}, pair.now);
+    guest.link().Send(c.message, pair.now);
+    pair.Pump();
+    Link& host = pair.host->session.link();
+    ASSERT_TRUE(host.Ended());
+    EXPECT_EQ(host.ending()->fault, c.fault);
+    EXPECT_FALSE(pair.host->session.CanOffer());
+  }
+}
+
+}  // namespace
+}  // namespace tesva::net::testing
