@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTcpSocket>
 
 #include "engine/engine.h"
@@ -118,6 +119,9 @@ void FriendGame::Take(QTcpSocket* socket, Role role) {
   port_ = role == Role::kHost ? socket->localPort() : socket->peerPort();
   transport_ = new tesva::net::TcpTransport(socket, role, services_, this);
   transport_->session().SetResumable(true);
+  // The link outlives a finished game, so that a new one can be offered.
+  transport_->KeepLinkAfterGame(true);
+  shownGame_ = 1;
   connect(transport_, &tesva::net::TcpTransport::Changed, this, &FriendGame::OnChanged);
   connect(transport_, &tesva::net::TcpTransport::Ended, this, &FriendGame::OnEnded);
   SyncMenu();
@@ -138,6 +142,7 @@ void FriendGame::MirrorInto(tesva::Game& shown) {
   shown.Timer2Ticks = table.Timer2Ticks;
   shown.Seen = table.Seen;
   tesva::net::CloseComputerCommands(shown);
+  shown.mnuYeni.enabled = NewGameOpen();
   if (stage_ == Stage::kLost) {
     shown.Label1.caption = std::string(tesva::net::kConnectionLostStatus);
   }
@@ -177,11 +182,14 @@ void FriendGame::OnChanged() {
     StopRejoining();
     SyncMenu();
   }
+  FollowOffers();
+  if (stage_ == Stage::kPlaying && session.game().Over()) stage_ = Stage::kEnded;
   if (Running()) emit changed();
 }
 
 void FriendGame::OnEnded() {
   if (!transport_) return;
+  CloseOfferBoxes();
   auto& session = transport_->session();
   const auto& ending = session.link().ending();
   QString why = ending ? ToQt(ending->text) : QString();
@@ -203,6 +211,14 @@ void FriendGame::OnEnded() {
     if (role_ == Role::kHost && !rejoinServer_.isListening()) {
       rejoinServer_.listen(QHostAddress::Any, port_);
     }
+    return;
+  }
+  if (stage_ == Stage::kEnded) {
+    // Gone after the game's end: the last table stays, and "Yeni Oyun"
+    // now goes back to the computer.
+    if (ending && ending->fault == Fault::kLeft) Tell("FriendMessage", why);
+    SyncMenu();
+    emit changed();
     return;
   }
   if (stage_ != Stage::kPlaying && stage_ != Stage::kLost) return;
@@ -230,6 +246,94 @@ void FriendGame::Leave() {
     transport_->Leave();
   }
   Finish(QString());
+}
+
+bool FriendGame::NewGameOpen() {
+  if (!transport_) return false;
+  auto& session = transport_->session();
+  bool friendGone = stage_ == Stage::kEnded && session.link().Ended();
+  return session.CanOffer() || friendGone;
+}
+
+void FriendGame::OfferNewGame() {
+  if (!transport_) return;
+  if (!transport_->session().CanOffer()) {
+    // Nobody is left to offer it to: back to the computer.
+    if (stage_ == Stage::kEnded && transport_->session().link().Ended()) Leave();
+    return;
+  }
+  transport_->OfferNewGame();
+  offerSent_ = Tell("FriendOfferSent", QStringLiteral("Yeni oyun önerin %1 adlı oyuncuya "
+                                                      "gönderildi; yanıtı bekleniyor.")
+                                           .arg(FriendName()));
+}
+
+const tesva::Game* FriendGame::PreviousTable() {
+  if (!transport_) return nullptr;
+  const tesva::net::NetGame* previous = transport_->session().PreviousGame();
+  return previous ? &previous->game() : nullptr;
+}
+
+void FriendGame::FollowOffers() {
+  auto& session = transport_->session();
+  if (session.GameNumber() != shownGame_) {
+    // Both said yes: the new game is the table now.
+    shownGame_ = session.GameNumber();
+    stage_ = Stage::kPlaying;
+    CloseOfferBoxes();
+    SyncMenu();
+    emit renewed();
+  }
+  if (auto answer = session.TakeAnswer(); answer && !*answer) {
+    if (offerSent_) offerSent_->close();
+    Tell("FriendOfferRefused",
+         QStringLiteral("%1 yeni oyunu istemedi; bu oyun sürüyor.").arg(FriendName()));
+  }
+  using Offer = tesva::net::Session::Offer;
+  if (session.offer() == Offer::kCame && !offerCame_) AskAboutOffer();
+  if (session.offer() != Offer::kCame && offerCame_) offerCame_->close();
+  if (session.offer() != Offer::kSent && offerSent_) offerSent_->close();
+}
+
+void FriendGame::AskAboutOffer() {
+  QString text = transport_->session().game().Over()
+                     ? QStringLiteral("%1 yeni bir oyun öneriyor.")
+                     : QStringLiteral("%1 yeni bir oyun öneriyor. Kabul edersen bu oyun "
+                                      "bırakılır ve yenisi başlar.");
+  auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Arkadaşla Oyna"),
+                              text.arg(FriendName()), QMessageBox::NoButton, window_);
+  box->setObjectName(QStringLiteral("FriendOfferCame"));
+  QPushButton* yes = box->addButton(QStringLiteral("Kabul Et"), QMessageBox::AcceptRole);
+  yes->setObjectName(QStringLiteral("accept"));
+  box->addButton(QStringLiteral("Reddet"), QMessageBox::RejectRole)
+      ->setObjectName(QStringLiteral("refuse"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  // Closed unanswered (the offer withdrawn with the link) is a no, which
+  // the session then ignores.
+  connect(box, &QMessageBox::finished, this, [this, box, yes] {
+    if (transport_) transport_->AnswerOffer(box->clickedButton() == yes);
+  });
+  offerCame_ = box;
+  box->open();
+}
+
+void FriendGame::CloseOfferBoxes() {
+  if (offerSent_) offerSent_->close();
+  if (offerCame_) offerCame_->close();
+}
+
+QMessageBox* FriendGame::Tell(const char* name, const QString& text) {
+  auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Arkadaşla Oyna"), text,
+                              QMessageBox::Ok, window_);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+  return box;
+}
+
+QString FriendGame::FriendName() {
+  return ToQt(Table().io.store.Read(tesva::kStoreApp, tesva::kStoreSection,
+                                    tesva::kKeyComputerName));
 }
 
 void FriendGame::StartRejoining() {
@@ -282,6 +386,7 @@ void FriendGame::TakeRejoin(QTcpSocket* socket) {
 
 void FriendGame::Finish(const QString& message) {
   StopRejoining();
+  CloseOfferBoxes();
   if (transport_) {
     transport_->disconnect(this);
     transport_->deleteLater();
@@ -292,11 +397,7 @@ void FriendGame::Finish(const QString& message) {
   SyncMenu();
   if (!message.isEmpty()) {
     lastMessage_ = message;
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Arkadaşla Oyna"), message,
-                                QMessageBox::Ok, window_);
-    box->setObjectName(QStringLiteral("FriendMessage"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    Tell("FriendMessage", message);
   }
   // The window reads the table until it has restored its own game.
   if (wasRunning) emit finished();
@@ -309,5 +410,6 @@ FriendSide* MakeFriendSide(tesva::Platform services, QWidget* window,
   QObject::connect(side, &FriendGame::started, side, listener.started);
   QObject::connect(side, &FriendGame::changed, side, listener.changed);
   QObject::connect(side, &FriendGame::finished, side, listener.finished);
+  QObject::connect(side, &FriendGame::renewed, side, listener.renewed);
   return side;
 }

@@ -16,6 +16,8 @@
 //        stays with what happened on its status line)
 //   "Bağlantıyı Kes", refusing the code, or the other side leaving ends
 //   it all, and the window goes back to a game against the computer.
+//   "Yeni Oyun" offers the friend a new game on the same connection; taken
+//   up, it starts on both tables (-> playing).
 #pragma once
 
 #include <QHostAddress>
@@ -32,6 +34,7 @@
 class HostDialog;
 class JoinDialog;
 class PairingDialog;
+class QMessageBox;
 class QAction;
 class QTcpSocket;
 class QWidget;
@@ -75,6 +78,10 @@ class FriendGame : public QObject, public FriendSide {
   bool Play(int slot) override;
   // "Bağlantıyı Kes": says goodbye and ends the friend game.
   void Leave() override;
+  void OfferNewGame() override;
+  const tesva::Game* PreviousTable() override;
+  // "Yeni Oyun" does something now: offers a game, or leaves a friend gone.
+  bool NewGameOpen();
 
   PairingDialog* Pairing() const { return pairing_; }
   QString PairingCode() const;
@@ -87,6 +94,7 @@ class FriendGame : public QObject, public FriendSide {
   void changed();
   // The friend game is over and its table gone.
   void finished();
+  void renewed();
 
  private:
   void Take(QTcpSocket* socket, tesva::net::Role role);
@@ -99,6 +107,12 @@ class FriendGame : public QObject, public FriendSide {
   void StopRejoining();
   void CallAgain();
   void TakeRejoin(QTcpSocket* socket);
+  // The offers of a new game, from either side, and their answers.
+  void FollowOffers();
+  void AskAboutOffer();
+  void CloseOfferBoxes();
+  QMessageBox* Tell(const char* name, const QString& text);
+  QString FriendName();
 
   tesva::Platform services_;
   QWidget* window_;
@@ -121,6 +135,9 @@ class FriendGame : public QObject, public FriendSide {
   QPointer<QTcpSocket> calling_;
   QTimer callTimer_;
   QTimer giveUpTimer_;
+  int shownGame_ = 1;  // the session's game number the window shows
+  QPointer<QMessageBox> offerSent_;
+  QPointer<QMessageBox> offerCame_;
 
  public:
   static constexpr int kRejoinLimit = 120000;  // ms: two minutes

@@ -15,11 +15,12 @@ class QWidget;
 class FriendSide {
  public:
   // What the window hears: a friend game began, changed, or is over and
-  // its table gone.
+  // its table gone; or both players took up a new game on the same link.
   struct Listener {
     std::function<void()> started;
     std::function<void()> changed;
     std::function<void()> finished;
+    std::function<void()> renewed;
   };
 
   virtual ~FriendSide() = default;
@@ -39,6 +40,11 @@ class FriendSide {
   virtual bool Play(int slot) = 0;
   // "Bağlantıyı Kes": says goodbye and ends the friend game.
   virtual void Leave() = 0;
+  // "Yeni Oyun": offers the friend a new game, who may take it or not; with
+  // the friend gone, ends the friend game as "Bağlantıyı Kes" does.
+  virtual void OfferNewGame() = 0;
+  // The table of the game the last new game replaced, for its result.
+  virtual const tesva::Game* PreviousTable() = 0;
 };
 
 // Makes the friend side, a child of `window` that lives as long as it.

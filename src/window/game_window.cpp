@@ -112,7 +112,7 @@ void GameWindow::CreateTable() {
   });
   story_ = new TableStory(table_, *motion_);
   connect(story_, &TableStory::newGameClicked, this, [this] {
-    if (FriendRunning()) return friend_->Leave();
+    if (FriendRunning()) return friend_->OfferNewGame();
     Handle(tesva::mnuYeni_Click);
   });
   connect(keeper_, &RecordKeeper::gameCounted, story_, &TableStory::SetRecordLine);
@@ -259,8 +259,11 @@ void GameWindow::CreateMenus() {
       auto click = entry.click;
       if (click == tesva::mnuYeni_Click) {
         // A game given up counts in the record.
-        connect(action, &QAction::triggered, this,
-                [this] { Handle([this](tesva::Game&) { keeper_->NewGame(); }); });
+        // With a friend it is offered to the friend.
+        connect(action, &QAction::triggered, this, [this] {
+          if (FriendRunning()) return friend_->OfferNewGame();
+          Handle([this](tesva::Game&) { keeper_->NewGame(); });
+        });
       } else {
         connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
       }

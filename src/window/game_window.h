@@ -118,6 +118,7 @@ class GameWindow : public QMainWindow {
   void EnterFriendGame();
   void ShowFriendGame();
   void LeaveFriendGame();
+  void RenewFriendGame();
   void DrawAfresh();
 
   void Sync();

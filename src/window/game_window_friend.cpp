@@ -50,7 +50,8 @@ FriendSide* GameWindow::Friend() {
   }
   friend_ = make(
       services_, this,
-      {[this] { EnterFriendGame(); }, [this] { ShowFriendGame(); }, [this] { LeaveFriendGame(); }});
+      {[this] { EnterFriendGame(); }, [this] { ShowFriendGame(); }, [this] { LeaveFriendGame(); },
+       [this] { RenewFriendGame(); }});
   friend_->AdoptMenu(friendMenu_.host, friendMenu_.join, friendMenu_.leave);
   return friend_;
 }
@@ -64,6 +65,17 @@ void GameWindow::EnterFriendGame() {
   keeper_->SetFriendGame(true);
   // The end of a friend game shows no line of the computer's record.
   story_->SetRecordLine(QString());
+  friend_->MirrorInto(game_);
+  DrawAfresh();
+}
+
+// Both players took up a new game: the one given up counts only if it was
+// finished, and the new one is followed from its start.
+void GameWindow::RenewFriendGame() {
+  if (!FriendRunning()) return;
+  if (const tesva::Game* previous = friend_->PreviousTable()) keeper_->FollowFriendGame(*previous);
+  keeper_->SetFriendGame(true);
+  story_->Dismiss();
   friend_->MirrorInto(game_);
   DrawAfresh();
 }

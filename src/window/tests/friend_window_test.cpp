@@ -213,8 +213,10 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
     ASSERT_TRUE(pairing && pairing->isVisible());
     EXPECT_EQ(pairing->Code(), code);
     EXPECT_TRUE(pairing->findChild<QLabel*>("sentence")->text().contains("karşılaştırın"));
-    // What acts on the game against the computer is closed.
-    for (const char* name : {"mnuYeni", "mnuAmator", "mnuPro", "mnuUsta", "mnuElSayisi", "mnuIpucu",
+    // What acts on the game against the computer is closed; "Yeni Oyun"
+    // offers the friend a new game.
+    EXPECT_TRUE(seat->Action("mnuYeni")->isEnabled());
+    for (const char* name : {"mnuAmator", "mnuPro", "mnuUsta", "mnuElSayisi", "mnuIpucu",
                              "mnuOyunAc", "mnuOyunaKatil"}) {
       EXPECT_FALSE(seat->Action(name)->isEnabled()) << name;
     }
@@ -259,6 +261,69 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
   EXPECT_TRUE(host.Action("mnuIpucu")->isEnabled());
   EXPECT_TRUE(host.Action("mnuOyunAc")->isEnabled());
   EXPECT_FALSE(host.Action("mnuBaglantiyiKes")->isEnabled());
+}
+
+TEST_F(FriendWindows, YeniOyunOffersTheFriendANewGameWhichTheFriendMayRefuse) {
+  Connect();
+  ASSERT_EQ(PlayOn(7), 7);
+  const PublicTable midHand = ViewOf(host.game());
+  auto offerCame = [&] { return host.window->findChild<QMessageBox*>("FriendOfferCame"); };
+  // Refused: the guest is told, and the game goes on as it stood.
+  guest.Action("mnuYeni")->trigger();
+  ASSERT_NE(guest.window->findChild<QMessageBox*>("FriendOfferSent"), nullptr);
+  EXPECT_FALSE(guest.Action("mnuYeni")->isEnabled());  // one offer at a time
+  ASSERT_TRUE(QTest::qWaitFor([&] { return offerCame() != nullptr; }, 5000));
+  EXPECT_TRUE(offerCame()->text().startsWith(QStringLiteral("Deniz yeni bir oyun öneriyor.")));
+  offerCame()->findChild<QPushButton*>("refuse")->click();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return guest.window->findChild<QMessageBox*>("FriendOfferRefused") != nullptr; },
+      5000));
+  EXPECT_EQ(guest.window->findChild<QMessageBox*>("FriendOfferRefused")->text(),
+            QStringLiteral("Ayşe yeni oyunu istemedi; bu oyun sürüyor."));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return TablesAgree(); }, 5000));
+  EXPECT_EQ(ViewOf(host.game()), midHand);
+  // Taken up: both tables start the first hand of a new game, and the game
+  // given up counts nowhere.
+  guest.Action("mnuYeni")->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return offerCame() != nullptr; }, 5000));
+  offerCame()->findChild<QPushButton*>("accept")->click();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.game().HandNo == 1 && guest.game().HandNo == 1 &&
+               host.game().Player1_CardsLeft == 4 && guest.game().Player1_CardsLeft == 4 &&
+               TablesAgree();
+      },
+      5000));
+  EXPECT_EQ(guest.window->findChild<QMessageBox*>("FriendOfferSent"), nullptr);
+  for (Seat* seat : {&host, &guest}) {
+    EXPECT_EQ(seat->game().Player1_Score + seat->game().Player2_Score, 0);
+    EXPECT_EQ(seat->friendGame().stage(), Stage::kPlaying);
+    EXPECT_EQ(seat->window->Keeper().Record().headings.count("arkadas"), 0u);
+  }
+  EXPECT_EQ(PlayOn(200), 2 * 48);
+  ExpectBothEndTheSameGame();
+  for (Seat* seat : {&host, &guest}) {
+    EXPECT_EQ(seat->window->Keeper().Record().headings.at("arkadas").finished, 1);
+  }
+  // The game-end panel's "Yeni Oyun" offers the next one too; the friend
+  // gone, it goes back to the computer.
+  auto* again = host.window->findChild<QPushButton*>("gameEndNewGame");
+  ASSERT_TRUE(again && again->isVisible());
+  again->click();
+  auto guestAsked = [&] { return guest.window->findChild<QMessageBox*>("FriendOfferCame"); };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return guestAsked() != nullptr; }, 5000));
+  EXPECT_EQ(guestAsked()->text(), QStringLiteral("Ayşe yeni bir oyun öneriyor."));
+  guest.Action("mnuBaglantiyiKes")->trigger();
+  EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.window->findChild<QMessageBox*>("FriendOfferSent") == nullptr; }, 5000));
+  EXPECT_EQ(host.friendGame().stage(), Stage::kEnded);
+  EXPECT_TRUE(host.game().Label1.caption.starts_with(" Oyun bitti."));
+  EXPECT_TRUE(host.Action("mnuYeni")->isEnabled());
+  host.Action("mnuYeni")->trigger();
+  EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  EXPECT_EQ(host.window->Keeper().Record().headings.at("arkadas").finished, 1);
 }
 
 TEST_F(FriendWindows, RefusingThePairingCodeSendsBothBackToTheComputer) {
