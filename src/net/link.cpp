@@ -340,10 +340,15 @@ void Link::Send(ByteView message, Millis now) {
   lastSent_ = now;
 }
 
+void Link::SetSilenceLimit(Millis limit) {
+  silenceLimit_ = std::min(limit, kSilenceLimit);
+  heartbeatInterval_ = std::min(kHeartbeatInterval, silenceLimit_ / 4);
+}
+
 void Link::Tick(Millis now) {
   if (ended_) return;
-  if (now - lastHeard_ > kSilenceLimit) return Fail(MakeFailure(Fault::kSilent));
-  if (stage_ == Stage::kReady && now - lastSent_ >= kHeartbeatInterval) {
+  if (now - lastHeard_ > silenceLimit_) return Fail(MakeFailure(Fault::kSilent));
+  if (stage_ == Stage::kReady && now - lastSent_ >= heartbeatInterval_) {
     const std::uint8_t heartbeat[] = {kHeartbeatKind};
     Seal(heartbeat, crypto_secretstream_xchacha20poly1305_TAG_MESSAGE);
     lastSent_ = now;

@@ -113,6 +113,10 @@ class Link {
   const std::array<std::uint8_t, 32>& SessionSecret() const { return sessionSecret_; }
   // When the last whole frame came: the silence is counted from it.
   Millis LastHeard() const { return lastHeard_; }
+  // A shorter silence limit than kSilenceLimit (tests of a silent network);
+  // heartbeats then go at a quarter of it, so that an idle link is never
+  // taken for a silent one.
+  void SetSilenceLimit(Millis limit);
 
  private:
   enum class Stage { kHello, kKey, kReady, kClosed };
@@ -151,6 +155,8 @@ class Link {
 
   Millis lastHeard_;
   Millis lastSent_;
+  Millis silenceLimit_ = kSilenceLimit;
+  Millis heartbeatInterval_ = kHeartbeatInterval;
   Millis heartbeatBudget_;
   Millis budgetAt_;
 };

@@ -207,6 +207,8 @@ class Session : public LinkListener {
   // game's number, and the point it has heard to; each then sends again
   // what the other missed.
   void Relink(Millis now);
+  // The silence limit of this link and every new one (Link::SetSilenceLimit).
+  void SetSilenceLimit(Millis limit);
   // The game is paused or its new connection has not yet proved itself.
   bool Waiting() const { return game_->Paused() || awaitingResume_; }
 
@@ -247,6 +249,7 @@ class Session : public LinkListener {
   std::unique_ptr<NetGame> previous_;
   std::unique_ptr<Link> link_;
   bool resumable_ = false;
+  std::optional<Millis> silenceLimit_;
   bool relinked_ = false;
   bool awaitingResume_ = false;
   bool proven_ = false;                                 // this link's Resume was proven

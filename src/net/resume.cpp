@@ -11,9 +11,15 @@ void Session::Relink(Millis now) {
   now_ = now;
   link_ = std::make_unique<Link>(
       game_->role(), Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion}, *this, now);
+  if (silenceLimit_) link_->SetSilenceLimit(*silenceLimit_);
   relinked_ = true;
   proven_ = false;
   awaitingResume_ = false;
+}
+
+void Session::SetSilenceLimit(Millis limit) {
+  silenceLimit_ = limit;
+  link_->SetSilenceLimit(limit);
 }
 
 std::array<std::uint8_t, 32> Session::ResumeProof(Role role) const {
@@ -47,7 +53,8 @@ void Session::TakeResume(ByteView message) {
   std::uint16_t number = 0, hand = 0, heard = 0;
   // Whoever cannot prove it is the friend is sent away; the game stays
   // paused for the one who can.
-  if (!read.Fixed(proof) || !read.U16(number) || !read.U16(hand) || !read.U16(heard) || !read.AtEnd()) {
+  if (!read.Fixed(proof) || !read.U16(number) || !read.U16(hand) || !read.U16(heard) ||
+      !read.AtEnd()) {
     return link_->Close(MakeFailure(Fault::kResume));
   }
   Role other = game_->role() == Role::kHost ? Role::kGuest : Role::kHost;

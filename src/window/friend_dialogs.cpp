@@ -288,6 +288,7 @@ void JoinDialog::ConnectTo(const QString& host, quint16 port) {
   connect_->setEnabled(false);
   message_->setText(QStringLiteral("%1:%2 adresine bağlanılıyor…").arg(host).arg(port));
   connect(socket_, &QTcpSocket::connected, this, [this] {
+    timeLeft_ = timeout_.remainingTime();
     timeout_.stop();
     QTcpSocket* socket = socket_;
     socket_ = nullptr;

@@ -84,6 +84,11 @@ class JoinDialog : public QDialog {
   QString Message() const;
   QListWidget* Found() const { return found_; }
 
+  // What was left of the connect timeout when the connection was made: the
+  // handshake must be done within it.
+  int TimeLeft() const { return timeLeft_; }
+  void SetTimeout(int ms) { timeout_.setInterval(ms); }
+
   static constexpr int kConnectTimeout = 10000;  // ms
   static constexpr int kMaxFound = 32;           // games listed at once
 
@@ -103,6 +108,7 @@ class JoinDialog : public QDialog {
   QUdpSocket listener_;
   QTimer forgetTimer_;
   QTimer timeout_;
+  int timeLeft_ = kConnectTimeout;
   QTcpSocket* socket_ = nullptr;
   QElapsedTimer clock_;
   QLineEdit* host_ = nullptr;

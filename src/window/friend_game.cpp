@@ -34,6 +34,14 @@ FriendGame::FriendGame(tesva::Platform services, QWidget* window)
   connect(&giveUpTimer_, &QTimer::timeout, this, [this] {
     Finish(QStringLiteral("İki dakika içinde yeniden bağlanılamadı; oyun bırakıldı."));
   });
+  handshakeTimer_.setSingleShot(true);
+  connect(&handshakeTimer_, &QTimer::timeout, this, [this] {
+    if (stage_ != Stage::kHandshake || !transport_) return;
+    transport_->disconnect(this);
+    transport_->Leave();
+    EndHandshake(
+        QStringLiteral("Karşı taraf %1 saniye içinde yanıt vermedi.").arg(kHandshakeLimit / 1000));
+  });
   connect(&rejoinServer_, &QTcpServer::newConnection, this, [this] {
     while (QTcpSocket* socket = rejoinServer_.nextPendingConnection()) TakeRejoin(socket);
   });
@@ -121,7 +129,13 @@ void FriendGame::Take(QTcpSocket* socket, Role role) {
   transport_->session().SetResumable(true);
   // The link outlives a finished game, so that a new one can be offered.
   transport_->KeepLinkAfterGame(true);
+  if (silenceLimit_ > 0) transport_->session().SetSilenceLimit(tesva::net::Millis{silenceLimit_});
   shownGame_ = 1;
+  // The guest's ten seconds run from its call; the host's from the call's
+  // arrival.
+  int limit = handshakeLimit_;
+  if (role == Role::kGuest && join_) limit = std::min(limit, join_->TimeLeft());
+  handshakeTimer_.start(std::max(limit, 1));
   connect(transport_, &tesva::net::TcpTransport::Changed, this, &FriendGame::OnChanged);
   connect(transport_, &tesva::net::TcpTransport::Ended, this, &FriendGame::OnEnded);
   SyncMenu();
@@ -164,6 +178,7 @@ void FriendGame::OnChanged() {
   // The public events are the headless peer's; the window shows the table.
   session.game().TakeEvents();
   if (stage_ == Stage::kHandshake && session.link().Ready()) {
+    handshakeTimer_.stop();
     stage_ = Stage::kPlaying;
     if (host_) host_->hide();
     if (join_) join_->hide();
@@ -195,17 +210,7 @@ void FriendGame::OnEnded() {
   QString why = ending ? ToQt(ending->text) : QString();
   if (const auto& failure = session.game().failure()) why = ToQt(failure->text);
   lastMessage_ = why;
-  if (stage_ == Stage::kHandshake) {
-    // Never a game: the dialog that made the connection says why and waits on.
-    stage_ = Stage::kNone;
-    transport_->deleteLater();
-    transport_ = nullptr;
-    bool hosted = session.link().role() == Role::kHost;
-    if (hosted && host_) host_->ShowLinkFailure(why);
-    if (!hosted && join_) join_->ShowLinkFailure(why);
-    SyncMenu();
-    return;
-  }
+  if (stage_ == Stage::kHandshake) return EndHandshake(why);
   if (stage_ == Stage::kLost && session.Waiting()) {
     // A new connection that did not come to a resumed game: wait on.
     if (role_ == Role::kHost && !rejoinServer_.isListening()) {
@@ -237,6 +242,18 @@ void FriendGame::OnEnded() {
   }
   SyncMenu();
   emit changed();
+}
+
+void FriendGame::EndHandshake(const QString& why) {
+  // Never a game: the dialog that made the connection says why and waits on.
+  handshakeTimer_.stop();
+  stage_ = Stage::kNone;
+  bool hosted = transport_->session().link().role() == Role::kHost;
+  transport_->deleteLater();
+  transport_ = nullptr;
+  if (hosted && host_) host_->ShowLinkFailure(why);
+  if (!hosted && join_) join_->ShowLinkFailure(why);
+  SyncMenu();
 }
 
 void FriendGame::Leave() {
@@ -298,8 +315,9 @@ void FriendGame::FollowOffers() {
 void FriendGame::AskAboutOffer() {
   QString text = transport_->session().game().Over()
                      ? QStringLiteral("%1 yeni bir oyun öneriyor.")
-                     : QStringLiteral("%1 yeni bir oyun öneriyor. Kabul edersen bu oyun "
-                                      "bırakılır ve yenisi başlar.");
+                     : QStringLiteral(
+                           "%1 yeni bir oyun öneriyor. Kabul edersen bu oyun "
+                           "bırakılır ve yenisi başlar.");
   auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Arkadaşla Oyna"),
                               text.arg(FriendName()), QMessageBox::NoButton, window_);
   box->setObjectName(QStringLiteral("FriendOfferCame"));
@@ -332,8 +350,8 @@ QMessageBox* FriendGame::Tell(const char* name, const QString& text) {
 }
 
 QString FriendGame::FriendName() {
-  return ToQt(Table().io.store.Read(tesva::kStoreApp, tesva::kStoreSection,
-                                    tesva::kKeyComputerName));
+  return ToQt(
+      Table().io.store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyComputerName));
 }
 
 void FriendGame::StartRejoining() {

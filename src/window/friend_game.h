@@ -65,6 +65,10 @@ class FriendGame : public QObject, public FriendSide {
 
   // How long a lost friend is waited for (kRejoinLimit unless changed).
   void SetRejoinLimit(int ms) { giveUpTimer_.setInterval(ms); }
+  // How long a new connection may take to become a game (kHandshakeLimit),
+  // and how long a link may be silent (the link's own limit) unless changed.
+  void SetHandshakeLimit(int ms) { handshakeLimit_ = ms; }
+  void SetSilenceLimit(int ms) { silenceLimit_ = ms; }
 
   Stage stage() const { return stage_; }
   // The friend game's table is what the window shows.
@@ -100,6 +104,8 @@ class FriendGame : public QObject, public FriendSide {
   void Take(QTcpSocket* socket, tesva::net::Role role);
   void OnChanged();
   void OnEnded();
+  // A connection that never became a game: the dialog that made it says why.
+  void EndHandshake(const QString& why);
   void Finish(const QString& message);
   void SyncMenu();
   // After a lost connection: the host listens again, the guest calls again.
@@ -135,13 +141,19 @@ class FriendGame : public QObject, public FriendSide {
   QPointer<QTcpSocket> calling_;
   QTimer callTimer_;
   QTimer giveUpTimer_;
-  int shownGame_ = 1;  // the session's game number the window shows
+  QTimer handshakeTimer_;
+  int handshakeLimit_ = kHandshakeLimit;
+  int silenceLimit_ = 0;  // 0: the link's own
+  int shownGame_ = 1;     // the session's game number the window shows
   QPointer<QMessageBox> offerSent_;
   QPointer<QMessageBox> offerCame_;
 
  public:
   static constexpr int kRejoinLimit = 120000;  // ms: two minutes
   static constexpr int kCallInterval = 1500;   // ms between the guest's calls
+  // ms from a connection to its pairing code: a peer that says nothing
+  // holds the host's one place for no longer.
+  static constexpr int kHandshakeLimit = 10000;
 };
 
 // The friend side made directly, where the program is linked with it (the

@@ -6,7 +6,11 @@
 // a dropped connection leaves the table as it was; the join dialog finds a
 // game announced on this machine. No datagram leaves this machine: the
 // announcements go to 127.0.0.1 only.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDialog>
@@ -534,6 +538,180 @@ TEST_F(FriendWindows, APortInUseIsSaidAndAnotherCanBeChosen) {
   // "İptal" stops listening.
   second->findChild<QPushButton*>("cancel")->click();
   EXPECT_FALSE(second->Listening());
+}
+
+// A network between the two that forwards both ways, takes every new call
+// through to the host, and can go silent: what the sides send is then lost,
+// and neither hears the other close.
+class Relay {
+ public:
+  explicit Relay(quint16 target) : target_(target) {
+    server_.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+      while (QTcpSocket* in = server_.nextPendingConnection()) Join(in);
+    });
+  }
+  quint16 Port() const { return server_.serverPort(); }
+  // The connections made so far go silent; later ones are carried.
+  void GoSilent() {
+    for (auto& pair : pairs_) pair->silent = true;
+  }
+
+ private:
+  struct Pair {
+    QTcpSocket* in = nullptr;
+    QTcpSocket out;
+    bool silent = false;
+  };
+  void Join(QTcpSocket* in) {
+    auto pair = std::make_unique<Pair>();
+    Pair* p = pair.get();
+    p->in = in;
+    auto carry = [p](QTcpSocket* from, QTcpSocket* to) {
+      QByteArray bytes = from->readAll();
+      if (!p->silent && to->state() == QAbstractSocket::ConnectedState) to->write(bytes);
+    };
+    QObject::connect(in, &QTcpSocket::readyRead, [p, carry] {
+      if (p->out.state() == QAbstractSocket::ConnectedState) carry(p->in, &p->out);
+    });
+    QObject::connect(&p->out, &QTcpSocket::connected, [p, carry] { carry(p->in, &p->out); });
+    QObject::connect(&p->out, &QTcpSocket::readyRead, [p, carry] { carry(&p->out, p->in); });
+    QObject::connect(in, &QTcpSocket::disconnected, [p] {
+      if (!p->silent) p->out.disconnectFromHost();
+    });
+    QObject::connect(&p->out, &QTcpSocket::disconnected, [p] {
+      if (!p->silent) p->in->disconnectFromHost();
+    });
+    p->out.connectToHost(QHostAddress::LocalHost, target_);
+    pairs_.push_back(std::move(pair));
+  }
+
+  QTcpServer server_;
+  quint16 target_;
+  std::vector<std::unique_ptr<Pair>> pairs_;
+};
+
+TEST_F(FriendWindows, ASilentNetworkPausesTheGameUntilTheGuestGetsThrough) {
+  for (Seat* seat : {&host, &guest}) seat->friendGame().SetSilenceLimit(1500);
+  HostDialog* dialog = host.friendGame().Host();
+  dialog->show();
+  ASSERT_TRUE(dialog->ListenOn(0));
+  Relay relay(dialog->ListeningPort());
+  guest.friendGame().Join()->show();
+  guest.friendGame().Join()->ConnectTo(QStringLiteral("127.0.0.1"), relay.Port());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
+  // An idle game is not taken for a silent one: heartbeats keep it alive.
+  QTest::qWait(2500);
+  EXPECT_EQ(host.friendGame().stage(), Stage::kPlaying);
+  ASSERT_EQ(PlayOn(9), 9);
+  const PublicTable table = ViewOf(host.game());
+  relay.GoSilent();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.friendGame().stage() == Stage::kLost &&
+               guest.friendGame().stage() == Stage::kLost;
+      },
+      6000));
+  for (Seat* seat : {&host, &guest}) {
+    EXPECT_EQ(seat->game().Label1.caption, tesva::net::kConnectionLostStatus);
+    EXPECT_EQ(PlayableSlot(seat->game()), 0);
+  }
+  EXPECT_EQ(ViewOf(host.game()), table);
+  // The guest's next call gets through and the game goes on where it stood.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return host.friendGame().stage() == Stage::kPlaying &&
+               guest.friendGame().stage() == Stage::kPlaying;
+      },
+      10000));
+  EXPECT_EQ(ViewOf(host.game()), table);
+  EXPECT_EQ(9 + PlayOn(200), 2 * 48);
+  ExpectBothEndTheSameGame();
+}
+
+TEST_F(FriendWindows, AHostThatNeverAnswersIsGivenUpWithinTheConnectLimit) {
+  QTcpServer mute;  // takes the call and says nothing
+  ASSERT_TRUE(mute.listen(QHostAddress::LocalHost, 0));
+  JoinDialog* join = guest.friendGame().Join();
+  join->show();
+  join->SetTimeout(700);
+  QElapsedTimer clock;
+  clock.start();
+  join->ConnectTo(QStringLiteral("127.0.0.1"), mute.serverPort());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return join->Message() == QStringLiteral("Karşı taraf 10 saniye içinde yanıt vermedi.");
+      },
+      5000))
+      << join->Message().toStdString();
+  EXPECT_GE(clock.elapsed(), 600);
+  EXPECT_LT(clock.elapsed(), 3000);
+  EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(guest.Action("mnuOyunaKatil")->isEnabled());
+}
+
+TEST_F(FriendWindows, ACallNobodyPicksUpTimesOut) {
+  // A listener whose queue of one is full: the kernel drops every further
+  // call unanswered, as a host behind a closed router does.
+  int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+  ASSERT_EQ(::listen(listener, 0), 0);
+  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+  const quint16 port = ntohs(address.sin_port);
+  QTcpSocket filler;
+  filler.connectToHost(QHostAddress::LocalHost, port);
+  ASSERT_TRUE(filler.waitForConnected(2000));
+  JoinDialog* join = guest.friendGame().Join();
+  join->show();
+  join->SetTimeout(700);
+  join->ConnectTo(QStringLiteral("127.0.0.1"), port);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return join->Message() != QStringLiteral("127.0.0.1:%1 adresine bağlanılıyor…").arg(port);
+      },
+      5000));
+  EXPECT_EQ(join->Message(), QStringLiteral("Bağlanılamadı: 10 saniye içinde yanıt gelmedi."));
+  EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
+  EXPECT_TRUE(join->findChild<QPushButton*>("connect")->isEnabled());
+  ::close(listener);
+}
+
+TEST_F(FriendWindows, AClientDrippingBytesIsSentAwayAndTheHostIsFreeAgain) {
+  host.friendGame().SetHandshakeLimit(800);
+  HostDialog* dialog = host.friendGame().Host();
+  dialog->show();
+  ASSERT_TRUE(dialog->ListenOn(0));
+  Heartbeat heartbeat;
+  QTcpSocket client;
+  client.connectToHost(QHostAddress::LocalHost, dialog->ListeningPort());
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }, 5000));
+  // A frame's header that promises a whole hello, one byte at a time.
+  const QByteArray header("\x00\x00\x00\x40\x01", 5);
+  QTimer drip;
+  int sent = 0;
+  QObject::connect(&drip, &QTimer::timeout, [&] {
+    if (client.state() == QAbstractSocket::ConnectedState) client.write(header.mid(sent++ % 5, 1));
+  });
+  drip.start(30);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }, 5000));
+  EXPECT_GT(sent, 10);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->Listening(); }, 2000));
+  EXPECT_EQ(dialog->Message(), QStringLiteral("Karşı taraf 10 saniye içinde yanıt vermedi. "
+                                              "Yeniden bekleniyor…"));
+  EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
+  EXPECT_LT(heartbeat.Worst(), 100);
+  // The host's one place is free: a friend gets in.
+  guest.friendGame().Join()->ConnectTo(QStringLiteral("127.0.0.1"), dialog->ListeningPort());
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
 }
 
 // The program loads the friend game from the library beside it at the
