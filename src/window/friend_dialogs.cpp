@@ -11,6 +11,7 @@
 #include <QTcpSocket>
 #include <QVBoxLayout>
 
+#include "net/address_reach.h"
 #include "net/announce.h"
 #include "net/friend_port.h"
 
@@ -91,6 +92,11 @@ HostDialog::HostDialog(tesva::OptionsStore& store, QString name, QWidget* parent
   layout->addWidget(
       new QLabel(QStringLiteral("Arkadaşınıza bu adreslerden birini söyleyin:"), this));
   layout->addWidget(addresses_);
+  // Whether a friend on the internet can call: judged from the addresses.
+  reach_ = new QLabel(this);
+  reach_->setObjectName(QStringLiteral("reach"));
+  reach_->setWordWrap(true);
+  layout->addWidget(reach_);
   layout->addWidget(message_);
   layout->addWidget(cancel, 0, Qt::AlignRight);
 
@@ -139,6 +145,7 @@ bool HostDialog::ListenOn(quint16 port) {
   }
   lastPort_ = server_.serverPort();
   port_->setText(QString::number(lastPort_));
+  ListAddresses();
   message_->setText(QStringLiteral("Port %1 dinleniyor; arkadaşınız bekleniyor…").arg(lastPort_));
   Announce();
   announceTimer_.start();
@@ -184,11 +191,18 @@ void HostDialog::Stop() {
 
 void HostDialog::ListAddresses() {
   addresses_->clear();
+  std::vector<tesva::net::Reach> reaches;
   for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
     if (address.isLoopback() || address.isLinkLocal()) continue;
-    addresses_->addItem(AddressText(address));
+    QString text = AddressText(address);
+    auto reach = tesva::net::ReachOf(text.toStdString());
+    reaches.push_back(reach);
+    QString label = QString::fromUtf8(tesva::net::ReachLabel(reach));
+    addresses_->addItem(label.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, label));
   }
   addresses_->addItem(QStringLiteral("127.0.0.1 (yalnız bu bilgisayar)"));
+  reach_->setText(QString::fromStdString(
+      tesva::net::ReachHint(reaches, lastPort_ ? lastPort_ : tesva::net::ReadFriendPort(store_))));
 }
 
 // --- Joining -----------------------------------------------------------------

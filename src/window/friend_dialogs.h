@@ -68,6 +68,7 @@ class HostDialog : public QDialog {
   QPushButton* open_ = nullptr;
   QLabel* message_ = nullptr;
   QListWidget* addresses_ = nullptr;
+  QLabel* reach_ = nullptr;
 };
 
 class JoinDialog : public QDialog {

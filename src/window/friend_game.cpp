@@ -280,7 +280,7 @@ void FriendGame::OfferNewGame() {
     return;
   }
   transport_->OfferNewGame();
-  offerSent_ = Tell("FriendOfferSent", QStringLiteral("Yeni oyun önerin %1 adlı oyuncuya "
+  offerSent_ = Tell("FriendOfferSent", QStringLiteral("Yeni oyun öneriniz %1 adlı oyuncuya "
                                                       "gönderildi; yanıtı bekleniyor.")
                                            .arg(FriendName()));
 }
@@ -316,7 +316,7 @@ void FriendGame::AskAboutOffer() {
   QString text = transport_->session().game().Over()
                      ? QStringLiteral("%1 yeni bir oyun öneriyor.")
                      : QStringLiteral(
-                           "%1 yeni bir oyun öneriyor. Kabul edersen bu oyun "
+                           "%1 yeni bir oyun öneriyor. Kabul ederseniz bu oyun "
                            "bırakılır ve yenisi başlar.");
   auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Arkadaşla Oyna"),
                               text.arg(FriendName()), QMessageBox::NoButton, window_);
