@@ -16,6 +16,12 @@ Reach ReachOfV4(const std::uint8_t (&a)[4]) {
     return Reach::kLocalNetwork;
   }
   if (a[0] == 100 && (a[1] & 0xC0) == 64) return Reach::kSharedNetwork;
+  // The blocks for documentation and for benchmarks are nobody's on the
+  // internet (test networks use them).
+  if ((a[0] == 192 && a[1] == 0 && a[2] == 2) || (a[0] == 198 && a[1] == 51 && a[2] == 100) ||
+      (a[0] == 203 && a[1] == 0 && a[2] == 113) || (a[0] == 198 && (a[1] & 0xFE) == 18)) {
+    return Reach::kUnknown;
+  }
   // "This network", multicast and the reserved block reach nobody.
   if (a[0] == 0 || a[0] >= 224) return Reach::kUnknown;
   return Reach::kInternet;
@@ -31,6 +37,7 @@ Reach ReachOfV6(const std::uint8_t (&a)[16]) {
   }
   if (a[0] == 0xFE && (a[1] & 0xC0) == 0x80) return Reach::kLinkLocal;
   if ((a[0] & 0xFE) == 0xFC) return Reach::kLocalNetwork;
+  if (a[0] == 0x20 && a[1] == 0x01 && a[2] == 0x0D && a[3] == 0xB8) return Reach::kUnknown;
   if ((a[0] & 0xE0) == 0x20) return Reach::kInternet;  // 2000::/3, the global unicast block
   return Reach::kUnknown;
 }

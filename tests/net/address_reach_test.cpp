@@ -38,6 +38,16 @@ TEST(AddressReach, EachKindOfAddressIsJudgedByItsBlock) {
       {"255.255.255.255", Reach::kUnknown},
       {"ff02::1", Reach::kUnknown},
       {"::", Reach::kUnknown},
+      // Documentation and benchmark blocks.
+      {"192.0.2.2", Reach::kUnknown},
+      {"198.51.100.7", Reach::kUnknown},
+      {"203.0.113.9", Reach::kUnknown},
+      {"198.18.0.1", Reach::kUnknown},
+      {"198.19.255.1", Reach::kUnknown},
+      {"198.20.0.1", Reach::kInternet},
+      {"192.0.3.1", Reach::kInternet},
+      {"2001:db8::1", Reach::kUnknown},
+      {"2001:db9::1", Reach::kInternet},
   };
   for (auto [address, reach] : cases) EXPECT_EQ(ReachOf(address), reach) << address;
 }
