@@ -190,15 +190,25 @@ TEST(NewGame, CrossedOffersMakeOneNewGame) {
   EXPECT_TRUE(host.game().Over() && guest.game().Over());
 }
 
+// Four cards played, then the host offers a new game and the guest says
+// yes; `lostYes` loses the yes before the host hears it.
+void OfferAfterFourCards(Pair& pair, std::mt19937_64& moves, bool lostYes) {
+  PlayOn(pair, 4, moves);
+  ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
+  pair.Pump();
+  pair.guest->session.AnswerOffer(true, pair.now);
+  if (lostYes) {
+    pair.guest->session.TakeOutgoing();
+  } else {
+    pair.Pump();
+  }
+}
+
 TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
   {
     Pair pair = MakePair(9, 2);
     std::mt19937_64 moves(9);
-    PlayOn(pair, 4, moves);
-    ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
-    pair.Pump();
-    pair.guest->session.AnswerOffer(true, pair.now);
-    pair.Pump();
+    OfferAfterFourCards(pair, moves, false);
     PlayOn(pair, 3, moves);
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
       side->ConnectionClosed(pair.now);
@@ -214,11 +224,7 @@ TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
     // game, the host has not, and neither can take the other's up.
     Pair pair = MakePair(9, 2);
     std::mt19937_64 moves(9);
-    PlayOn(pair, 4, moves);
-    ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
-    pair.Pump();
-    pair.guest->session.AnswerOffer(true, pair.now);
-    pair.guest->session.TakeOutgoing();
+    OfferAfterFourCards(pair, moves, true);
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
       side->ConnectionClosed(pair.now);
       EXPECT_TRUE(side->Waiting());
