@@ -311,5 +311,36 @@ TEST(Record, YeniOyunAnsweredYesGivesTheRunningGameUp) {
   EXPECT_EQ(game.g.HandNo, 1);
 }
 
+// A game left another way (a friend game left or replaced) gives up the
+// game the tally followed, once, and nothing when it had ended or never ran.
+TEST(Record, LeavingARunningGameGivesItUpOnce) {
+  FollowedGame game(11);
+  Form_Load(game.g);
+  game.After();
+  for (int s = 1; s <= 4; ++s) {
+    if (game.g.Player1_Kart(s).enabled) {
+      game.Click(s);
+      break;
+    }
+  }
+  ASSERT_NE(game.g.HandNo, 0);
+  auto left = LeaveGame(game.g, game.tally);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->outcome, Outcome::kGivenUp);
+  EXPECT_EQ(left->humanTotal, game.g.Player1_Score);
+  EXPECT_EQ(left->computerTotal, game.g.Player2_Score);
+  EXPECT_EQ(game.tally, GameTally{});
+  EXPECT_FALSE(LeaveGame(game.g, game.tally));  // the tally follows nothing now
+
+  // An ended game has been counted as finished: leaving it gives nothing up.
+  FollowedGame ended(12);
+  Form_Load(ended.g);
+  ended.After();
+  std::mt19937 pick(12);
+  ended.PlayToTheEnd(pick);
+  ASSERT_EQ(ended.results.size(), 1u);
+  EXPECT_FALSE(LeaveGame(ended.g, ended.tally));
+}
+
 }  // namespace
 }  // namespace tesva::record

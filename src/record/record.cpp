@@ -173,6 +173,22 @@ std::optional<GameResult> FollowGame(const Game& g, GameTally& tally) {
   return result;
 }
 
+std::optional<GameResult> LeaveGame(const Game& g, GameTally& tally) {
+  std::optional<GameResult> result;
+  // A game the tally followed and that has not ended: hand 0 is an ended
+  // game's, whose result FollowGame has counted.
+  if (tally.handNo != 0 && g.HandNo != 0) {
+    result = GameResult{g.Level,
+                        Outcome::kGivenUp,
+                        g.Player1_Score,
+                        g.Player2_Score,
+                        tally.earlierTesvas + tally.handTesvas,
+                        tally.hintUsed};
+  }
+  tally = {};
+  return result;
+}
+
 std::optional<GameResult> NewGame(Game& g, GameTally& tally) {
   const GameState state = g;
   const Form form = g;

@@ -112,6 +112,12 @@ int HumanTesvas(const HandRecord& seen);
 // result and clears the tally for the next game.
 std::optional<GameResult> FollowGame(const Game& g, GameTally& tally);
 
+// A game left before its end by other means than "Yeni Oyun" (a friend
+// game left, given up after a lost connection, or replaced by a new one):
+// the game the tally followed, if one was running, as given up; the tally
+// then starts afresh.
+std::optional<GameResult> LeaveGame(const Game& g, GameTally& tally);
+
 // "Yeni Oyun": carries out the command. When it replaced a running game,
 // returns that game as given up; the tally then starts afresh.
 std::optional<GameResult> NewGame(Game& g, GameTally& tally);

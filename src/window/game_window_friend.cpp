@@ -48,10 +48,9 @@ FriendSide* GameWindow::Friend() {
     box->open();
     return nullptr;
   }
-  friend_ = make(
-      services_, this,
-      {[this] { EnterFriendGame(); }, [this] { ShowFriendGame(); }, [this] { LeaveFriendGame(); },
-       [this] { RenewFriendGame(); }});
+  friend_ = make(services_, this,
+                 {[this] { EnterFriendGame(); }, [this] { ShowFriendGame(); },
+                  [this] { LeaveFriendGame(); }, [this] { RenewFriendGame(); }});
   friend_->AdoptMenu(friendMenu_.host, friendMenu_.join, friendMenu_.leave);
   return friend_;
 }
@@ -69,11 +68,11 @@ void GameWindow::EnterFriendGame() {
   DrawAfresh();
 }
 
-// Both players took up a new game: the one given up counts only if it was
-// finished, and the new one is followed from its start.
+// Both players took up a new game: the one it replaced counts, finished or
+// given up, and the new one is followed from its start.
 void GameWindow::RenewFriendGame() {
   if (!FriendRunning()) return;
-  if (const tesva::Game* previous = friend_->PreviousTable()) keeper_->FollowFriendGame(*previous);
+  if (const tesva::Game* previous = friend_->PreviousTable()) keeper_->LeaveFriendGame(*previous);
   keeper_->SetFriendGame(true);
   story_->Dismiss();
   friend_->MirrorInto(game_);
@@ -91,6 +90,8 @@ void GameWindow::ShowFriendGame() {
 
 void GameWindow::LeaveFriendGame() {
   if (!aside_) return;
+  // A friend game left before its end counts as given up.
+  keeper_->LeaveFriendGame(friend_->Table());
   static_cast<tesva::GameState&>(game_) = *aside_;
   static_cast<tesva::Form&>(game_) = *aside_;
   game_.Timer2Ticks = aside_->Timer2Ticks;

@@ -135,9 +135,16 @@ void RecordKeeper::SetFriendGame(bool on) {
 }
 
 void RecordKeeper::FollowFriendGame(const tesva::Game& table) {
-  auto result = tesva::record::FollowGame(table, friendTally_);
-  if (!result) return;
-  tesva::record::AddFriendResult(record_, *result);
+  if (auto result = tesva::record::FollowGame(table, friendTally_)) CountFriendGame(*result);
+}
+
+void RecordKeeper::LeaveFriendGame(const tesva::Game& table) {
+  FollowFriendGame(table);
+  if (auto result = tesva::record::LeaveGame(table, friendTally_)) CountFriendGame(*result);
+}
+
+void RecordKeeper::CountFriendGame(const tesva::record::GameResult& result) {
+  tesva::record::AddFriendResult(record_, result);
   if (files_) files_->SaveRecord(record_);
   if (statistics_) statistics_->Show(record_);
 }

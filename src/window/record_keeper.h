@@ -50,6 +50,10 @@ class RecordKeeper : public QObject {
   // After every change of a friend game's table: a finished game counts
   // under the friend's heading, apart from the computer's and the levels'.
   void FollowFriendGame(const tesva::Game& table);
+  // The friend game is left before its end (by either player, after a lost
+  // connection, or for a new game): it counts as given up under the
+  // friend's heading, if it had begun.
+  void LeaveFriendGame(const tesva::Game& table);
 
   const tesva::record::Record& Record() const { return record_; }
   const tesva::record::GameTally& Tally() const { return tally_; }
@@ -67,6 +71,7 @@ class RecordKeeper : public QObject {
  private:
   void Keep();
   void Count(const tesva::record::GameResult& result);
+  void CountFriendGame(const tesva::record::GameResult& result);
   void ShowHint(int generation, int slot);
   void ShowStatistics();
   void ResetRecord();

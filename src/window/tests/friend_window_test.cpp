@@ -108,12 +108,15 @@ TEST_F(FriendWindows, YeniOyunOffersTheFriendANewGameWhichTheFriendMayRefuse) {
   for (Seat* seat : {&host, &guest}) {
     EXPECT_EQ(seat->game().Player1_Score + seat->game().Player2_Score, 0);
     EXPECT_EQ(seat->friendGame().stage(), Stage::kPlaying);
-    EXPECT_EQ(seat->window->Keeper().Record().headings.count("arkadas"), 0u);
+    const auto& friendHeading = seat->window->Keeper().Record().headings.at("arkadas");
+    EXPECT_EQ(friendHeading.givenUp, 1);
+    EXPECT_EQ(friendHeading.finished, 0);
   }
   EXPECT_EQ(PlayOn(200), 2 * 48);
   ExpectBothEndTheSameGame();
   for (Seat* seat : {&host, &guest}) {
     EXPECT_EQ(seat->window->Keeper().Record().headings.at("arkadas").finished, 1);
+    EXPECT_EQ(seat->window->Keeper().Record().headings.at("arkadas").givenUp, 1);
   }
   // The game-end panel's "Yeni Oyun" offers the next one too; the friend
   // gone, it goes back to the computer.
@@ -133,7 +136,9 @@ TEST_F(FriendWindows, YeniOyunOffersTheFriendANewGameWhichTheFriendMayRefuse) {
   host.Action("mnuYeni")->trigger();
   EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
   EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  // A finished game left is not given up too.
   EXPECT_EQ(host.window->Keeper().Record().headings.at("arkadas").finished, 1);
+  EXPECT_EQ(host.window->Keeper().Record().headings.at("arkadas").givenUp, 1);
 }
 
 TEST_F(FriendWindows, RefusingThePairingCodeSendsBothBackToTheComputer) {
@@ -216,6 +221,11 @@ TEST_F(FriendWindows, ADroppedConnectionLeavesTheTableAndSaysSo) {
   host.Action("mnuBaglantiyiKes")->trigger();
   EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
   EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
+  // Left mid-game, it counts as given up under the friend's heading.
+  const auto& record = host.window->Keeper().Record();
+  EXPECT_EQ(record.headings.at("arkadas").givenUp, 1);
+  EXPECT_EQ(record.headings.at("arkadas").finished, 0);
+  EXPECT_EQ(record.headings.count("bilgisayar"), 0u);
 }
 
 TEST_F(FriendWindows, TheJoinDialogListsAGameAnnouncedOnThisMachine) {
