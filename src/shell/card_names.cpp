@@ -82,7 +82,12 @@ int PileCount(const Game& g, std::string_view element) {
   if (element == "EnAltKart") return baseApart ? 1 : 0;
   if (element == "Player1_Deste") return g.Player1_Deste.picture.empty() ? 0 : g.Player1_CardsTaken;
   if (element == "Player2_Deste") return g.Player2_Deste.picture.empty() ? 0 : g.Player2_CardsTaken;
-  if (element == "Deste") return g.Deste.picture.empty() ? 0 : std::max(0, kDeckSize - g.DeckPos);
+  // The deck is as thick as its caption says: after the last hand the
+  // caption stays "Deste (0)" while the next game's deck waits unshuffled.
+  if (element == "Deste") {
+    if (g.Deste.picture.empty()) return 0;
+    return DeckCountIn(g.Label8.caption).value_or(std::max(0, kDeckSize - g.DeckPos));
+  }
   return 0;
 }
 

@@ -35,6 +35,19 @@ QLabel* Text(QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft) {
   return label;
 }
 
+// A line too long for `width` breaks after the last comma that lets its
+// first part fit, so that the parts of the record stay whole ("…, seri 0,
+// en uzun seri 1" never leaves a lone "1" below).
+QString BreakAtComma(const QString& text, const QFontMetrics& metrics, int width) {
+  if (metrics.horizontalAdvance(text) <= width) return text;
+  for (qsizetype at = text.lastIndexOf(QStringLiteral(", ")); at > 0;
+       at = text.lastIndexOf(QStringLiteral(", "), at - 1)) {
+    QString first = text.left(at + 1);
+    if (metrics.horizontalAdvance(first) <= width) return first + '\n' + text.mid(at + 2);
+  }
+  return text;
+}
+
 }  // namespace
 
 QString PointsText(int points) {
@@ -179,6 +192,9 @@ GameEndPanel::GameEndPanel(QWidget* parent) : QFrame(parent) {
   result_->setPalette(pink);
   totals_ = Text(this, Qt::AlignHCenter);
   extra_ = Text(this, Qt::AlignHCenter);
+  // The record's line is longer than the panel is wide: it wraps.
+  extra_->setWordWrap(true);
+  extra_->setObjectName(QStringLiteral("gameEndRecord"));
   extra_->hide();
   newGame_ = new QPushButton(QStringLiteral("Yeni Oyun"), this);
   newGame_->setObjectName(QStringLiteral("gameEndNewGame"));
@@ -227,12 +243,22 @@ void GameEndPanel::Show(const QString& result, const QString& totals) {
   totals_->setText(totals_->fontMetrics().elidedText(totals, Qt::ElideMiddle, room));
   totals_->setToolTip(totals);
   totals_->setAccessibleName(totals);
+  extra_->setText(BreakAtComma(extra_->toolTip(), extra_->fontMetrics(), room));
+  // A wrapped record line makes the panel taller than its place: it grows
+  // upwards, over the empty floor, and never over the name below it.
+  QRect place = geometry();
+  int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(place.width())
+                                             : layout()->totalSizeHint().height();
+  if (needed > place.height()) {
+    setGeometry(place.x(), place.bottom() + 1 - needed, place.width(), needed);
+  }
   show();
   raise();
 }
 
 void GameEndPanel::SetExtraLine(const QString& text) {
   extra_->setText(text);
+  extra_->setToolTip(text);
   extra_->setVisible(!text.isEmpty());
 }
 
@@ -245,5 +271,5 @@ QString GameEndPanel::Totals() const {
 }
 
 QString GameEndPanel::ExtraLine() const {
-  return extra_->text();
+  return extra_->toolTip();
 }

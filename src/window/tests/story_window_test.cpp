@@ -249,6 +249,29 @@ TEST_F(StoryTest, TakesHandAndGameAreToldAndTheGameEndStartsTheNext) {
   EXPECT_EQ(end->Result(), expected);
   EXPECT_EQ(end->Totals(), QStringLiteral("Ayşe: %1 – Can: %2").arg(human).arg(computer));
   EXPECT_EQ(game().HandNo, 0);
+  // The record's line is whole inside the panel, which stays inside the
+  // table and off the player's name.
+  Settle();
+  auto* extra = end->findChild<QLabel*>("gameEndRecord");
+  ASSERT_NE(extra, nullptr);
+  ASSERT_FALSE(end->ExtraLine().isEmpty());
+  EXPECT_TRUE(end->contentsRect().contains(extra->geometry()));
+  QRect wrapped = extra->fontMetrics().boundingRect(
+      QRect(0, 0, extra->width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter, extra->text());
+  EXPECT_LE(wrapped.width(), extra->width());
+  EXPECT_LE(wrapped.height(), extra->height()) << extra->text().toStdString();
+  // Broken, if at all, after a comma: each line whole, none wrapped again.
+  for (const QString& line : extra->text().split('\n')) {
+    EXPECT_LE(extra->fontMetrics().horizontalAdvance(line), extra->width()) << line.toStdString();
+  }
+  EXPECT_EQ(QString(extra->text()).replace('\n', QStringLiteral(" ")), end->ExtraLine());
+  EXPECT_TRUE(Table()->rect().contains(end->geometry()));
+  QLabel* name = Table()->findChild<QLabel*>("Player1_Name");
+  ASSERT_NE(name, nullptr);
+  EXPECT_FALSE(end->geometry().intersects(name->geometry()));
+  // The deck left for the next game is as thin as its caption says.
+  EXPECT_EQ(game().Label8.caption, "Deste (0)");
+  EXPECT_EQ(tesva::PileCount(game(), "Deste"), 0);
   QTest::mouseClick(end->NewGameButton(), Qt::LeftButton);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no question once the game is over";
   EXPECT_EQ(game().HandNo, 1);
