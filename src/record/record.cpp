@@ -173,17 +173,26 @@ std::optional<GameResult> FollowGame(const Game& g, GameTally& tally) {
   return result;
 }
 
+namespace {
+
+// A game given up with the scores `at` shows and the tesvas counted so far.
+GameResult GivenUp(const std::string& level, const GameState& at, const GameTally& tally) {
+  return {level,
+          Outcome::kGivenUp,
+          at.Player1_Score,
+          at.Player2_Score,
+          tally.earlierTesvas + tally.handTesvas,
+          tally.hintUsed};
+}
+
+}  // namespace
+
 std::optional<GameResult> LeaveGame(const Game& g, GameTally& tally) {
   std::optional<GameResult> result;
   // A game the tally followed and that has not ended: hand 0 is an ended
   // game's, whose result FollowGame has counted.
   if (tally.handNo != 0 && g.HandNo != 0) {
-    result = GameResult{g.Level,
-                        Outcome::kGivenUp,
-                        g.Player1_Score,
-                        g.Player2_Score,
-                        tally.earlierTesvas + tally.handTesvas,
-                        tally.hintUsed};
+    result = GivenUp(g.Level, g, tally);
   }
   tally = {};
   return result;
@@ -200,12 +209,7 @@ std::optional<GameResult> NewGame(Game& g, GameTally& tally) {
   }
   std::optional<GameResult> result;
   if (running) {
-    result = GameResult{g.Level,
-                        Outcome::kGivenUp,
-                        state.Player1_Score,
-                        state.Player2_Score,
-                        tally.earlierTesvas + tally.handTesvas,
-                        tally.hintUsed};
+    result = GivenUp(g.Level, state, tally);
   }
   tally = {};
   FollowGame(g, tally);
