@@ -45,64 +45,52 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// The parts both dialogs have: the port (the stored one to begin with), the
-// button that starts, "İptal", the message line and a list.
-struct DialogParts {
-  QLineEdit* port;
-  QPushButton* start;
-  QPushButton* cancel;
-  QLabel* message;
-  QListWidget* list;
-};
+}  // namespace
 
-DialogParts MakeParts(tesva::OptionsStore& store, const QString& start, const char* startName,
-                      const char* listName, QWidget* dialog) {
-  auto* port = new QLineEdit(QString::number(tesva::net::ReadFriendPort(store)), dialog);
-  auto* message = Named(new QLabel(dialog), "message");
-  message->setWordWrap(true);
-  return {Named(port, "port"), Named(Button(start, dialog), startName),
-          Named(Button(QStringLiteral("İptal"), dialog), "cancel"), message,
-          Named(new QListWidget(dialog), listName)};
+FriendDialog::FriendDialog(tesva::OptionsStore& store, const QString& start, const char* startName,
+                           const char* listName, QWidget* parent)
+    : QDialog(parent),
+      store_(store),
+      port_(Named(new QLineEdit(QString::number(tesva::net::ReadFriendPort(store)), this), "port")),
+      start_(Named(Button(start, this), startName)),
+      cancel_(Named(Button(QStringLiteral("İptal"), this), "cancel")),
+      message_(Named(new QLabel(this), "message")),
+      list_(Named(new QListWidget(this), listName)) {
+  message_->setWordWrap(true);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-}  // namespace
+QString FriendDialog::Message() const {
+  return message_->text();
+}
 
 // --- Hosting -----------------------------------------------------------------
 
 HostDialog::HostDialog(tesva::OptionsStore& store, QString name, QWidget* parent)
-    : QDialog(parent),
-      store_(store),
+    : FriendDialog(store, QStringLiteral("Dinle"), "listen", "addresses", parent),
       name_(std::move(name)),
       announcePort_(tesva::net::kAnnouncePort) {
   setObjectName(QStringLiteral("HostDialog"));
   setWindowTitle(QStringLiteral("Oyun Aç"));
-  DialogParts parts = MakeParts(store_, QStringLiteral("Dinle"), "listen", "addresses", this);
-  port_ = parts.port;
-  open_ = parts.start;
-  auto* cancel = parts.cancel;
-  message_ = parts.message;
-  addresses_ = parts.list;
-
   auto* portRow = new QHBoxLayout;
   portRow->addWidget(new QLabel(QStringLiteral("Port:"), this));
   portRow->addWidget(port_);
-  portRow->addWidget(open_);
+  portRow->addWidget(start_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(portRow);
   layout->addWidget(
       new QLabel(QStringLiteral("Arkadaşınıza bu adreslerden birini söyleyin:"), this));
-  layout->addWidget(addresses_);
+  layout->addWidget(list_);
   // Whether a friend on the internet can call: judged from the addresses.
   reach_ = new QLabel(this);
   reach_->setObjectName(QStringLiteral("reach"));
   reach_->setWordWrap(true);
   layout->addWidget(reach_);
   layout->addWidget(message_);
-  layout->addWidget(cancel, 0, Qt::AlignRight);
+  layout->addWidget(cancel_, 0, Qt::AlignRight);
 
-  connect(open_, &QPushButton::clicked, this, &HostDialog::ListenFromField);
+  connect(start_, &QPushButton::clicked, this, &HostDialog::ListenFromField);
   connect(port_, &QLineEdit::returnPressed, this, &HostDialog::ListenFromField);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(this, &QDialog::rejected, this, &HostDialog::Stop);
   connect(&server_, &QTcpServer::newConnection, this, &HostDialog::TakeConnection);
   announceTimer_.setInterval(kAnnounceInterval);
@@ -113,10 +101,6 @@ HostDialog::HostDialog(tesva::OptionsStore& store, QString name, QWidget* parent
 void HostDialog::SetAnnouncement(quint16 port, bool broadcast) {
   announcePort_ = port;
   broadcast_ = broadcast;
-}
-
-QString HostDialog::Message() const {
-  return message_->text();
 }
 
 void HostDialog::ListenFromField() {
@@ -190,7 +174,7 @@ void HostDialog::Stop() {
 }
 
 void HostDialog::ListAddresses() {
-  addresses_->clear();
+  list_->clear();
   std::vector<tesva::net::Reach> reaches;
   for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
     if (address.isLoopback() || address.isLinkLocal()) continue;
@@ -198,9 +182,9 @@ void HostDialog::ListAddresses() {
     auto reach = tesva::net::ReachOf(text.toStdString());
     reaches.push_back(reach);
     QString label = QString::fromUtf8(tesva::net::ReachLabel(reach));
-    addresses_->addItem(label.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, label));
+    list_->addItem(label.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, label));
   }
-  addresses_->addItem(QStringLiteral("127.0.0.1 (yalnız bu bilgisayar)"));
+  list_->addItem(QStringLiteral("127.0.0.1 (yalnız bu bilgisayar)"));
   reach_->setText(QString::fromStdString(
       tesva::net::ReachHint(reaches, lastPort_ ? lastPort_ : tesva::net::ReadFriendPort(store_))));
 }
@@ -208,34 +192,27 @@ void HostDialog::ListAddresses() {
 // --- Joining -----------------------------------------------------------------
 
 JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
-    : QDialog(parent), store_(store) {
+    : FriendDialog(store, QStringLiteral("Bağlan"), "connect", "found", parent) {
   setObjectName(QStringLiteral("JoinDialog"));
   setWindowTitle(QStringLiteral("Oyuna Katıl"));
   host_ = new QLineEdit(this);
   host_->setObjectName(QStringLiteral("host"));
-  DialogParts parts = MakeParts(store_, QStringLiteral("Bağlan"), "connect", "found", this);
-  port_ = parts.port;
-  connect_ = parts.start;
-  auto* cancel = parts.cancel;
-  message_ = parts.message;
-  found_ = parts.list;
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Adres:"), host_);
   form->addRow(QStringLiteral("Port:"), port_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(connect_);
-  buttons->addWidget(cancel);
+  buttons->addWidget(start_);
+  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Yerel ağda açılan oyunlar:"), this));
-  layout->addWidget(found_);
+  layout->addWidget(list_);
   layout->addLayout(form);
   layout->addWidget(message_);
   layout->addLayout(buttons);
 
-  connect(connect_, &QPushButton::clicked, this, &JoinDialog::ConnectFromFields);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(start_, &QPushButton::clicked, this, &JoinDialog::ConnectFromFields);
   connect(this, &QDialog::rejected, this, [this] {
     timeout_.stop();
     if (socket_) {
@@ -244,13 +221,13 @@ JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
       socket_->deleteLater();
     }
     socket_ = nullptr;
-    connect_->setEnabled(true);
+    start_->setEnabled(true);
   });
-  connect(found_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+  connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     host_->setText(item->data(Qt::UserRole).toString());
     port_->setText(QString::number(item->data(Qt::UserRole + 1).toUInt()));
   });
-  connect(found_, &QListWidget::itemDoubleClicked, this, &JoinDialog::ConnectFromFields);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &JoinDialog::ConnectFromFields);
   connect(&listener_, &QUdpSocket::readyRead, this, &JoinDialog::ReadAnnouncements);
   forgetTimer_.setInterval(1000);
   connect(&forgetTimer_, &QTimer::timeout, this, &JoinDialog::Forget);
@@ -269,10 +246,6 @@ bool JoinDialog::ListenForGames(quint16 port) {
                               QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
   if (bound) forgetTimer_.start();
   return bound;
-}
-
-QString JoinDialog::Message() const {
-  return message_->text();
 }
 
 void JoinDialog::ConnectFromFields() {
@@ -299,7 +272,7 @@ void JoinDialog::ConnectTo(const QString& host, quint16 port) {
     socket_->deleteLater();
   }
   socket_ = new QTcpSocket(this);
-  connect_->setEnabled(false);
+  start_->setEnabled(false);
   message_->setText(QStringLiteral("%1:%2 adresine bağlanılıyor…").arg(host).arg(port));
   connect(socket_, &QTcpSocket::connected, this, [this] {
     timeLeft_ = timeout_.remainingTime();
@@ -307,7 +280,7 @@ void JoinDialog::ConnectTo(const QString& host, quint16 port) {
     QTcpSocket* socket = socket_;
     socket_ = nullptr;
     socket->disconnect(this);
-    connect_->setEnabled(true);
+    start_->setEnabled(true);
     message_->setText(QStringLiteral("Bağlantı kuruldu; el sıkışılıyor…"));
     emit connected(socket);
   });
@@ -325,7 +298,7 @@ void JoinDialog::ConnectFailed(const QString& text) {
     socket_->deleteLater();
     socket_ = nullptr;
   }
-  connect_->setEnabled(true);
+  start_->setEnabled(true);
   message_->setText(QStringLiteral("Bağlanılamadı: %1").arg(text));
 }
 
@@ -349,15 +322,15 @@ void JoinDialog::ReadAnnouncements() {
                        .arg(QString::fromStdString(read.announcement->name), address)
                        .arg(port);
     QListWidgetItem* item = nullptr;
-    for (int i = 0; i < found_->count() && !item; ++i) {
-      QListWidgetItem* at = found_->item(i);
+    for (int i = 0; i < list_->count() && !item; ++i) {
+      QListWidgetItem* at = list_->item(i);
       if (at->data(Qt::UserRole).toString() == address &&
           at->data(Qt::UserRole + 1).toUInt() == port)
         item = at;
     }
     if (!item) {
-      if (found_->count() >= kMaxFound) continue;
-      item = new QListWidgetItem(found_);
+      if (list_->count() >= kMaxFound) continue;
+      item = new QListWidgetItem(list_);
       item->setData(Qt::UserRole, address);
       item->setData(Qt::UserRole + 1, port);
     }
@@ -367,9 +340,9 @@ void JoinDialog::ReadAnnouncements() {
 }
 
 void JoinDialog::Forget() {
-  for (int i = found_->count() - 1; i >= 0; --i) {
-    if (clock_.elapsed() - found_->item(i)->data(Qt::UserRole + 2).toLongLong() > kForgetAfter)
-      delete found_->takeItem(i);
+  for (int i = list_->count() - 1; i >= 0; --i) {
+    if (clock_.elapsed() - list_->item(i)->data(Qt::UserRole + 2).toLongLong() > kForgetAfter)
+      delete list_->takeItem(i);
   }
 }
 

@@ -21,7 +21,31 @@ class QListWidget;
 class QPushButton;
 class QTcpSocket;
 
-class HostDialog : public QDialog {
+// What both dialogs have: the port field (the stored port to begin with),
+// the button that starts, "İptal", the message line and a list.
+class FriendDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  QString Message() const;
+
+ signals:
+  // A friend connected; the socket is the receiver's.
+  void connected(QTcpSocket* socket);
+
+ protected:
+  FriendDialog(tesva::OptionsStore& store, const QString& start, const char* startName,
+               const char* listName, QWidget* parent);
+
+  tesva::OptionsStore& store_;
+  QLineEdit* port_;
+  QPushButton* start_;
+  QPushButton* cancel_;
+  QLabel* message_;
+  QListWidget* list_;
+};
+
+class HostDialog : public FriendDialog {
   Q_OBJECT
 
  public:
@@ -39,12 +63,7 @@ class HostDialog : public QDialog {
   void ListenFromField();
   quint16 ListeningPort() const { return server_.serverPort(); }
   bool Listening() const { return server_.isListening(); }
-  QString Message() const;
-  QListWidget* Addresses() const { return addresses_; }
-
- signals:
-  // A friend connected; the socket is the receiver's. Listening has stopped.
-  void connected(QTcpSocket* socket);
+  QListWidget* Addresses() const { return list_; }
 
  public slots:
   // The connection handed on failed before the game: say why, listen again.
@@ -56,7 +75,6 @@ class HostDialog : public QDialog {
   void Stop();
   void ListAddresses();
 
-  tesva::OptionsStore& store_;
   QString name_;
   QTcpServer server_;
   QUdpSocket announcer_;
@@ -64,14 +82,10 @@ class HostDialog : public QDialog {
   quint16 announcePort_;
   bool broadcast_ = true;
   quint16 lastPort_ = 0;
-  QLineEdit* port_ = nullptr;
-  QPushButton* open_ = nullptr;
-  QLabel* message_ = nullptr;
-  QListWidget* addresses_ = nullptr;
   QLabel* reach_ = nullptr;
 };
 
-class JoinDialog : public QDialog {
+class JoinDialog : public FriendDialog {
   Q_OBJECT
 
  public:
@@ -82,8 +96,7 @@ class JoinDialog : public QDialog {
   // Connects to `host` (an address or a host name) on `port`, giving up
   // after kConnectTimeout.
   void ConnectTo(const QString& host, quint16 port);
-  QString Message() const;
-  QListWidget* Found() const { return found_; }
+  QListWidget* Found() const { return list_; }
 
   // What was left of the connect timeout when the connection was made: the
   // handshake must be done within it.
@@ -92,9 +105,6 @@ class JoinDialog : public QDialog {
 
   static constexpr int kConnectTimeout = 10000;  // ms
   static constexpr int kMaxFound = 32;           // games listed at once
-
- signals:
-  void connected(QTcpSocket* socket);
 
  public slots:
   void ShowLinkFailure(const QString& text);
@@ -105,7 +115,6 @@ class JoinDialog : public QDialog {
   void Forget();
   void ConnectFailed(const QString& text);
 
-  tesva::OptionsStore& store_;
   QUdpSocket listener_;
   QTimer forgetTimer_;
   QTimer timeout_;
@@ -113,10 +122,6 @@ class JoinDialog : public QDialog {
   QTcpSocket* socket_ = nullptr;
   QElapsedTimer clock_;
   QLineEdit* host_ = nullptr;
-  QLineEdit* port_ = nullptr;
-  QPushButton* connect_ = nullptr;
-  QLabel* message_ = nullptr;
-  QListWidget* found_ = nullptr;
 };
 
 // The six-digit code both windows show once the link is up, with what the
