@@ -2,11 +2,7 @@
 // garbage or drips bytes, a host that never answers, a call nobody picks
 // up, and a relay between the two that goes silent mid-game. The window
 // answers throughout and says what happened.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "window/tests/friend_fixture.h"
 
@@ -155,21 +151,21 @@ TEST_F(FriendWindows, AHostThatNeverAnswersIsGivenUpWithinTheConnectLimit) {
 }
 
 TEST_F(FriendWindows, ACallNobodyPicksUpTimesOut) {
-  // A listener whose queue of one is full: the kernel drops every further
-  // call unanswered, as a host behind a closed router does.
-  int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-  ASSERT_GE(listener, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
-  ASSERT_EQ(::listen(listener, 0), 0);
-  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
-  const quint16 port = ntohs(address.sin_port);
-  QTcpSocket filler;
-  filler.connectToHost(QHostAddress::LocalHost, port);
-  ASSERT_TRUE(filler.waitForConnected(2000));
+  // A listener whose queues are full: the server holds one call it does not
+  // take, the system's queue of one holds another, and every further call
+  // is dropped unanswered, as by a host behind a closed router.
+  QTcpServer full;
+  full.setListenBacklogSize(0);
+  full.setMaxPendingConnections(1);
+  ASSERT_TRUE(full.listen(QHostAddress::LocalHost, 0));
+  const quint16 port = full.serverPort();
+  QTcpSocket fillers[2];
+  for (QTcpSocket& filler : fillers) {
+    filler.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return filler.state() == QAbstractSocket::ConnectedState; }, 2000));
+    QTest::qWait(100);  // the server takes what it will
+  }
   JoinDialog* join = guest.friendGame().Join();
   join->show();
   join->SetTimeout(700);
@@ -182,7 +178,6 @@ TEST_F(FriendWindows, ACallNobodyPicksUpTimesOut) {
   EXPECT_EQ(join->Message(), QStringLiteral("Bağlanılamadı: 10 saniye içinde yanıt gelmedi."));
   EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
   EXPECT_TRUE(join->findChild<QPushButton*>("connect")->isEnabled());
-  ::close(listener);
 }
 
 TEST_F(FriendWindows, AClientDrippingBytesIsSentAwayAndTheHostIsFreeAgain) {
