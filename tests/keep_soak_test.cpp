@@ -5,6 +5,7 @@
 // equal at the end to the same sequence played without a stop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <set>
