@@ -3,10 +3,11 @@
 # minimal Debian (debootstrap's minbase: bash, apt, no compiler) in a chroot,
 # clones this checkout's HEAD into it and runs ./test.sh there as a new user
 # would, with CI=1 so that a compiler warning fails the build. Run by hand,
-# as root (debootstrap, chroot and mount need it), before a release; slow.
+# as root (debootstrap, chroot and mount need it); CI runs it for Debian 13.
 #   scripts/fresh-debian.sh SUITE [MIRROR]      SUITE: bookworm, trixie, ...
 # The chroot lives in build-fresh/SUITE (git-ignored) and is deleted at the
-# end, pass or fail. Downloaded packages are kept in build-fresh/cache/SUITE,
+# end, pass or fail. Downloaded packages are kept in build-fresh/cache/SUITE
+# (or TESVA_FRESH_CACHE/SUITE, which CI sets to a folder outside its clone),
 # so that a second run does not fetch them again.
 #
 # The chroot never binds the host's /dev: debootstrap makes the few device
@@ -34,7 +35,7 @@ fi
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 base=$root/build-fresh
 target=$base/$suite
-cache=$base/cache/$suite
+cache=${TESVA_FRESH_CACHE:-$base/cache}/$suite
 mkdir -p "$cache/debootstrap" "$cache/apt"
 
 # Mount points under the chroot, deepest first.
