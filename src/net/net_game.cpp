@@ -1,5 +1,7 @@
 #include "net/net_game.h"
 
+#include <sodium.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -151,7 +153,10 @@ bool NetGame::ResendFrom(int hand, int heard) {
   // one hand behind: its point must lie within the log.
   int sentThere = static_cast<int>(std::count_if(
       sentLog_.begin(), sentLog_.end(), [hand](const Bytes& m) { return HandOf(m) == hand; }));
-  bool held = hand == hand_ || (hand == hand_ - 1 && hand >= 0);
+  // It is one hand ahead when it has taken this side's Result while this
+  // side still waits for its own: nothing of that hand was sent yet.
+  bool ahead = phase_ == Phase::kConfirm && hand == hand_ + 1 && heard == 0;
+  bool held = hand == hand_ || (hand == hand_ - 1 && hand >= 0) || ahead;
   if (!held || heard < 0 || heard > sentThere) {
     Fail(MakeFailure(Fault::kResume));
     return false;
@@ -174,8 +179,10 @@ void NetGame::Begin() {
 
 void NetGame::LinkEnded(const Failure& why) {
   if (phase_ == Phase::kOver || phase_ == Phase::kFailed) return;
-  // Gone before its proof of the hand: the hand cannot be checked.
-  if (phase_ == Phase::kReveal) return Fail(MakeFailure(Fault::kNoReveal));
+  // Gone before its proof of the hand, or before confirming its result:
+  // the hand cannot be checked.
+  if (phase_ == Phase::kReveal || phase_ == Phase::kConfirm)
+    return Fail(MakeFailure(Fault::kNoReveal));
   // The other side has seen the last hand's end and left: this side's own
   // pause still ends the game as usual.
   if (phase_ == Phase::kPause && game_.HandNo >= game_.HandsPerGame) return;
@@ -189,7 +196,7 @@ void NetGame::Receive(ByteView message) {
   std::uint16_t hand = 0, step = 0;
   if (!read.U8(type) || !read.U16(hand) || !read.U16(step))
     return Fail(MakeFailure(Fault::kBadMessage));
-  if (type < kGameStartMessage || type > kRevealMessage)
+  if ((type < kGameStartMessage || type > kRevealMessage) && type != kResultMessage)
     return Fail(MakeFailure(Fault::kBadMessage));
   if (hand != hand_) return Fail(MakeFailure(Fault::kWrongHand));
   if (step != heard_) return Fail(MakeFailure(Fault::kUnexpected));
@@ -226,6 +233,9 @@ void NetGame::Receive(ByteView message) {
     case kRevealMessage:
       expected = phase_ == Phase::kReveal;
       break;
+    case kResultMessage:
+      expected = phase_ == Phase::kConfirm;
+      break;
   }
   if (!expected) return Fail(MakeFailure(Fault::kUnexpected));
   switch (type) {
@@ -250,6 +260,8 @@ void NetGame::Receive(ByteView message) {
       return HandlePlay(body);
     case kRevealMessage:
       return HandleReveal(body);
+    case kResultMessage:
+      return HandleResult(body);
   }
 }
 
@@ -327,7 +339,10 @@ void NetGame::FinishRound() {
   if (roundFrom_ == kFloorCards) {
     phase_ = Phase::kReady;
     // The first hand starts at once; a later one at the pause's end.
-    if (!game_.Timer2.enabled) StartPlaying();
+    if (!game_.Timer2.enabled) {
+      StartPlaying();
+      TakeEarly();
+    }
     return;
   }
   phase_ = Phase::kPlaying;
@@ -348,25 +363,31 @@ void NetGame::StartPlaying() {
   phase_ = Phase::kPlaying;
   Event("hand " + std::to_string(hand_) + " base " + game_.BaseCard);
   AfterDeal(kFloorCards);
-  if (early_) {
-    Bytes message = std::move(*early_);
-    early_.reset();
-    Receive(message);
-  }
+}
+
+void NetGame::TakeEarly() {
+  if (!early_ || phase_ != Phase::kPlaying) return;
+  Bytes message = std::move(*early_);
+  early_.reset();
+  Receive(message);
 }
 
 void NetGame::TickPause() {
   if (!game_.Timer2.enabled) return;
   bool acts = (game_.Timer2Ticks + 1) % 3 == 2;
   bool last = game_.HandNo >= game_.HandsPerGame;
-  // The next hand's deal is made during the pause; a pause that would end
-  // before it is ready waits for it.
+  // The next hand's deal is made during the pause, and the last hand's
+  // result confirmed; a pause that would end before then waits.
+  if (acts && phase_ == Phase::kConfirm) return;
   if (acts && !last && phase_ != Phase::kReady) return;
+  // The hand starts inside the tick, which then sets the new hand's floor;
+  // the other side's first card, if it came early, is played after that.
   PauseTick(game_, [this](Game&) { StartPlaying(); });
   if (acts && last) {
     phase_ = Phase::kOver;
     Event("game over " + Totals());
   }
+  if (acts) TakeEarly();
 }
 
 void NetGame::EndLastPause() {
@@ -460,6 +481,41 @@ void NetGame::HandleReveal(ByteView body) {
   if (heldLocal_) ApplyLocal(*std::exchange(heldLocal_, std::nullopt));
   if (heldRemote_) ApplyRemote(*std::exchange(heldRemote_, std::nullopt));
   Event("hand end " + Totals());
+  // Both sides say what they settled before the next hand begins.
+  phase_ = Phase::kConfirm;
+  settled_ = SettledHash();
+  Send(kResultMessage, settled_);
+}
+
+NetGame::ResultHash NetGame::SettledHash() const {
+  // Everything both sides must hold alike once the hand is settled, in the
+  // host's terms: the hand, the revealed deck, the public plays, the
+  // totals and what is left on the floor.
+  const bool host = role_ == Role::kHost;
+  Bytes state(ViewOf("tesva hand result").begin(), ViewOf("tesva hand result").end());
+  ByteWriter write(state);
+  write.U16(static_cast<std::uint16_t>(hand_));
+  for (const auto& card : game_.List1.items) write.Text(card);
+  for (const auto& play : game_.Seen.plays) {
+    write.U8((play.seat == Seat::kHuman) == host ? 1 : 2);
+    write.U8(play.captured ? 1 : 0);
+    write.Text(play.card);
+  }
+  const int hostScore = host ? game_.Player1_Score : game_.Player2_Score;
+  const int guestScore = host ? game_.Player2_Score : game_.Player1_Score;
+  for (int value : {hostScore, guestScore, int{game_.FloorCount}, int{game_.FloorPoints}})
+    write.U16(static_cast<std::uint16_t>(value));
+  ResultHash hash{};
+  crypto_generichash(hash.data(), hash.size(), state.data(), state.size(), nullptr, 0);
+  return hash;
+}
+
+void NetGame::HandleResult(ByteView body) {
+  if (body.size() != kResultBytes) return Fail(MakeFailure(Fault::kBadMessage));
+  // Two programs that settled the same hand differently must not go on
+  // with two different scores: the game ends on both sides.
+  if (sodium_memcmp(body.data(), settled_.data(), settled_.size()) != 0)
+    return Fail(MakeFailure(Fault::kMismatch));
   phase_ = Phase::kPause;
   if (game_.HandNo < game_.HandsPerGame) StartDeal();
 }

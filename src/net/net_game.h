@@ -17,6 +17,9 @@
 //   Play      the mover: the deck position of its card and what lets the
 //             other read it; the receiver checks that the mover holds it
 //   Reveal    at a hand's end, both ways: the deal's proof of the whole hand
+//   Result    after the reveal, both ways: a hash of the hand's settled
+//             state; the next hand starts only once both agree, and a
+//             mismatch ends the game on both sides (Fault::kMismatch)
 //
 // Neither Game holds a card its player has not seen: the deck list holds
 // "" for every card this side may not read, so the other hand and the
@@ -27,7 +30,10 @@
 // nobody has yet. The move that empties both hands is held until its
 // exchange (the next deal's cards, or the reveal) is done, so that the
 // engine deals or settles with everything it needs, and the totals and
-// captions equal the ordinary game's for the same deal.
+// captions equal the ordinary game's for the same deal. Nothing of a hand
+// is played inside the engine's pause tick: its own bookkeeping (the floor
+// count) comes after the next hand's start, so a first card that came
+// during the pause is played only once the tick is over.
 //
 // Network state lives here, not in Game, so that a kept game against the
 // computer never carries any of it.
@@ -59,6 +65,9 @@ inline constexpr std::uint8_t kResumeMessage = 8;
 inline constexpr std::uint8_t kOfferMessage = 9;
 inline constexpr std::uint8_t kAnswerMessage = 10;
 inline constexpr std::uint8_t kBeganMessage = 11;
+// The game's again (see NetGame): the hand's settled state, hashed.
+inline constexpr std::uint8_t kResultMessage = 12;
+inline constexpr std::size_t kResultBytes = 32;
 inline constexpr std::size_t kMaxNameBytes = 64;
 
 // Reads the other player's name under "CpuIsim" and passes everything else
@@ -123,7 +132,19 @@ class NetGame {
   const std::optional<Failure>& failure() const { return failure_; }
 
  private:
-  enum class Phase { kStart, kSetup, kRound, kReady, kPlaying, kReveal, kPause, kOver, kFailed };
+  enum class Phase {
+    kStart,
+    kSetup,
+    kRound,
+    kReady,
+    kPlaying,
+    kReveal,
+    kConfirm,  // the hand is settled; the other side's Result is awaited
+    kPause,
+    kOver,
+    kFailed
+  };
+  using ResultHash = std::array<std::uint8_t, kResultBytes>;
 
   void Fail(Failure why);
   void Send(std::uint8_t type, ByteView body);
@@ -136,6 +157,9 @@ class NetGame {
   void HandleJoin(ByteView body);
   void HandlePlay(ByteView body);
   void HandleReveal(ByteView body);
+  void HandleResult(ByteView body);
+  ResultHash SettledHash() const;
+  void TakeEarly();
   void ApplyRemote(int position);
   void ApplyLocal(int slot);
   void AfterDeal(int from);
@@ -164,6 +188,7 @@ class NetGame {
   std::array<int, 4> ourSlots_{-1, -1, -1, -1};  // deck positions by slot
   std::vector<int> theirs_;                      // their cards' positions, in List2's order
   std::optional<Bytes> early_;  // the other side's first card, come during our pause
+  ResultHash settled_{};        // this side's hash of the hand just settled
   std::vector<Bytes> outgoing_;
   // Every message of the last two hands, for sending again after a lost
   // connection: the other side can be at most one hand behind.
