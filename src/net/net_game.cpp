@@ -1,7 +1,5 @@
 #include "net/net_game.h"
 
-#include <sodium.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -11,47 +9,6 @@
 #include "shell/main_window.h"
 
 namespace tesva::net {
-namespace {
-
-// A name from the other side goes into captions: valid UTF-8 without
-// control characters, or it is refused.
-bool PlainName(std::string_view name) {
-  std::size_t i = 0;
-  while (i < name.size()) {
-    auto c = static_cast<unsigned char>(name[i]);
-    std::size_t extra = c < 0x80         ? 0
-                        : (c >> 5) == 6  ? 1
-                        : (c >> 4) == 14 ? 2
-                        : (c >> 3) == 30 ? 3
-                                         : 4;
-    if (extra == 4 || c < 0x20 || c == 0x7f || name.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(name[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::string FriendNameStore::Read(std::string_view app, std::string_view section,
-                                  std::string_view key) {
-  if (app == kStoreApp && section == kStoreSection && key == kKeyComputerName) return friendName;
-  return own_.Read(app, section, key);
-}
-
-void FriendNameStore::Write(std::string_view app, std::string_view section, std::string_view key,
-                            std::string_view value) {
-  // The user's own "CpuIsim" is never overwritten; a first run that finds
-  // none still stores the default, so that the game against the computer
-  // finds it later.
-  if (app == kStoreApp && section == kStoreSection && key == kKeyComputerName &&
-      !own_.Read(app, section, key).empty()) {
-    return;
-  }
-  own_.Write(app, section, key, value);
-}
 
 NetGame::NetGame(Role role, Platform services, DealMaker makeDeal)
     : role_(role),
@@ -269,7 +226,7 @@ void NetGame::HandleGameStart(ByteView body) {
   ByteReader read(body);
   std::uint16_t hands = 0;
   std::string name;
-  if (!read.U16(hands) || !read.Text(kMaxNameBytes, name) || !read.AtEnd() || !PlainName(name) ||
+  if (!read.U16(hands) || !read.Text(kMaxNameBytes, name) || !read.AtEnd() || !IsPlainName(name) ||
       !ParseHandCount(std::to_string(hands))) {
     return Fail(MakeFailure(Fault::kBadMessage));
   }
@@ -288,7 +245,7 @@ void NetGame::HandleGameStart(ByteView body) {
 void NetGame::HandleJoin(ByteView body) {
   ByteReader read(body);
   std::string name;
-  if (!read.Text(kMaxNameBytes, name) || !read.AtEnd() || !PlainName(name)) {
+  if (!read.Text(kMaxNameBytes, name) || !read.AtEnd() || !IsPlainName(name)) {
     return Fail(MakeFailure(Fault::kBadMessage));
   }
   store_.friendName = name;
@@ -461,65 +418,6 @@ void NetGame::HandlePlay(ByteView body) {
   }
 }
 
-void NetGame::HandleReveal(ByteView body) {
-  if (auto bad = deal_->TakeReveal(body)) return Fail(*bad);
-  // The three face-down floor cards are known now: their points go where
-  // the hand's first capture took them, or stay on the floor for the last
-  // move to take.
-  int hidden = 0;
-  for (int p = 1; p < kFloorCards; ++p) hidden += PointValue(deal_->Card(p));
-  const auto& plays = game_.Seen.plays;
-  auto first =
-      std::find_if(plays.begin(), plays.end(), [](const PublicPlay& p) { return p.captured; });
-  if (first == plays.end()) {
-    game_.FloorPoints = static_cast<std::int16_t>(game_.FloorPoints + hidden);
-  } else {
-    (first->seat == Seat::kHuman ? game_.Player1_Score : game_.Player2_Score) += hidden;
-  }
-  game_.List1.items = KnownDeck();
-  phase_ = Phase::kPlaying;
-  if (heldLocal_) ApplyLocal(*std::exchange(heldLocal_, std::nullopt));
-  if (heldRemote_) ApplyRemote(*std::exchange(heldRemote_, std::nullopt));
-  Event("hand end " + Totals());
-  // Both sides say what they settled before the next hand begins.
-  phase_ = Phase::kConfirm;
-  settled_ = SettledHash();
-  Send(kResultMessage, settled_);
-}
-
-NetGame::ResultHash NetGame::SettledHash() const {
-  // Everything both sides must hold alike once the hand is settled, in the
-  // host's terms: the hand, the revealed deck, the public plays, the
-  // totals and what is left on the floor.
-  const bool host = role_ == Role::kHost;
-  Bytes state(ViewOf("tesva hand result").begin(), ViewOf("tesva hand result").end());
-  ByteWriter write(state);
-  write.U16(static_cast<std::uint16_t>(hand_));
-  for (const auto& card : game_.List1.items) write.Text(card);
-  for (const auto& play : game_.Seen.plays) {
-    write.U8((play.seat == Seat::kHuman) == host ? 1 : 2);
-    write.U8(play.captured ? 1 : 0);
-    write.Text(play.card);
-  }
-  const int hostScore = host ? game_.Player1_Score : game_.Player2_Score;
-  const int guestScore = host ? game_.Player2_Score : game_.Player1_Score;
-  for (int value : {hostScore, guestScore, int{game_.FloorCount}, int{game_.FloorPoints}})
-    write.U16(static_cast<std::uint16_t>(value));
-  ResultHash hash{};
-  crypto_generichash(hash.data(), hash.size(), state.data(), state.size(), nullptr, 0);
-  return hash;
-}
-
-void NetGame::HandleResult(ByteView body) {
-  if (body.size() != kResultBytes) return Fail(MakeFailure(Fault::kBadMessage));
-  // Two programs that settled the same hand differently must not go on
-  // with two different scores: the game ends on both sides.
-  if (sodium_memcmp(body.data(), settled_.data(), settled_.size()) != 0)
-    return Fail(MakeFailure(Fault::kMismatch));
-  phase_ = Phase::kPause;
-  if (game_.HandNo < game_.HandsPerGame) StartDeal();
-}
-
 void NetGame::ApplyLocal(int slot) {
   int before = game_.DeckPos;
   std::string card = game_.Player1_Hand(slot);
@@ -540,91 +438,6 @@ void NetGame::ApplyRemote(int position) {
   PlayComputerCard(game_, static_cast<int>(index) + 1);
   Event("play " + SeatName(Seat::kComputer) + " " + card);
   if (game_.DeckPos > before) AfterDeal(before);
-}
-
-Session::Session(Role role, Platform services, DealMaker makeDeal, Millis now)
-    : now_(now),
-      services_(services),
-      makeDeal_(std::move(makeDeal)),
-      game_(std::make_unique<NetGame>(role, services, makeDeal_)),
-      link_(std::make_unique<Link>(role, Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion},
-                                   *this, now)) {}
-
-void Session::Flush() {
-  auto out = game_->TakeOutgoing();
-  // While the game waits for its friend, what it sends stays in its log
-  // and goes once the other side has said what it heard.
-  if (!Waiting() && link_->Ready()) {
-    for (auto& message : out) link_->Send(message, now_);
-  }
-  if (game_->failure() && !link_->Ended()) link_->Close(*game_->failure());
-}
-
-void Session::Receive(ByteView bytes, Millis now) {
-  now_ = now;
-  link_->Receive(bytes, now);
-  Flush();
-}
-
-void Session::Tick(Millis now) {
-  now_ = now;
-  link_->Tick(now);
-  Flush();
-}
-
-void Session::ConnectionClosed(Millis now) {
-  now_ = now;
-  link_->ConnectionClosed(now);
-}
-
-bool Session::Play(int slot, Millis now) {
-  now_ = now;
-  bool played = game_->Play(slot);
-  Flush();
-  return played;
-}
-
-void Session::TickPause(Millis now) {
-  now_ = now;
-  game_->TickPause();
-  Flush();
-}
-
-void Session::OnLinkReady() {
-  if (!secret_) secret_ = link_->SessionSecret();
-  if (!relinked_) return game_->Begin();
-  awaitingResume_ = true;
-  SendResume();
-}
-
-void Session::OnLinkMessage(ByteView message) {
-  bool sessionMessage = !message.empty() && message[0] >= kOfferMessage &&
-                        message[0] <= kBeganMessage && !awaitingResume_;
-  if (sessionMessage) return TakeOfferMessage(message);
-  // What the other side's old game sent before it heard this side's yes.
-  if (draining_ && !message.empty() && message[0] != kResumeMessage) return;
-  if (!relinked_) return game_->Receive(message);
-  bool resume = !message.empty() && message[0] == kResumeMessage;
-  // On a new connection the Resume comes first, and only then.
-  if (awaitingResume_ && !resume) return link_->Close(MakeFailure(Fault::kResume));
-  if (!awaitingResume_ && resume) return game_->Abandon(MakeFailure(Fault::kUnexpected));
-  if (resume) return TakeResume(message);
-  game_->Receive(message);
-}
-
-void Session::OnLinkClosed(const Failure& why) {
-  bool lost = why.fault == Fault::kLost || why.fault == Fault::kSilent;
-  // A new game is the same friend's from its first moment, begun or not.
-  bool begun = game_->Begun() || gameNumber_ > 1;
-  bool resumable = resumable_ && secret_ && begun && !game_->Over() && !game_->failure();
-  offer_ = Offer::kNone;
-  // A new connection that never proved itself, whatever it did, leaves the
-  // game paused as it was.
-  if (resumable && (lost || (relinked_ && !proven_))) {
-    awaitingResume_ = false;
-    return game_->Pause();
-  }
-  game_->LinkEnded(why);
 }
 
 DealMaker DefaultDealMaker() {

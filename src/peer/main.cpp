@@ -16,8 +16,8 @@
 #include <iostream>
 
 #include "engine/engine.h"
-#include "peer/tcp_transport.h"
 #include "platform/memory.h"
+#include "tcp/tcp_transport.h"
 
 using namespace tesva;
 using namespace tesva::net;

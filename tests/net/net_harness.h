@@ -14,8 +14,8 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "net/fair_deal.h"
-#include "net/net_game.h"
 #include "platform/memory.h"
+#include "session/session.h"
 #include "shell/main_window.h"
 
 namespace tesva::net::testing {
