@@ -6,6 +6,7 @@ set -euo pipefail
 peer=$1
 dir=$(mktemp -d)
 trap 'kill "${host:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
+: >"$dir/host"  # there before the host's first line, which it may not have written yet
 "$peer" host 0 2 Ev >"$dir/host" 2>&1 &
 host=$!
 # The port is read from a whole line only: `read` leaves out a last line
