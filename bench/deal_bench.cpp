@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "net/fair_deal.h"
-#include "net/net_game.h"
 #include "platform/memory.h"
+#include "session/session.h"
 
 namespace tesva::net {
 namespace {

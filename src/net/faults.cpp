@@ -12,7 +12,7 @@ struct FaultText {
   std::string_view text;
 };
 
-constexpr std::array<FaultText, 18> kTexts = {{
+constexpr std::array<FaultText, 19> kTexts = {{
     {Fault::kLost, "kLost", "Bağlantı koptu."},
     {Fault::kSilent, "kSilent", "Karşı taraftan 20 saniyedir haber yok."},
     {Fault::kFlood, "kFlood", "Karşı taraf çok sık mesaj gönderiyor."},
@@ -35,6 +35,9 @@ constexpr std::array<FaultText, 18> kTexts = {{
      "Karşı taraf anahtarını açmadan ayrıldı; bu elin kağıtları denetlenemedi."},
     {Fault::kResume, "kResume",
      "Yeniden bağlanan taraf bu oyunun oyuncusu olduğunu kanıtlayamadı."},
+    {Fault::kMismatch, "kMismatch",
+     "Bu elin sonucu iki programda farklı hesaplandı; oyun, iki ayrı skorla sürmemesi için "
+     "burada bitirildi."},
 }};
 
 const FaultText& Entry(Fault fault) {

@@ -30,6 +30,7 @@ enum class Fault {
   kDeal,        // the deal's checks failed (detail from the deal)
   kNoReveal,    // the other side left before revealing its key
   kResume,      // a new connection that cannot prove it is the same game
+  kMismatch,    // the two sides settled a hand differently
 };
 
 struct Failure {

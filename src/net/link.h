@@ -48,7 +48,7 @@ namespace tesva::net {
 
 using Millis = std::chrono::milliseconds;
 
-inline constexpr std::uint16_t kProtocolVersion = 1;
+inline constexpr std::uint16_t kProtocolVersion = 2;
 inline constexpr Millis kSilenceLimit{20000};
 inline constexpr Millis kHeartbeatInterval{5000};
 // The largest game message a sealed frame carries.

@@ -9,47 +9,6 @@
 #include "shell/main_window.h"
 
 namespace tesva::net {
-namespace {
-
-// A name from the other side goes into captions: valid UTF-8 without
-// control characters, or it is refused.
-bool PlainName(std::string_view name) {
-  std::size_t i = 0;
-  while (i < name.size()) {
-    auto c = static_cast<unsigned char>(name[i]);
-    std::size_t extra = c < 0x80         ? 0
-                        : (c >> 5) == 6  ? 1
-                        : (c >> 4) == 14 ? 2
-                        : (c >> 3) == 30 ? 3
-                                         : 4;
-    if (extra == 4 || c < 0x20 || c == 0x7f || name.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(name[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::string FriendNameStore::Read(std::string_view app, std::string_view section,
-                                  std::string_view key) {
-  if (app == kStoreApp && section == kStoreSection && key == kKeyComputerName) return friendName;
-  return own_.Read(app, section, key);
-}
-
-void FriendNameStore::Write(std::string_view app, std::string_view section, std::string_view key,
-                            std::string_view value) {
-  // The user's own "CpuIsim" is never overwritten; a first run that finds
-  // none still stores the default, so that the game against the computer
-  // finds it later.
-  if (app == kStoreApp && section == kStoreSection && key == kKeyComputerName &&
-      !own_.Read(app, section, key).empty()) {
-    return;
-  }
-  own_.Write(app, section, key, value);
-}
 
 NetGame::NetGame(Role role, Platform services, DealMaker makeDeal)
     : role_(role),
@@ -151,7 +110,10 @@ bool NetGame::ResendFrom(int hand, int heard) {
   // one hand behind: its point must lie within the log.
   int sentThere = static_cast<int>(std::count_if(
       sentLog_.begin(), sentLog_.end(), [hand](const Bytes& m) { return HandOf(m) == hand; }));
-  bool held = hand == hand_ || (hand == hand_ - 1 && hand >= 0);
+  // It is one hand ahead when it has taken this side's Result while this
+  // side still waits for its own: nothing of that hand was sent yet.
+  bool ahead = phase_ == Phase::kConfirm && hand == hand_ + 1 && heard == 0;
+  bool held = hand == hand_ || (hand == hand_ - 1 && hand >= 0) || ahead;
   if (!held || heard < 0 || heard > sentThere) {
     Fail(MakeFailure(Fault::kResume));
     return false;
@@ -174,8 +136,10 @@ void NetGame::Begin() {
 
 void NetGame::LinkEnded(const Failure& why) {
   if (phase_ == Phase::kOver || phase_ == Phase::kFailed) return;
-  // Gone before its proof of the hand: the hand cannot be checked.
-  if (phase_ == Phase::kReveal) return Fail(MakeFailure(Fault::kNoReveal));
+  // Gone before its proof of the hand, or before confirming its result:
+  // the hand cannot be checked.
+  if (phase_ == Phase::kReveal || phase_ == Phase::kConfirm)
+    return Fail(MakeFailure(Fault::kNoReveal));
   // The other side has seen the last hand's end and left: this side's own
   // pause still ends the game as usual.
   if (phase_ == Phase::kPause && game_.HandNo >= game_.HandsPerGame) return;
@@ -189,7 +153,7 @@ void NetGame::Receive(ByteView message) {
   std::uint16_t hand = 0, step = 0;
   if (!read.U8(type) || !read.U16(hand) || !read.U16(step))
     return Fail(MakeFailure(Fault::kBadMessage));
-  if (type < kGameStartMessage || type > kRevealMessage)
+  if ((type < kGameStartMessage || type > kRevealMessage) && type != kResultMessage)
     return Fail(MakeFailure(Fault::kBadMessage));
   if (hand != hand_) return Fail(MakeFailure(Fault::kWrongHand));
   if (step != heard_) return Fail(MakeFailure(Fault::kUnexpected));
@@ -226,6 +190,9 @@ void NetGame::Receive(ByteView message) {
     case kRevealMessage:
       expected = phase_ == Phase::kReveal;
       break;
+    case kResultMessage:
+      expected = phase_ == Phase::kConfirm;
+      break;
   }
   if (!expected) return Fail(MakeFailure(Fault::kUnexpected));
   switch (type) {
@@ -250,6 +217,8 @@ void NetGame::Receive(ByteView message) {
       return HandlePlay(body);
     case kRevealMessage:
       return HandleReveal(body);
+    case kResultMessage:
+      return HandleResult(body);
   }
 }
 
@@ -257,7 +226,7 @@ void NetGame::HandleGameStart(ByteView body) {
   ByteReader read(body);
   std::uint16_t hands = 0;
   std::string name;
-  if (!read.U16(hands) || !read.Text(kMaxNameBytes, name) || !read.AtEnd() || !PlainName(name) ||
+  if (!read.U16(hands) || !read.Text(kMaxNameBytes, name) || !read.AtEnd() || !IsPlainName(name) ||
       !ParseHandCount(std::to_string(hands))) {
     return Fail(MakeFailure(Fault::kBadMessage));
   }
@@ -276,7 +245,7 @@ void NetGame::HandleGameStart(ByteView body) {
 void NetGame::HandleJoin(ByteView body) {
   ByteReader read(body);
   std::string name;
-  if (!read.Text(kMaxNameBytes, name) || !read.AtEnd() || !PlainName(name)) {
+  if (!read.Text(kMaxNameBytes, name) || !read.AtEnd() || !IsPlainName(name)) {
     return Fail(MakeFailure(Fault::kBadMessage));
   }
   store_.friendName = name;
@@ -327,7 +296,10 @@ void NetGame::FinishRound() {
   if (roundFrom_ == kFloorCards) {
     phase_ = Phase::kReady;
     // The first hand starts at once; a later one at the pause's end.
-    if (!game_.Timer2.enabled) StartPlaying();
+    if (!game_.Timer2.enabled) {
+      StartPlaying();
+      TakeEarly();
+    }
     return;
   }
   phase_ = Phase::kPlaying;
@@ -348,25 +320,31 @@ void NetGame::StartPlaying() {
   phase_ = Phase::kPlaying;
   Event("hand " + std::to_string(hand_) + " base " + game_.BaseCard);
   AfterDeal(kFloorCards);
-  if (early_) {
-    Bytes message = std::move(*early_);
-    early_.reset();
-    Receive(message);
-  }
+}
+
+void NetGame::TakeEarly() {
+  if (!early_ || phase_ != Phase::kPlaying) return;
+  Bytes message = std::move(*early_);
+  early_.reset();
+  Receive(message);
 }
 
 void NetGame::TickPause() {
   if (!game_.Timer2.enabled) return;
   bool acts = (game_.Timer2Ticks + 1) % 3 == 2;
   bool last = game_.HandNo >= game_.HandsPerGame;
-  // The next hand's deal is made during the pause; a pause that would end
-  // before it is ready waits for it.
+  // The next hand's deal is made during the pause, and the last hand's
+  // result confirmed; a pause that would end before then waits.
+  if (acts && phase_ == Phase::kConfirm) return;
   if (acts && !last && phase_ != Phase::kReady) return;
+  // The hand starts inside the tick, which then sets the new hand's floor;
+  // the other side's first card, if it came early, is played after that.
   PauseTick(game_, [this](Game&) { StartPlaying(); });
   if (acts && last) {
     phase_ = Phase::kOver;
     Event("game over " + Totals());
   }
+  if (acts) TakeEarly();
 }
 
 void NetGame::EndLastPause() {
@@ -440,30 +418,6 @@ void NetGame::HandlePlay(ByteView body) {
   }
 }
 
-void NetGame::HandleReveal(ByteView body) {
-  if (auto bad = deal_->TakeReveal(body)) return Fail(*bad);
-  // The three face-down floor cards are known now: their points go where
-  // the hand's first capture took them, or stay on the floor for the last
-  // move to take.
-  int hidden = 0;
-  for (int p = 1; p < kFloorCards; ++p) hidden += PointValue(deal_->Card(p));
-  const auto& plays = game_.Seen.plays;
-  auto first =
-      std::find_if(plays.begin(), plays.end(), [](const PublicPlay& p) { return p.captured; });
-  if (first == plays.end()) {
-    game_.FloorPoints = static_cast<std::int16_t>(game_.FloorPoints + hidden);
-  } else {
-    (first->seat == Seat::kHuman ? game_.Player1_Score : game_.Player2_Score) += hidden;
-  }
-  game_.List1.items = KnownDeck();
-  phase_ = Phase::kPlaying;
-  if (heldLocal_) ApplyLocal(*std::exchange(heldLocal_, std::nullopt));
-  if (heldRemote_) ApplyRemote(*std::exchange(heldRemote_, std::nullopt));
-  Event("hand end " + Totals());
-  phase_ = Phase::kPause;
-  if (game_.HandNo < game_.HandsPerGame) StartDeal();
-}
-
 void NetGame::ApplyLocal(int slot) {
   int before = game_.DeckPos;
   std::string card = game_.Player1_Hand(slot);
@@ -484,91 +438,6 @@ void NetGame::ApplyRemote(int position) {
   PlayComputerCard(game_, static_cast<int>(index) + 1);
   Event("play " + SeatName(Seat::kComputer) + " " + card);
   if (game_.DeckPos > before) AfterDeal(before);
-}
-
-Session::Session(Role role, Platform services, DealMaker makeDeal, Millis now)
-    : now_(now),
-      services_(services),
-      makeDeal_(std::move(makeDeal)),
-      game_(std::make_unique<NetGame>(role, services, makeDeal_)),
-      link_(std::make_unique<Link>(role, Link::Versions{TESVA_PROGRAM_VERSION, kProtocolVersion},
-                                   *this, now)) {}
-
-void Session::Flush() {
-  auto out = game_->TakeOutgoing();
-  // While the game waits for its friend, what it sends stays in its log
-  // and goes once the other side has said what it heard.
-  if (!Waiting() && link_->Ready()) {
-    for (auto& message : out) link_->Send(message, now_);
-  }
-  if (game_->failure() && !link_->Ended()) link_->Close(*game_->failure());
-}
-
-void Session::Receive(ByteView bytes, Millis now) {
-  now_ = now;
-  link_->Receive(bytes, now);
-  Flush();
-}
-
-void Session::Tick(Millis now) {
-  now_ = now;
-  link_->Tick(now);
-  Flush();
-}
-
-void Session::ConnectionClosed(Millis now) {
-  now_ = now;
-  link_->ConnectionClosed(now);
-}
-
-bool Session::Play(int slot, Millis now) {
-  now_ = now;
-  bool played = game_->Play(slot);
-  Flush();
-  return played;
-}
-
-void Session::TickPause(Millis now) {
-  now_ = now;
-  game_->TickPause();
-  Flush();
-}
-
-void Session::OnLinkReady() {
-  if (!secret_) secret_ = link_->SessionSecret();
-  if (!relinked_) return game_->Begin();
-  awaitingResume_ = true;
-  SendResume();
-}
-
-void Session::OnLinkMessage(ByteView message) {
-  bool sessionMessage = !message.empty() && message[0] >= kOfferMessage &&
-                        message[0] <= kBeganMessage && !awaitingResume_;
-  if (sessionMessage) return TakeOfferMessage(message);
-  // What the other side's old game sent before it heard this side's yes.
-  if (draining_ && !message.empty() && message[0] != kResumeMessage) return;
-  if (!relinked_) return game_->Receive(message);
-  bool resume = !message.empty() && message[0] == kResumeMessage;
-  // On a new connection the Resume comes first, and only then.
-  if (awaitingResume_ && !resume) return link_->Close(MakeFailure(Fault::kResume));
-  if (!awaitingResume_ && resume) return game_->Abandon(MakeFailure(Fault::kUnexpected));
-  if (resume) return TakeResume(message);
-  game_->Receive(message);
-}
-
-void Session::OnLinkClosed(const Failure& why) {
-  bool lost = why.fault == Fault::kLost || why.fault == Fault::kSilent;
-  // A new game is the same friend's from its first moment, begun or not.
-  bool begun = game_->Begun() || gameNumber_ > 1;
-  bool resumable = resumable_ && secret_ && begun && !game_->Over() && !game_->failure();
-  offer_ = Offer::kNone;
-  // A new connection that never proved itself, whatever it did, leaves the
-  // game paused as it was.
-  if (resumable && (lost || (relinked_ && !proven_))) {
-    awaitingResume_ = false;
-    return game_->Pause();
-  }
-  game_->LinkEnded(why);
 }
 
 DealMaker DefaultDealMaker() {

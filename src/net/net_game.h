@@ -17,6 +17,9 @@
 //   Play      the mover: the deck position of its card and what lets the
 //             other read it; the receiver checks that the mover holds it
 //   Reveal    at a hand's end, both ways: the deal's proof of the whole hand
+//   Result    after the reveal, both ways: a hash of the hand's settled
+//             state; the next hand starts only once both agree, and a
+//             mismatch ends the game on both sides (Fault::kMismatch)
 //
 // Neither Game holds a card its player has not seen: the deck list holds
 // "" for every card this side may not read, so the other hand and the
@@ -27,7 +30,10 @@
 // nobody has yet. The move that empties both hands is held until its
 // exchange (the next deal's cards, or the reveal) is done, so that the
 // engine deals or settles with everything it needs, and the totals and
-// captions equal the ordinary game's for the same deal.
+// captions equal the ordinary game's for the same deal. Nothing of a hand
+// is played inside the engine's pause tick: its own bookkeeping (the floor
+// count) comes after the next hand's start, so a first card that came
+// during the pause is played only once the tick is over.
 //
 // Network state lives here, not in Game, so that a kept game against the
 // computer never carries any of it.
@@ -40,6 +46,7 @@
 #include <vector>
 
 #include "engine/game_state.h"
+#include "friend_name/friend_name_store.h"
 #include "net/hand_deal.h"
 #include "net/link.h"
 
@@ -51,29 +58,11 @@ inline constexpr std::uint8_t kSetupMessage = 4;
 inline constexpr std::uint8_t kSharesMessage = 5;
 inline constexpr std::uint8_t kPlayMessage = 6;
 inline constexpr std::uint8_t kRevealMessage = 7;
-// Sent by the session, not the game: the first message on a new connection
-// for a paused game (see Session).
-inline constexpr std::uint8_t kResumeMessage = 8;
-// Also the session's: a new game offered, answered (body u8, 1 yes, 0 no),
-// and begun by the side that offered it (see Session::OfferNewGame).
-inline constexpr std::uint8_t kOfferMessage = 9;
-inline constexpr std::uint8_t kAnswerMessage = 10;
-inline constexpr std::uint8_t kBeganMessage = 11;
+// 8 to 11 are the session's (session/session.h). After the reveal, the
+// hand's settled state, hashed:
+inline constexpr std::uint8_t kResultMessage = 12;
+inline constexpr std::size_t kResultBytes = 32;
 inline constexpr std::size_t kMaxNameBytes = 64;
-
-// Reads the other player's name under "CpuIsim" and passes everything else
-// to the player's own store, so that the user's stored "CpuIsim" stays.
-class FriendNameStore : public OptionsStore {
- public:
-  explicit FriendNameStore(OptionsStore& own) : own_(own) {}
-  std::string Read(std::string_view app, std::string_view section, std::string_view key) override;
-  void Write(std::string_view app, std::string_view section, std::string_view key,
-             std::string_view value) override;
-  std::string friendName;
-
- private:
-  OptionsStore& own_;
-};
 
 class NetGame {
  public:
@@ -123,7 +112,19 @@ class NetGame {
   const std::optional<Failure>& failure() const { return failure_; }
 
  private:
-  enum class Phase { kStart, kSetup, kRound, kReady, kPlaying, kReveal, kPause, kOver, kFailed };
+  enum class Phase {
+    kStart,
+    kSetup,
+    kRound,
+    kReady,
+    kPlaying,
+    kReveal,
+    kConfirm,  // the hand is settled; the other side's Result is awaited
+    kPause,
+    kOver,
+    kFailed
+  };
+  using ResultHash = std::array<std::uint8_t, kResultBytes>;
 
   void Fail(Failure why);
   void Send(std::uint8_t type, ByteView body);
@@ -136,6 +137,9 @@ class NetGame {
   void HandleJoin(ByteView body);
   void HandlePlay(ByteView body);
   void HandleReveal(ByteView body);
+  void HandleResult(ByteView body);
+  ResultHash SettledHash() const;
+  void TakeEarly();
   void ApplyRemote(int position);
   void ApplyLocal(int slot);
   void AfterDeal(int from);
@@ -164,6 +168,7 @@ class NetGame {
   std::array<int, 4> ourSlots_{-1, -1, -1, -1};  // deck positions by slot
   std::vector<int> theirs_;                      // their cards' positions, in List2's order
   std::optional<Bytes> early_;  // the other side's first card, come during our pause
+  ResultHash settled_{};        // this side's hash of the hand just settled
   std::vector<Bytes> outgoing_;
   // Every message of the last two hands, for sending again after a lost
   // connection: the other side can be at most one hand behind.
@@ -172,92 +177,6 @@ class NetGame {
   std::vector<std::string> events_;
   std::optional<Failure> failure_;
   std::string ourName_;
-};
-
-// A link and a game joined: what a transport drives.
-//
-// A new game on the same link: either side may offer one (Offer, no
-// body); the other's player answers (Answer). Whoever says yes leaves the
-// old game at once and starts the new one; the side that offered does so
-// when the yes arrives, and then says so (Began). Until Began comes, the
-// side that said yes drops the old game's messages still on their way, so
-// that neither game ever sees the other's. Offers that cross: the host's
-// stands and the guest's is dropped. These three messages are the
-// session's, outside the games' numbering; a lost connection forgets an
-// open offer.
-class Session : public LinkListener {
- public:
-  enum class Offer { kNone, kSent, kCame };
-
-  Session(Role role, Platform services, DealMaker makeDeal, Millis now);
-  void Receive(ByteView bytes, Millis now);
-  void Tick(Millis now);
-  void ConnectionClosed(Millis now);
-  bool Play(int slot, Millis now);
-  void TickPause(Millis now);
-  Bytes TakeOutgoing() { return link_->TakeOutgoing(); }
-
-  // A game that has begun pauses when its connection is lost or silent,
-  // instead of ending, so that a new connection can take it up (Relink).
-  // Off unless asked: the headless peer ends at once.
-  void SetResumable(bool on) { resumable_ = on; }
-  // A new connection for a paused game. Once its link is up, each side
-  // sends a Resume: a proof, keyed with the first connection's session
-  // secret and bound to the new link's, that it is the same program, the
-  // game's number, and the point it has heard to; each then sends again
-  // what the other missed.
-  void Relink(Millis now);
-  // The silence limit of this link and every new one (Link::SetSilenceLimit).
-  void SetSilenceLimit(Millis limit);
-  // The game is paused or its new connection has not yet proved itself.
-  bool Waiting() const { return game_->Paused() || awaitingResume_; }
-
-  // Offers the other side a new game; false when none can be offered now
-  // (no link, paused, or an offer already open).
-  bool OfferNewGame(Millis now);
-  bool CanOffer() const;
-  // The local player's answer to the other side's offer.
-  void AnswerOffer(bool yes, Millis now);
-  Offer offer() const { return offer_; }
-  // The other side's answer to this side's offer, once.
-  std::optional<bool> TakeAnswer() { return std::exchange(answer_, std::nullopt); }
-  // 1 for the link's first game, one more for every new game taken up.
-  int GameNumber() const { return gameNumber_; }
-  // The game the last new game replaced, for its result; null before any.
-  const NetGame* PreviousGame() const { return previous_.get(); }
-
-  Link& link() { return *link_; }
-  NetGame& game() { return *game_; }
-
-  void OnLinkReady() override;
-  void OnLinkMessage(ByteView message) override;
-  void OnLinkClosed(const Failure& why) override;
-
- private:
-  void Flush();
-  void SendResume();
-  void TakeResume(ByteView message);
-  std::array<std::uint8_t, 32> ResumeProof(Role role) const;
-  void TakeOfferMessage(ByteView message);
-  void SendSessionMessage(std::uint8_t type, std::optional<std::uint8_t> value = std::nullopt);
-  void StartNewGame();
-
-  Millis now_;
-  Platform services_;
-  DealMaker makeDeal_;
-  std::unique_ptr<NetGame> game_;
-  std::unique_ptr<NetGame> previous_;
-  std::unique_ptr<Link> link_;
-  bool resumable_ = false;
-  std::optional<Millis> silenceLimit_;
-  bool relinked_ = false;
-  bool awaitingResume_ = false;
-  bool proven_ = false;                                 // this link's Resume was proven
-  std::optional<std::array<std::uint8_t, 32>> secret_;  // the first link's
-  Offer offer_ = Offer::kNone;
-  std::optional<bool> answer_;
-  bool draining_ = false;  // the old game's messages are still coming
-  int gameNumber_ = 1;
 };
 
 // The deal every real game uses.

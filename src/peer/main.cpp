@@ -4,21 +4,32 @@
 //
 //   tesva-peer host PORT [HANDS] [NAME]   (PORT 0: any free port, printed)
 //   tesva-peer join ADDRESS PORT [NAME]
+//
+// A host that no guest calls within TESVA_PEER_WAIT seconds (60 unless
+// set) gives up with a message instead of waiting for ever.
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <cstdio>
 #include <iostream>
 
 #include "engine/engine.h"
-#include "peer/tcp_transport.h"
 #include "platform/memory.h"
+#include "tcp/tcp_transport.h"
 
 using namespace tesva;
 using namespace tesva::net;
 
 namespace {
+
+// Seconds a host waits for its guest.
+int WaitLimit() {
+  bool ok = false;
+  int seconds = qEnvironmentVariableIntValue("TESVA_PEER_WAIT", &ok);
+  return ok && seconds > 0 ? seconds : 60;
+}
 
 int Usage() {
   std::cerr << "usage: tesva-peer host PORT [HANDS] [NAME] | tesva-peer join ADDRESS PORT [NAME]\n";
@@ -88,6 +99,12 @@ int main(int argc, char** argv) {
       server.close();
       transport = std::make_unique<TcpTransport>(socket, Role::kHost, services.services());
       Run(*transport);
+    });
+    const int limit = WaitLimit();
+    QTimer::singleShot(limit * 1000, &server, [&transport, limit] {
+      if (transport) return;
+      std::cerr << "tesva-peer: no guest came in " << limit << " s\n";
+      QCoreApplication::exit(1);
     });
   } else {
     bool ok = false;

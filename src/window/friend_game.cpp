@@ -8,7 +8,7 @@
 #include "engine/engine.h"
 #include "net/announce.h"
 #include "net/friend_table.h"
-#include "peer/tcp_transport.h"
+#include "tcp/tcp_transport.h"
 #include "window/friend_dialogs.h"
 
 using tesva::net::Fault;

@@ -11,10 +11,7 @@ namespace {
 using ristretto::Element;
 
 std::vector<std::string> FixedDeck(int) {
-  std::vector<std::string> deck;
-  for (int s = 0; s < 4; ++s)
-    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
-  return deck;
+  return Deck({});
 }
 
 Bytes Message(std::uint8_t type, int hand, int step, Bytes body = {}) {
@@ -54,59 +51,54 @@ void ExpectCaught(Pair& pair, const Bytes& forged, Fault fault) {
   EXPECT_TRUE(pair.guest->session.game().failure());
 }
 
-TEST(Cheats, AMoveOutOfTurnIsRefused) {
+// A forged message, the moment it comes at and what it is caught as.
+struct Forged {
+  const char* name;
+  bool afterHostsFirstCard;  // else at the hand's start, the host to lead
+  Bytes message;
+  Fault fault;
+  std::optional<DealCheck> deal = std::nullopt;  // the deal's reason, for kDeal
+};
+
+class ForgedMessage : public ::testing::TestWithParam<Forged> {};
+
+TEST_P(ForgedMessage, IsCaughtWithItsMessage) {
+  const Forged& forged = GetParam();
   Pair pair(FixedDeck);
-  ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
-  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {8}), Fault::kOutOfTurn);
+  if (forged.afterHostsFirstCard) {
+    ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+    pair.Pump();
+    ASSERT_TRUE(pair.guest->session.game().OurMove());
+  } else {
+    ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
+  }
+  ExpectCaught(pair, forged.message, forged.fault);
+  if (forged.deal) {
+    EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(*forged.deal));
+  }
 }
 
-TEST(Cheats, ACardNotHeldIsRefused) {
-  Pair pair(FixedDeck);
-  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
-  pair.Pump();
-  ASSERT_TRUE(pair.guest->session.game().OurMove());
-  // Position 5 is the host's own second card, and 20 is still in the deck.
-  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {5}), Fault::kNotHeld);
-  Pair again(FixedDeck);
-  ASSERT_TRUE(again.host->session.Play(1, again.now));
-  again.Pump();
-  ExpectCaught(again, Message(kPlayMessage, 1, kFirstPlay, {20}), Fault::kNotHeld);
-}
-
-TEST(Cheats, AnotherHandsMessageIsRefused) {
-  Pair pair(FixedDeck);
-  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
-  pair.Pump();
-  ExpectCaught(pair, Message(kPlayMessage, 2, 1, {8}), Fault::kWrongHand);
-}
-
-TEST(Cheats, AReplayedOrSkippedStepIsRefused) {
-  Pair pair(FixedDeck);
-  ExpectCaught(pair, Message(kSharesMessage, 1, 0), Fault::kUnexpected);
-  Pair skipped(FixedDeck);
-  ASSERT_TRUE(skipped.host->session.Play(1, skipped.now));
-  skipped.Pump();
-  ExpectCaught(skipped, Message(kPlayMessage, 1, kFirstPlay + 1, {8}), Fault::kUnexpected);
-}
-
-TEST(Cheats, AMessageTheGameDoesNotExpectNowIsRefused) {
-  Pair pair(FixedDeck);
-  ExpectCaught(pair, Message(kRevealMessage, 1, kFirstPlay), Fault::kUnexpected);
-  Pair start(FixedDeck);
-  ExpectCaught(start, Message(kJoinMessage, 1, kFirstPlay, {0}), Fault::kUnexpected);
-  Pair unknown(FixedDeck);
-  ExpectCaught(unknown, Message(99, 1, 1), Fault::kBadMessage);
-  Pair shortMessage(FixedDeck);
-  ExpectCaught(shortMessage, Bytes{kPlayMessage, 0}, Fault::kBadMessage);
-}
-
-TEST(Cheats, AShareTheDealRefusesEndsTheGameWithTheDealsReason) {
-  Pair pair(FixedDeck);
-  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
-  pair.Pump();
-  ExpectCaught(pair, Message(kPlayMessage, 1, kFirstPlay, {8, 0xff}), Fault::kDeal);
-  EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(DealCheck::kMalformed));
-}
+// The guest's cards are 8 to 11; 5 is the host's own second card and 20 is
+// still in the deck.
+INSTANTIATE_TEST_SUITE_P(
+    Cheats, ForgedMessage,
+    ::testing::Values(
+        Forged{"OutOfTurn", false, Message(kPlayMessage, 1, kFirstPlay, {8}), Fault::kOutOfTurn},
+        Forged{"TheOthersCard", true, Message(kPlayMessage, 1, kFirstPlay, {5}), Fault::kNotHeld},
+        Forged{"ADeckCard", true, Message(kPlayMessage, 1, kFirstPlay, {20}), Fault::kNotHeld},
+        Forged{"AnotherHand", true, Message(kPlayMessage, 2, 1, {8}), Fault::kWrongHand},
+        Forged{"ReplayedStep", false, Message(kSharesMessage, 1, 0), Fault::kUnexpected},
+        Forged{"SkippedStep", true, Message(kPlayMessage, 1, kFirstPlay + 1, {8}),
+               Fault::kUnexpected},
+        Forged{"EarlyReveal", false, Message(kRevealMessage, 1, kFirstPlay), Fault::kUnexpected},
+        Forged{"EarlyResult", false, Message(kResultMessage, 1, kFirstPlay, Bytes(kResultBytes)),
+               Fault::kUnexpected},
+        Forged{"LateJoin", false, Message(kJoinMessage, 1, kFirstPlay, {0}), Fault::kUnexpected},
+        Forged{"UnknownType", false, Message(99, 1, 1), Fault::kBadMessage},
+        Forged{"ShortHeader", false, Bytes{kPlayMessage, 0}, Fault::kBadMessage},
+        Forged{"RefusedShare", true, Message(kPlayMessage, 1, kFirstPlay, {8, 0xff}), Fault::kDeal,
+               DealCheck::kMalformed}),
+    [](const ::testing::TestParamInfo<Forged>& info) { return std::string(info.param.name); });
 
 TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   Pair pair(FixedDeck, 1, 1);

@@ -3,6 +3,7 @@
 // protocol can and at the reveal otherwise, with its own message.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "engine/cards.h"
@@ -123,34 +124,74 @@ TEST(FairDeal, OutOfTurnOrMisshapenPayloadsAreRefused) {
   EXPECT_EQ(table.guest.TakeShares(positions, {}), DealFailure(DealCheck::kMalformed));
   EXPECT_EQ(table.guest.TakeReveal(Bytes(kRevealBytes, 1)), DealFailure(DealCheck::kMalformed));
   EXPECT_EQ(table.host.TakeSetup(Bytes(kOpeningBytes, 1)), DealFailure(DealCheck::kMalformed));
-  // A short deck, one card missing.
-  EXPECT_EQ(table.Setup(1, [](Bytes& m) { m.resize(m.size() - ristretto::kElementBytes); }),
-            DealFailure(DealCheck::kMalformed));
-  Table longer;
-  EXPECT_EQ(longer.Setup(2, [](Bytes& m) { m.push_back(0); }), DealFailure(DealCheck::kMalformed));
-  Table badKey;
-  EXPECT_EQ(badKey.Setup(0, [](Bytes& m) { std::fill(m.begin() + kNonceBytes, m.end(), 0); }),
-            DealFailure(DealCheck::kBadKey));
 }
 
-TEST(FairDeal, ADeckWithADuplicateOrABadElementIsRefusedAtOnce) {
-  auto first = [](std::size_t i) { return kGuestDeckAt + i * ristretto::kElementBytes; };
-  Table duplicate;
-  EXPECT_EQ(duplicate.Setup(1, [&](Bytes& m) { PutElement(m, first(7), ElementAt(m, first(3))); }),
-            DealFailure(DealCheck::kDuplicate));
-  Table identity;
-  EXPECT_EQ(identity.Setup(1, [&](Bytes& m) { PutElement(m, first(5), Element{}); }),
-            DealFailure(DealCheck::kBadElement));
-  Table invalid;
-  EXPECT_EQ(invalid.Setup(1,
-                          [&](Bytes& m) {
-                            PutElement(m, first(5), Element{1, 2, 3});
-                          }),
-            DealFailure(DealCheck::kBadElement));
-  Table finalDuplicate;
-  EXPECT_EQ(finalDuplicate.Setup(2, [](Bytes& m) { PutElement(m, 32, ElementAt(m, 0)); }),
-            DealFailure(DealCheck::kDuplicate));
+// A setup message changed on its way: at step 0 (the host's opening), 1
+// (the guest's key and first deck) or 2 (the host's final deck), how, and
+// what it is refused as, at once.
+struct Tampered {
+  const char* name;
+  int step;
+  std::function<void(const Table&, Bytes&)> change;
+  DealCheck check;
+};
+
+class TamperedSetup : public ::testing::TestWithParam<Tampered> {};
+
+TEST_P(TamperedSetup, IsRefusedAtOnce) {
+  const Tampered& tampered = GetParam();
+  Table table;
+  EXPECT_EQ(table.Setup(tampered.step, [&](Bytes& m) { tampered.change(table, m); }),
+            DealFailure(tampered.check));
 }
+
+std::size_t FirstDeckAt(std::size_t card) {
+  return kGuestDeckAt + card * ristretto::kElementBytes;
+}
+
+// The guest puts one card itself in its first deck: the host would follow it.
+void PlantCardInTheClear(const Table& table, Bytes& m) {
+  Nonce hostNonce, guestNonce;
+  std::copy(table.sent[0].begin(), table.sent[0].begin() + kNonceBytes, hostNonce.begin());
+  std::copy(m.begin(), m.begin() + kNonceBytes, guestNonce.begin());
+  PutElement(m, FirstDeckAt(20), CardElement(MakeHandId(1, hostNonce, guestNonce), 20));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FairDeal, TamperedSetup,
+    ::testing::Values(
+        Tampered{"ACardShort", 1,
+                 [](const Table&, Bytes& m) { m.resize(m.size() - ristretto::kElementBytes); },
+                 DealCheck::kMalformed},
+        Tampered{"AByteLonger", 2, [](const Table&, Bytes& m) { m.push_back(0); },
+                 DealCheck::kMalformed},
+        Tampered{"AZeroKey", 0,
+                 [](const Table&, Bytes& m) { std::fill(m.begin() + kNonceBytes, m.end(), 0); },
+                 DealCheck::kBadKey},
+        Tampered{"ADuplicate", 1,
+                 [](const Table&, Bytes& m) {
+                   PutElement(m, FirstDeckAt(7), ElementAt(m, FirstDeckAt(3)));
+                 },
+                 DealCheck::kDuplicate},
+        Tampered{"TheIdentity", 1,
+                 [](const Table&, Bytes& m) { PutElement(m, FirstDeckAt(5), Element{}); },
+                 DealCheck::kBadElement},
+        Tampered{"AnInvalidElement", 1,
+                 [](const Table&, Bytes& m) {
+                   PutElement(m, FirstDeckAt(5), Element{1, 2, 3});
+                 },
+                 DealCheck::kBadElement},
+        Tampered{"AFinalDuplicate", 2,
+                 [](const Table&, Bytes& m) { PutElement(m, 32, ElementAt(m, 0)); },
+                 DealCheck::kDuplicate},
+        Tampered{"ACardInTheClear", 1, PlantCardInTheClear, DealCheck::kNotEncrypted},
+        // The host passes the guest's deck on without encrypting it again.
+        Tampered{"AFirstDeckPassedOn", 2,
+                 [](const Table& table, Bytes& m) {
+                   PutElement(m, 0, ElementAt(table.sent[1], kGuestDeckAt));
+                 },
+                 DealCheck::kNotEncrypted}),
+    [](const ::testing::TestParamInfo<Tampered>& info) { return std::string(info.param.name); });
 
 TEST(FairDeal, ANonCanonicalEncodingCannotHideADuplicate) {
   Table table;
@@ -172,28 +213,6 @@ TEST(FairDeal, ANonCanonicalEncodingCannotHideADuplicate) {
   ASSERT_TRUE(ristretto::Multiply(one, hidden, b));
   EXPECT_EQ(a, b);
   EXPECT_EQ(result, DealFailure(DealCheck::kBadElement));
-}
-
-TEST(FairDeal, ADeckLeftInTheClearIsRefusedAtOnce) {
-  // The guest sends one card itself: the host would follow it.
-  Table cheat;
-  Nonce hostNonce{};
-  EXPECT_EQ(cheat.Setup(1,
-                        [&](Bytes& m) {
-                          std::copy(cheat.sent[0].begin(), cheat.sent[0].begin() + kNonceBytes,
-                                    hostNonce.begin());
-                          Nonce guestNonce;
-                          std::copy(m.begin(), m.begin() + kNonceBytes, guestNonce.begin());
-                          HandId id = MakeHandId(1, hostNonce, guestNonce);
-                          PutElement(m, kGuestDeckAt + 20 * ristretto::kElementBytes,
-                                     CardElement(id, 20));
-                        }),
-            DealFailure(DealCheck::kNotEncrypted));
-  // The host passes the guest's deck on without encrypting it again.
-  Table passed;
-  EXPECT_EQ(
-      passed.Setup(2, [&](Bytes& m) { PutElement(m, 0, ElementAt(passed.sent[1], kGuestDeckAt)); }),
-      DealFailure(DealCheck::kNotEncrypted));
 }
 
 // A table whose setup is done and whose guest may read 8 to 11.

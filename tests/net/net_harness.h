@@ -4,15 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <random>
 #include <set>
 
+#include "../test_support.h"
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "net/fair_deal.h"
-#include "net/net_game.h"
 #include "platform/memory.h"
+#include "session/session.h"
 #include "shell/main_window.h"
 
 namespace tesva::net::testing {
@@ -36,6 +39,13 @@ inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
     for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
   };
   return std::make_unique<FairDeal>(role, hand, role == Role::kGuest ? order : keep);
+}
+
+// A whole deck in a random order.
+inline std::vector<std::string> ShuffledDeck(std::mt19937_64& rng) {
+  auto deck = Deck({});
+  std::shuffle(deck.begin(), deck.end(), rng);
+  return deck;
 }
 
 struct Side {
@@ -73,12 +83,35 @@ struct Pair {
       if (!a.empty()) guest->session.Receive(a, now);
       if (!b.empty()) host->session.Receive(b, now);
     }
+    TakeEvents();
+  }
+  // Deliveries held back: what each side sends waits in its direction's
+  // queue until Release, so that the two directions cross in any order.
+  void Hold() {
+    for (auto* side : {host.get(), guest.get()}) {
+      Bytes out = side->session.TakeOutgoing();
+      Bytes& queue = side == host.get() ? toGuest : toHost;
+      queue.insert(queue.end(), out.begin(), out.end());
+    }
+    TakeEvents();
+  }
+  // Delivers the first `count` bytes held for the guest (or the host).
+  void Release(bool toGuestSide, std::size_t count) {
+    Bytes& queue = toGuestSide ? toGuest : toHost;
+    count = std::min(count, queue.size());
+    Bytes bytes(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(count));
+    queue.erase(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(count));
+    (toGuestSide ? guest : host)->session.Receive(bytes, now);
+    Hold();
+  }
+  void TakeEvents() {
     for (auto* side : {host.get(), guest.get()}) {
       for (auto& e : side->session.game().TakeEvents()) side->events.push_back(e);
     }
   }
   Millis now{0};
   std::unique_ptr<Side> host, guest;
+  Bytes toGuest, toHost;
 };
 
 }  // namespace tesva::net::testing

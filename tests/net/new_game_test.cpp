@@ -11,17 +11,13 @@
 namespace tesva::net::testing {
 namespace {
 
-std::vector<std::string> ShuffledDeck(std::uint64_t seed, int hand) {
+std::vector<std::string> DeckOfHand(std::uint64_t seed, int hand) {
   std::mt19937_64 rng(seed * 100 + static_cast<std::uint64_t>(hand));
-  std::vector<std::string> deck;
-  for (int s = 0; s < 4; ++s)
-    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
-  std::shuffle(deck.begin(), deck.end(), rng);
-  return deck;
+  return ShuffledDeck(rng);
 }
 
 Pair MakePair(std::uint64_t seed, int hands) {
-  Pair pair([seed](int hand) { return ShuffledDeck(seed, hand); }, seed, hands);
+  Pair pair([seed](int hand) { return DeckOfHand(seed, hand); }, seed, hands);
   for (Side* side : {pair.host.get(), pair.guest.get()}) side->session.SetResumable(true);
   return pair;
 }
@@ -334,6 +330,45 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
   }
   EXPECT_GT(renewed, 10);  // the seeds do take new games up
   RecordProperty("lostYes", lostYes);
+}
+
+// The player answers an offer whose connection was lost meanwhile, once
+// while the game is paused and once while the new link is being made: the
+// offer went with the connection, so nothing is taken up, the game goes on
+// from where it stopped exactly as if nothing had been asked, and a new
+// offer can be made on the new link.
+TEST(NewGame, AnAnswerWhileTheLinkIsReconnectingTakesNothingUp) {
+  for (bool yes : {true, false}) {
+    SCOPED_TRACE(yes ? "yes" : "no");
+    Pair plain = MakePair(3, 2), asked = MakePair(3, 2);
+    std::mt19937_64 a(3), b(3);
+    ASSERT_EQ(PlayOn(plain, 7, a), 7);
+    ASSERT_EQ(PlayOn(asked, 7, b), 7);
+    auto& host = asked.host->session;
+    auto& guest = asked.guest->session;
+    ASSERT_TRUE(host.OfferNewGame(asked.now));
+    asked.Pump();
+    ASSERT_EQ(guest.offer(), Session::Offer::kCame);
+    for (Session* side : {&host, &guest}) side->ConnectionClosed(asked.now);
+    ASSERT_TRUE(guest.Waiting());
+    guest.AnswerOffer(yes, asked.now);
+    for (Session* side : {&host, &guest}) side->Relink(asked.now);
+    guest.AnswerOffer(yes, asked.now);
+    asked.Pump();
+    for (Session* side : {&host, &guest}) {
+      EXPECT_FALSE(side->Waiting());
+      EXPECT_FALSE(side->game().failure());
+      EXPECT_EQ(side->GameNumber(), 1);
+      EXPECT_EQ(side->offer(), Session::Offer::kNone);
+    }
+    EXPECT_EQ(host.TakeAnswer(), std::nullopt);
+    EXPECT_TRUE(host.CanOffer());
+    PlayOn(plain, 1000, a);
+    PlayOn(asked, 1000, b);
+    EXPECT_TRUE(host.game().Over() && guest.game().Over());
+    EXPECT_EQ(asked.host->events, plain.host->events);
+    EXPECT_EQ(asked.guest->events, plain.guest->events);
+  }
 }
 
 TEST(NewGame, OfferMessagesOutOfPlaceCloseTheLink) {

@@ -11,14 +11,6 @@
 namespace tesva::net::testing {
 namespace {
 
-std::vector<std::string> Deck(std::mt19937_64& rng) {
-  std::vector<std::string> deck;
-  for (int s = 0; s < 4; ++s)
-    for (int r = 1; r <= 13; ++r) deck.push_back(CardCode(s, r));
-  std::shuffle(deck.begin(), deck.end(), rng);
-  return deck;
-}
-
 struct Played {
   std::vector<std::string> hostEvents, guestEvents;
   std::string hostResult, guestResult;
@@ -42,7 +34,7 @@ void Cut(Pair& pair, std::mt19937_64& cuts) {
 Played PlayWithCuts(std::uint64_t seed, int hands, int cutEvery) {
   std::mt19937_64 rng(seed);
   std::vector<std::vector<std::string>> decks;
-  for (int h = 0; h < hands; ++h) decks.push_back(Deck(rng));
+  for (int h = 0; h < hands; ++h) decks.push_back(ShuffledDeck(rng));
   Pair pair([&decks](int hand) { return decks.at(static_cast<std::size_t>(hand - 1)); }, seed,
             hands);
   for (Side* side : {pair.host.get(), pair.guest.get()}) side->session.SetResumable(true);
@@ -105,7 +97,7 @@ TEST(Resume, GamesCutAtRandomPlayOnToTheUncutGame) {
 TEST(Resume, AProgramThatCannotProveItIsSentAwayAndTheGameWaitsOn) {
   auto deck = [](int) {
     std::mt19937_64 rng(3);
-    return Deck(rng);
+    return ShuffledDeck(rng);
   };
   Pair a(deck, 21, 2), b(deck, 31, 2);
   for (Pair* pair : {&a, &b}) {
@@ -145,7 +137,7 @@ TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
   for (auto [hand, heard] : {std::pair{0, 5}, {1, 999}, {7, 0}, {1, -1}, {-1, 0}}) {
     auto deck = [](int) {
       std::mt19937_64 rng(4);
-      return Deck(rng);
+      return ShuffledDeck(rng);
     };
     Pair pair(deck, 41, 2);
     NetGame& game = pair.host->session.game();
@@ -160,7 +152,7 @@ TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
 TEST(Resume, WithoutBeingAskedALostConnectionStillEndsTheGame) {
   auto deck = [](int) {
     std::mt19937_64 rng(5);
-    return Deck(rng);
+    return ShuffledDeck(rng);
   };
   Pair pair(deck, 51, 2);
   pair.host->session.ConnectionClosed(pair.now);

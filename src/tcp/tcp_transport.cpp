@@ -1,4 +1,4 @@
-#include "peer/tcp_transport.h"
+#include "tcp/tcp_transport.h"
 
 namespace tesva::net {
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "net/net_game.h"
+#include "session/session.h"
 
 namespace tesva::net {
 

@@ -2,7 +2,7 @@
 // link joins the same two programs, and the point each side has heard to.
 #include <sodium.h>
 
-#include "net/net_game.h"
+#include "session/session.h"
 
 namespace tesva::net {
 

@@ -1,5 +1,5 @@
 // A new game offered, answered and begun on the link the old one used.
-#include "net/net_game.h"
+#include "session/session.h"
 
 namespace tesva::net {
 
