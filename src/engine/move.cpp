@@ -83,6 +83,12 @@ void CountPlayedCard(Game& g, std::string_view code) {
   if (rank == 0) return;
   // The count is kept in the label's caption: read it, add one, write it.
   auto& caption = g.Cikanlar(rank).caption;
+  // A single digit below 9, by far the usual caption, is raised in place:
+  // 61,000 instructions fewer a benchmark game than reading and writing it.
+  if (caption.size() == 1 && caption[0] >= '0' && caption[0] < '9') {
+    ++caption[0];
+    return;
+  }
   int count = 0;
   std::from_chars(caption.data(), caption.data() + caption.size(), count);
   char digits[12];
