@@ -41,9 +41,9 @@ std::vector<std::string> ShuffleDeck(RandomSource& random) {
     // makes suits 0 and 3 half as likely as 1 and 2.
     double u[2];
     random.Uniforms(u, 2);
-    auto rank = static_cast<int>(RoundHalfEven(kRanks * u[0]));
+    auto rank = static_cast<int>(RoundHalfEvenNonNegative(kRanks * u[0]));
     rank += rank == 0;
-    auto suit = static_cast<int>(RoundHalfEven(3 * u[1]));
+    auto suit = static_cast<int>(RoundHalfEvenNonNegative(3 * u[1]));
     int card = CardBit(suit, rank);
     std::uint64_t bit = std::uint64_t{1} << card;
     order[count] = static_cast<std::uint8_t>(card);
