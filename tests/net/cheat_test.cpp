@@ -60,6 +60,11 @@ struct Forged {
   std::optional<DealCheck> deal = std::nullopt;  // the deal's reason, for kDeal
 };
 
+// Named, not dumped as bytes, in the test list.
+void PrintTo(const Forged& forged, std::ostream* out) {
+  *out << forged.name;
+}
+
 class ForgedMessage : public ::testing::TestWithParam<Forged> {};
 
 TEST_P(ForgedMessage, IsCaughtWithItsMessage) {

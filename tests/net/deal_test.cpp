@@ -136,6 +136,11 @@ struct Tampered {
   DealCheck check;
 };
 
+// Named, not dumped as bytes, in the test list.
+void PrintTo(const Tampered& tampered, std::ostream* out) {
+  *out << tampered.name;
+}
+
 class TamperedSetup : public ::testing::TestWithParam<Tampered> {};
 
 TEST_P(TamperedSetup, IsRefusedAtOnce) {
