@@ -16,7 +16,7 @@ std::string StorageKey(std::string_view app, std::string_view section, std::stri
 EM_JS(char*, ReadStorage, (const char* key), {
   try {
     const value = window.localStorage.getItem(UTF8ToString(key));
-    if (value == = null) return 0;
+    if (value == null) return 0;
     const size = lengthBytesUTF8(value) + 1;
     const text = _malloc(size);
     stringToUTF8(value, text, size);

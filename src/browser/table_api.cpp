@@ -59,6 +59,11 @@ EMSCRIPTEN_KEEPALIVE const char* tesva_view() {
   return HandJson(session->View());
 }
 
+EMSCRIPTEN_KEEPALIVE const char* tesva_state() {
+  if (!session) return Hand("null");
+  return HandJson(session->State());
+}
+
 EMSCRIPTEN_KEEPALIVE const char* tesva_layout() {
   return HandJson(tesva::TableLayout());
 }

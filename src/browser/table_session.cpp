@@ -50,10 +50,17 @@ std::optional<std::string> TableSession::Run(EventKind kind, const std::string& 
   }
 }
 
-nlohmann::json TableSession::View() {
-  nlohmann::json view = TableView(*game_, drawnOnce_ ? &drawn_ : nullptr, sound_.played);
+nlohmann::json TableSession::State() const {
+  nlohmann::json view = TableView(*game_, nullptr, {});
+  view.erase("motion");
   view["dialog"] = asked_ ? DialogView(*asked_) : nlohmann::json(nullptr);
-  view["exited"] = Exited();
+  view["exited"] = host_.exited;
+  return view;
+}
+
+nlohmann::json TableSession::View() {
+  nlohmann::json view = State();
+  view.update(TableView(*game_, drawnOnce_ ? &drawn_ : nullptr, sound_.played));
   sound_.played.clear();
   drawn_ = static_cast<const Form&>(*game_);
   drawnOnce_ = true;

@@ -34,8 +34,14 @@ class TableSession {
   std::optional<std::string> Answer(const std::string& reply);
 
   // What the page draws now (see table_view.h), with the motion from the
-  // table it drew last and the sounds played since.
+  // table it drew last and the sounds played since; the table is then
+  // counted as drawn. The page asks for it when its last motion has ended,
+  // so that it is never more than one move behind the game.
   nlohmann::json View();
+  // The game as it stands, for the controls (which cards take a click,
+  // the menus, the box, the timers), without motion or sounds; nothing
+  // counts as drawn.
+  nlohmann::json State() const;
   bool Exited() const { return host_.exited; }
 
  private:

@@ -68,6 +68,8 @@ export interface TableView {
   dialog: DialogView | null;
   exited: boolean;
 }
+export type TableState = Omit<TableView, 'motion' | 'sounds'>;
+
 export interface PanelText {
   name: string;
   place: Place;
@@ -106,6 +108,7 @@ export class Core {
     private readonly deliverEvent: (kind: string, target: string) => string,
     private readonly answerBox: (reply: string) => string,
     private readonly readView: () => string,
+    private readonly readState: () => string,
     private readonly readLayout: () => string,
   ) {}
 
@@ -117,6 +120,7 @@ export class Core {
       module.cwrap('tesva_deliver', 'string', ['string', 'string']),
       module.cwrap('tesva_answer', 'string', ['string']),
       module.cwrap('tesva_view', 'string', []),
+      module.cwrap('tesva_state', 'string', []),
       module.cwrap('tesva_layout', 'string', []),
     );
   }
@@ -133,6 +137,11 @@ export class Core {
   }
   view(): TableView {
     return JSON.parse(this.readView()) as TableView;
+  }
+  /** The game as it stands, for the controls; motion and sounds are left
+   * for the next view(). */
+  state(): TableState {
+    return JSON.parse(this.readState()) as TableState;
   }
   layout(): TableLayout {
     return JSON.parse(this.readLayout()) as TableLayout;

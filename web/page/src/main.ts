@@ -1,7 +1,7 @@
 // The page: loads the core and the decks, lays out the table and the menu
 // bar, and from then on hands every click, key, menu command, answer and
 // timer tick to the core and draws what it returns.
-import { Core, type TableView, type TimerView } from './core.js';
+import { Core, type TableState, type TimerView } from './core.js';
 import { Decks } from './decks.js';
 import { Dialogs } from './dialogs.js';
 import { MenuBar } from './menus.js';
@@ -12,7 +12,9 @@ type Kind = 'click' | 'hover' | 'menu' | 'tick';
 
 class Page {
   private readonly timers = new Map<string, { handle: number; interval: number }>();
-  private view: TableView | null = null;
+  private view: TableState | null = null;
+  private drawing = false;
+  private moved = false;
   private readonly table: Table;
   private readonly menus: MenuBar;
   private readonly motion: Motion;
@@ -32,11 +34,14 @@ class Page {
     this.ended = this.makeEndScreen();
     const main = document.createElement('main');
     main.className = 'stage';
+    const heading = document.createElement('h1');
+    heading.className = 'page-title';
+    heading.textContent = layout.title;
     const frame = document.createElement('div');
     frame.className = 'frame';
     frame.append(this.table.root);
-    main.append(frame);
-    document.body.prepend(this.menus.root, main, this.ended);
+    main.append(heading, frame, this.ended);
+    document.body.prepend(this.menus.root, main);
     window.addEventListener('resize', () => this.fit());
     document.addEventListener('keydown', (event) => this.key(event));
     this.fit();
@@ -48,18 +53,34 @@ class Page {
     this.refresh(this.core.deliver(kind, target));
   }
 
-  // After every event: draw the new view, show a box the core opened,
-  // keep the timers running as the core says.
+  // After every event: the controls follow the game at once, a box the
+  // core opened shows, the timers run as the core says; the pictures slide
+  // after them.
   private refresh(refusal: string): void {
     if (refusal) console.debug(`tesva: ${refusal}`);
-    const view = this.core.view();
-    this.view = view;
-    this.motion.play(view);
-    this.menus.show(view.menus);
-    this.dialogs.show(view.dialog);
-    this.runTimers(view.exited ? null : view.timers);
-    this.ended.hidden = !view.exited;
-    if (view.exited) (this.ended.querySelector('button') as HTMLElement).focus();
+    const state = this.core.state();
+    this.view = state;
+    this.table.showControls(state);
+    this.menus.show(state.menus);
+    this.dialogs.show(state.dialog);
+    this.runTimers(state.exited ? null : state.timers);
+    this.ended.hidden = !state.exited;
+    if (state.exited) (this.ended.querySelector('button') as HTMLElement).focus();
+    void this.draw();
+  }
+
+  // One motion at a time, each from the table last drawn to the game as it
+  // is when the motion starts: never more than one move behind the game.
+  private async draw(): Promise<void> {
+    this.moved = true;
+    if (this.drawing) return;
+    this.drawing = true;
+    while (this.moved) {
+      this.moved = false;
+      await this.motion.play(this.core.view(), () => this.moved);
+    }
+    this.drawing = false;
+    document.body.dataset['drawn'] = String(Number(document.body.dataset['drawn'] ?? 0) + 1);
   }
 
   private runTimers(timers: Record<string, TimerView> | null): void {

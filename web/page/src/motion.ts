@@ -13,8 +13,6 @@ export interface MotionTarget {
 }
 
 export class Motion {
-  private readonly queue: TableView[] = [];
-  private running = false;
   private flyers: HTMLElement[] = [];
 
   constructor(
@@ -24,35 +22,16 @@ export class Motion {
     private readonly target: MotionTarget,
   ) {}
 
-  /** A new view of the game; it slides in after the ones still moving. */
-  play(view: TableView): void {
-    if (view.motion.snap) {
-      // Nothing may still move from before a new game or a new card back.
-      this.queue.length = 0;
-      this.clearFlyers();
-      this.running = false;
-    }
-    this.queue.push(view);
-    if (!this.running) void this.run();
-  }
-
-  get busy(): boolean {
-    return this.running;
-  }
-
-  private async run(): Promise<void> {
-    this.running = true;
-    while (this.queue.length > 0) {
-      const view = this.queue.shift() as TableView;
+  /** Slides a view's moves, step after step, then shows the view. Steps
+   * hurry while `hurry()` says the game has moved on meanwhile. */
+  async play(view: TableView, hurry: () => boolean): Promise<void> {
+    if (!view.motion.snap) {
       for (const step of view.motion.steps) {
-        if (!this.running) return;
-        // Never more than one move behind the game: hurry while others wait.
-        const ms = this.queue.length > 0 ? this.layout.motion.hurriedStepMs : this.layout.motion.stepMs;
-        await this.slide(step, ms);
+        await this.slide(step, hurry() ? this.layout.motion.hurriedStepMs : this.layout.motion.stepMs);
       }
-      this.target.showView(view);
     }
-    this.running = false;
+    this.clearFlyers();
+    this.target.showView(view);
   }
 
   private slide(step: StepView, ms: number): Promise<void> {

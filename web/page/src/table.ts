@@ -1,6 +1,6 @@
 // The table: every element at its place, drawn from the core's view. Hand
 // cards and names are buttons; the status line is a live region.
-import type { PictureView, StepView, TableLayout, TableView } from './core.js';
+import type { PictureView, StepView, TableLayout, TableState, TableView } from './core.js';
 import { cssColour, elementKey } from './colour.js';
 import type { Decks } from './decks.js';
 import { setBox } from './motion.js';
@@ -64,6 +64,18 @@ export class Table {
     this.panel.hidden = !view.rulesPanel;
   }
 
+  /** The controls as the game stands now, while pictures may still slide:
+   * a card the game no longer takes is no longer a target. */
+  showControls(view: TableState): void {
+    for (const picture of view.pictures) {
+      const node = this.pictures.get(elementKey(picture.element, picture.index));
+      if (node instanceof HTMLButtonElement) {
+        node.disabled = !picture.enabled || !picture.picture;
+        node.setAttribute('aria-label', picture.name);
+      }
+    }
+  }
+
   /** What the table shows while a step of a move slides. */
   showStep(step: StepView): void {
     for (const place of step.shown) {
@@ -122,10 +134,10 @@ export class Table {
     if (!node) return;
     node.hidden = !view.visible;
     this.drawPicture(node, key, view.picture);
-    if (node instanceof HTMLButtonElement) {
-      node.disabled = !view.enabled || !view.picture;
-      node.setAttribute('aria-label', view.name);
-    } else if (view.picture) {
+    // Hand cards take their state from showControls, never from a view
+    // that is still sliding in.
+    if (node instanceof HTMLButtonElement) return;
+    if (view.picture) {
       node.setAttribute('aria-label', view.name);
       node.setAttribute('role', 'img');
     } else {
