@@ -70,7 +70,7 @@ case "${1:-build}" in
     native="$root/build/bin/tesva-headless"
     node "$web/tests/same-game/compare.mjs" "$native" "$build/bin/tesva-headless.js" \
       --count "${TESVA_SAME_GAME_SCRIPTS:-2000}" "$root/scripts/demo.txt"
-    node --test --test-concurrency=1 "$web/tests/browser/"
+    node --test "$web"/tests/browser/*.test.mjs
     ;;
   serve)
     build_site
