@@ -24,7 +24,15 @@ packages=(
   # and library scan, the desktop validators, manual pages, the window's
   # class under Xvfb.
   dpkg-dev file lintian desktop-file-utils appstream man-db x11-utils
+  # The game in the browser (web/): the WebAssembly compiler, and the
+  # browser its tests drive.
+  emscripten chromium
 )
+# Node.js and npm build the page and run its tests. A machine may have
+# them from elsewhere (a newer Node.js with its own npm, which Debian's npm
+# package would conflict with): Debian's are installed only when missing.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 # The output is read whole before it is searched: grep -q would stop reading
 # at the first match, and the writer, cut off, would fail the pipeline.
@@ -68,6 +76,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   done
   echo "setup: installing ${chosen[*]}"
   "${sudo[@]}" apt-get install -y --no-install-recommends "${chosen[@]}"
+fi
+
+# The page's build and test tools from the npm registry, pinned by the
+# committed lock file; reinstalled only when the lock file changes.
+stamp="$root/web/node_modules/.package-lock.json"
+if [ ! -f "$stamp" ] || [ "$root/web/package-lock.json" -nt "$stamp" ]; then
+  (cd "$root/web" && npm ci --no-audit --no-fund)
 fi
 
 werror=OFF

@@ -10,6 +10,7 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "headless/snapshot.h"
+#include "platform/plain_decimal.h"
 #include "shell/events.h"
 #include "shell/main_window.h"
 
@@ -52,7 +53,7 @@ std::optional<double> ParseUniform(const std::string& text) {
       point == std::string::npos ? std::string_view() : std::string_view(text).substr(point + 1);
   if (!AllDigits(whole) || !AllDigits(fraction) || whole.size() + fraction.size() == 0) return {};
   double u = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), u);
+  auto [end, error] = FromCharsDecimal(text.data(), text.data() + text.size(), u);
   if (error != std::errc() || end != text.data() + text.size()) return {};
   if (!(u >= 0 && u < 1)) return {};  // also a value that rounds up to 1
   return u;

@@ -4,6 +4,7 @@
 
 #include "cpu/computer.h"
 #include "engine/engine.h"
+#include "platform/plain_decimal.h"
 #include "shell/main_window.h"
 
 namespace tesva {
@@ -72,7 +73,7 @@ std::optional<int> ParseHandCount(std::string_view text) {
   std::replace(number.begin(), number.end(), ',', '.');
   if (number.front() == '+') number.erase(0, 1);
   double value = 0;
-  std::from_chars(number.data(), number.data() + number.size(), value);
+  FromCharsDecimal(number.data(), number.data() + number.size(), value);
   if (!(value > -1000 && value < 1000)) return std::nullopt;  // far out of range, or overflow
   auto rounded = RoundHalfEven(value);
   if (rounded < 1 || rounded > 99) return std::nullopt;

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The game in the browser: builds the WebAssembly core and the page into a
+# folder of static files, checks it, or serves it on this machine.
+#   scripts/web.sh build          builds build-web/site
+#   scripts/web.sh test           builds, then compares the WebAssembly driver with the
+#                                 native one (build/bin/tesva-headless) and runs the
+#                                 browser tests in Debian's Chromium
+#   scripts/web.sh serve [PORT]   builds and serves the site on 127.0.0.1
+# TESVA_SAME_GAME_SCRIPTS sets how many random scripts the comparison runs (2000).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TESVA_WEB_BUILD:-"$root/build-web"}
+site="$build/site"
+web="$root/web"
+# emscripten's optimizer finds Debian's acorn only through NODE_PATH when the
+# machine's node is not Debian's own.
+export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+
+npm_tools() {
+  local stamp="$web/node_modules/.package-lock.json"
+  if [ ! -f "$stamp" ] || [ "$web/package-lock.json" -nt "$stamp" ]; then
+    (cd "$web" && npm ci --no-audit --no-fund)
+  fi
+}
+
+build_core() {
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    emcmake cmake -S "$web" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DTESVA_WERROR="${TESVA_WERROR:-OFF}" "${launcher[@]}" >/dev/null
+  fi
+  cmake --build "$build"
+}
+
+# The decks the desktop window draws from, uncompressed: a static host
+# compresses them as it serves them.
+copy_decks() {
+  local decks=${TESVA_CARDDECKS_DIR:-/usr/share/carddecks}
+  mkdir -p "$site/decks"
+  gzip -dc "$decks/svg-standard/standard.svgz" >"$site/decks/faces.svg"
+  gzip -dc "$decks/svg-nicu-white/white.svgz" >"$site/decks/backs.svg"
+  local owner notice=
+  owner=$(dpkg-query --search "$decks/svg-standard/standard.svgz" 2>/dev/null | cut -d: -f1 || true)
+  for package in $owner kdegames-card-data kdegames-card-data-kf5; do
+    [ -f "/usr/share/doc/$package/copyright" ] && notice="/usr/share/doc/$package/copyright" && break
+  done
+  [ -n "$notice" ] && cp "$notice" "$site/decks/COPYRIGHT.txt"
+}
+
+build_site() {
+  build_core
+  npm_tools
+  (cd "$web" && npx tsc -p page/tsconfig.json)
+  mkdir -p "$site"
+  (cd "$web" && npx esbuild page/src/main.ts --bundle --format=esm --minify --target=es2022 \
+    --log-level=warning --outfile="$site/app.js")
+  cp "$web/page/index.html" "$web/page/style.css" "$build/bin/tesva-table.mjs" \
+    "$build/bin/tesva-table.wasm" "$site/"
+  copy_decks
+  echo "web: site built in $site"
+}
+
+case "${1:-build}" in
+  build) build_site ;;
+  test)
+    build_site
+    native="$root/build/bin/tesva-headless"
+    node "$web/tests/same-game/compare.mjs" "$native" "$build/bin/tesva-headless.js" \
+      --count "${TESVA_SAME_GAME_SCRIPTS:-2000}" "$root/scripts/demo.txt"
+    node --test "$web"/tests/browser/*.test.mjs
+    ;;
+  serve)
+    build_site
+    exec node "$web/tools/serve.mjs" "$site" "${2:-0}"
+    ;;
+  *)
+    echo "usage: scripts/web.sh build | test | serve [PORT]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,173 @@
+// The page: loads the core and the decks, lays out the table and the menu
+// bar, and from then on hands every click, key, menu command, answer and
+// timer tick to the core and draws what it returns.
+import { Core, type TableState, type TimerView } from './core.js';
+import { Decks } from './decks.js';
+import { Dialogs } from './dialogs.js';
+import { MenuBar } from './menus.js';
+import { Motion } from './motion.js';
+import { Table } from './table.js';
+
+type Kind = 'click' | 'hover' | 'menu' | 'tick';
+
+class Page {
+  private readonly timers = new Map<string, { handle: number; interval: number }>();
+  private view: TableState | null = null;
+  private drawing = false;
+  private moved = false;
+  private readonly table: Table;
+  private readonly menus: MenuBar;
+  private readonly motion: Motion;
+  private readonly dialogs: Dialogs;
+  private readonly ended: HTMLElement;
+
+  constructor(private readonly core: Core, decks: Decks, private readonly seed: string) {
+    const layout = core.layout();
+    document.title = layout.title;
+    this.menus = new MenuBar(layout.menus, (name) => this.deliver('menu', name));
+    this.table = new Table(layout, decks, {
+      click: (target) => this.deliver('click', target),
+      hover: (target) => this.deliver('hover', target),
+    });
+    this.motion = new Motion(this.table.layer, layout, decks, this.table);
+    this.dialogs = new Dialogs((reply) => this.refresh(this.core.answer(reply)));
+    this.ended = this.makeEndScreen();
+    const main = document.createElement('main');
+    main.className = 'stage';
+    const heading = document.createElement('h1');
+    heading.className = 'page-title';
+    heading.textContent = layout.title;
+    const frame = document.createElement('div');
+    frame.className = 'frame';
+    frame.append(this.table.root);
+    main.append(heading, frame, this.ended);
+    document.body.prepend(this.menus.root, main);
+    window.addEventListener('resize', () => this.fit());
+    document.addEventListener('keydown', (event) => this.key(event));
+    this.fit();
+    this.core.start(seed);
+    this.refresh('');
+  }
+
+  private deliver(kind: Kind, target: string): void {
+    this.refresh(this.core.deliver(kind, target));
+  }
+
+  // After every event: the controls follow the game at once, a box the
+  // core opened shows, the timers run as the core says; the pictures slide
+  // after them.
+  private refresh(refusal: string): void {
+    if (refusal) console.debug(`tesva: ${refusal}`);
+    const state = this.core.state();
+    this.view = state;
+    this.table.showControls(state);
+    this.menus.show(state.menus);
+    this.dialogs.show(state.dialog);
+    this.runTimers(state.exited ? null : state.timers);
+    this.ended.hidden = !state.exited;
+    if (state.exited) (this.ended.querySelector('button') as HTMLElement).focus();
+    void this.draw();
+  }
+
+  // One motion at a time, each from the table last drawn to the game as it
+  // is when the motion starts: never more than one move behind the game.
+  private async draw(): Promise<void> {
+    this.moved = true;
+    if (this.drawing) return;
+    this.drawing = true;
+    while (this.moved) {
+      this.moved = false;
+      await this.motion.play(this.core.view(), () => this.moved);
+    }
+    this.drawing = false;
+    document.body.dataset['drawn'] = String(Number(document.body.dataset['drawn'] ?? 0) + 1);
+  }
+
+  private runTimers(timers: Record<string, TimerView> | null): void {
+    for (const name of ['Timer1', 'Timer2']) {
+      const timer = timers?.[name];
+      const running = this.timers.get(name);
+      if (running && (!timer?.enabled || running.interval !== timer.interval)) {
+        window.clearInterval(running.handle);
+        this.timers.delete(name);
+      }
+      if (timer?.enabled && !this.timers.has(name)) {
+        const handle = window.setInterval(() => this.deliver('tick', name), timer.interval);
+        this.timers.set(name, { handle, interval: timer.interval });
+      }
+    }
+  }
+
+  // Keys as the window takes them: 1 to 4 play a card, F1 opens the rules,
+  // F2 starts a new game; Tab and the arrows move among the playable cards.
+  private key(event: KeyboardEvent): void {
+    if (this.view?.dialog || this.view?.exited || event.altKey || event.ctrlKey || event.metaKey) return;
+    if ((event.target as Element).closest('.menu-bar')) return;
+    const card = /^[1-4]$/.test(event.key) ? Number(event.key) : 0;
+    if (card) {
+      this.deliver('click', `Player1_Kart(${card})`);
+    } else if (event.key === 'F1') {
+      this.deliver('menu', 'mnuHelp');
+    } else if (event.key === 'F2') {
+      this.deliver('menu', 'mnuYeni');
+    } else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight') {
+      this.moveFocus(event.key === 'ArrowRight' ? 1 : -1);
+    } else {
+      return;
+    }
+    event.preventDefault();
+  }
+
+  private moveFocus(step: number): void {
+    const cards = Array.from(document.querySelectorAll<HTMLButtonElement>(
+      '.table button.card:not([disabled])'));
+    if (cards.length === 0) return;
+    const at = cards.indexOf(document.activeElement as HTMLButtonElement);
+    const next = at < 0 ? (step > 0 ? 0 : cards.length - 1) : (at + step + cards.length) % cards.length;
+    cards[next]?.focus();
+  }
+
+  // "Çıkış" ends the program; the page says so and offers a new start.
+  private makeEndScreen(): HTMLElement {
+    const ended = document.createElement('section');
+    ended.className = 'ended';
+    ended.hidden = true;
+    ended.setAttribute('aria-label', 'Oyun kapandı');
+    const text = document.createElement('p');
+    text.textContent = 'Tesva kapandı.';
+    const again = document.createElement('button');
+    again.type = 'button';
+    again.textContent = 'Yeniden başlat';
+    again.addEventListener('click', () => {
+      this.core.start(this.seed);
+      this.refresh('');
+    });
+    ended.append(text, again);
+    return ended;
+  }
+
+  // The table keeps its proportions and fills the space under the menu bar.
+  private fit(): void {
+    const root = this.table.root;
+    const stage = root.parentElement?.parentElement as HTMLElement;
+    const width = root.offsetWidth;
+    const height = root.offsetHeight;
+    const scale = Math.min(stage.clientWidth / width, stage.clientHeight / height);
+    root.style.transform = `scale(${scale})`;
+    (root.parentElement as HTMLElement).style.width = `${width * scale}px`;
+    (root.parentElement as HTMLElement).style.height = `${height * scale}px`;
+  }
+}
+
+async function boot(): Promise<void> {
+  const seed = new URLSearchParams(window.location.search).get('seed') ?? '';
+  const [core, decks] = await Promise.all([Core.load('./tesva-table.mjs'), Decks.load('./decks')]);
+  new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '');
+  document.body.dataset['ready'] = 'true';
+  performance.mark('tesva-ready');
+}
+
+boot().catch((error: unknown) => {
+  console.error(error);
+  document.body.textContent = `Tesva açılamadı: ${String(error)}`;
+});
