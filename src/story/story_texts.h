@@ -54,6 +54,9 @@ GameEndLines GameEndOf(Game& game);
 // The game has ended and its status line tells so: the result is due.
 bool GameEnded(const Game& game);
 
+// The mark of a caption cut short to fit its place.
+inline constexpr std::string_view kEllipsis = "…";
+
 // The button under the game's result.
 inline constexpr std::string_view kNewGameButton = "Yeni Oyun";
 

@@ -11,11 +11,15 @@
 #include <QTcpSocket>
 #include <QVBoxLayout>
 
+#include "friend_texts/friend_texts.h"
 #include "net/address_reach.h"
 #include "net/announce.h"
 #include "net/friend_port.h"
+#include "window/platform/core_text.h"
 
 namespace {
+
+namespace texts = tesva::friend_texts;
 
 constexpr int kAnnounceInterval = 1000;  // ms
 constexpr qint64 kForgetAfter = 5000;    // ms without an announcement
@@ -53,7 +57,7 @@ FriendDialog::FriendDialog(tesva::OptionsStore& store, const QString& start, con
       store_(store),
       port_(Named(new QLineEdit(QString::number(tesva::net::ReadFriendPort(store)), this), "port")),
       start_(Named(Button(start, this), startName)),
-      cancel_(Named(Button(QStringLiteral("İptal"), this), "cancel")),
+      cancel_(Named(Button(ToQt(texts::kCancel), this), "cancel")),
       message_(Named(new QLabel(this), "message")),
       list_(Named(new QListWidget(this), listName)) {
   message_->setWordWrap(true);
@@ -67,19 +71,18 @@ QString FriendDialog::Message() const {
 // --- Hosting -----------------------------------------------------------------
 
 HostDialog::HostDialog(tesva::OptionsStore& store, QString name, QWidget* parent)
-    : FriendDialog(store, QStringLiteral("Dinle"), "listen", "addresses", parent),
+    : FriendDialog(store, ToQt(texts::kListen), "listen", "addresses", parent),
       name_(std::move(name)),
       announcePort_(tesva::net::kAnnouncePort) {
   setObjectName(QStringLiteral("HostDialog"));
-  setWindowTitle(QStringLiteral("Oyun Aç"));
+  setWindowTitle(ToQt(texts::kHostTitle));
   auto* portRow = new QHBoxLayout;
-  portRow->addWidget(new QLabel(QStringLiteral("Port:"), this));
+  portRow->addWidget(new QLabel(ToQt(texts::kPortLabel), this));
   portRow->addWidget(port_);
   portRow->addWidget(start_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(portRow);
-  layout->addWidget(
-      new QLabel(QStringLiteral("Arkadaşınıza bu adreslerden birini söyleyin:"), this));
+  layout->addWidget(new QLabel(ToQt(texts::kTellAddresses), this));
   layout->addWidget(list_);
   // Whether a friend on the internet can call: judged from the addresses.
   reach_ = new QLabel(this);
@@ -106,7 +109,7 @@ void HostDialog::SetAnnouncement(quint16 port, bool broadcast) {
 void HostDialog::ListenFromField() {
   auto port = PortOf(port_);
   if (!port) {
-    message_->setText(QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+    message_->setText(ToQt(texts::kBadPort));
     port_->setFocus();
     return;
   }
@@ -118,10 +121,9 @@ bool HostDialog::ListenOn(quint16 port) {
   // Any: both IPv4 and IPv6 where the machine has them.
   if (!server_.listen(QHostAddress::Any, port)) {
     if (server_.serverError() == QAbstractSocket::AddressInUseError) {
-      message_->setText(QStringLiteral("Port %1 kullanımda; başka bir port seçin.").arg(port));
+      message_->setText(ToQt(texts::PortInUse(port)));
     } else {
-      message_->setText(
-          QStringLiteral("Port %1 dinlenemedi: %2").arg(port).arg(server_.errorString()));
+      message_->setText(ToQt(texts::PortNotListened(port, server_.errorString().toStdString())));
     }
     port_->setFocus();
     port_->selectAll();
@@ -130,7 +132,7 @@ bool HostDialog::ListenOn(quint16 port) {
   lastPort_ = server_.serverPort();
   port_->setText(QString::number(lastPort_));
   ListAddresses();
-  message_->setText(QStringLiteral("Port %1 dinleniyor; arkadaşınız bekleniyor…").arg(lastPort_));
+  message_->setText(ToQt(texts::Listening(lastPort_)));
   Announce();
   announceTimer_.start();
   return true;
@@ -143,14 +145,14 @@ void HostDialog::TakeConnection() {
   server_.close();
   announceTimer_.stop();
   while (QTcpSocket* other = server_.nextPendingConnection()) other->abort();
-  message_->setText(QStringLiteral("Bağlantı kuruldu; el sıkışılıyor…"));
+  message_->setText(ToQt(texts::kHandshaking));
   emit connected(socket);
 }
 
 void HostDialog::ShowLinkFailure(const QString& text) {
   if (isHidden()) return;
   if (lastPort_ != 0 && ListenOn(lastPort_)) {
-    message_->setText(text + QStringLiteral(" Yeniden bekleniyor…"));
+    message_->setText(ToQt(texts::WaitingAgain(text.toStdString())));
   } else {
     message_->setText(text + QStringLiteral(" ") + message_->text());
   }
@@ -181,10 +183,9 @@ void HostDialog::ListAddresses() {
     QString text = AddressText(address);
     auto reach = tesva::net::ReachOf(text.toStdString());
     reaches.push_back(reach);
-    QString label = QString::fromUtf8(tesva::net::ReachLabel(reach));
-    list_->addItem(label.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, label));
+    list_->addItem(ToQt(texts::AddressLine(text.toStdString(), tesva::net::ReachLabel(reach))));
   }
-  list_->addItem(QStringLiteral("127.0.0.1 (yalnız bu bilgisayar)"));
+  list_->addItem(ToQt(texts::kLoopbackLine));
   reach_->setText(QString::fromStdString(
       tesva::net::ReachHint(reaches, lastPort_ ? lastPort_ : tesva::net::ReadFriendPort(store_))));
 }
@@ -192,21 +193,21 @@ void HostDialog::ListAddresses() {
 // --- Joining -----------------------------------------------------------------
 
 JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
-    : FriendDialog(store, QStringLiteral("Bağlan"), "connect", "found", parent) {
+    : FriendDialog(store, ToQt(texts::kConnect), "connect", "found", parent) {
   setObjectName(QStringLiteral("JoinDialog"));
-  setWindowTitle(QStringLiteral("Oyuna Katıl"));
+  setWindowTitle(ToQt(texts::kJoinTitle));
   host_ = new QLineEdit(this);
   host_->setObjectName(QStringLiteral("host"));
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Adres:"), host_);
-  form->addRow(QStringLiteral("Port:"), port_);
+  form->addRow(ToQt(texts::kAddressLabel), host_);
+  form->addRow(ToQt(texts::kPortLabel), port_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(start_);
   buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Yerel ağda açılan oyunlar:"), this));
+  layout->addWidget(new QLabel(ToQt(texts::kGamesNearby), this));
   layout->addWidget(list_);
   layout->addLayout(form);
   layout->addWidget(message_);
@@ -233,9 +234,8 @@ JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
   connect(&forgetTimer_, &QTimer::timeout, this, &JoinDialog::Forget);
   timeout_.setSingleShot(true);
   timeout_.setInterval(kConnectTimeout);
-  connect(&timeout_, &QTimer::timeout, this, [this] {
-    ConnectFailed(QStringLiteral("%1 saniye içinde yanıt gelmedi.").arg(kConnectTimeout / 1000));
-  });
+  connect(&timeout_, &QTimer::timeout, this,
+          [this] { ConnectFailed(ToQt(texts::NoAnswerWithin(kConnectTimeout / 1000))); });
   clock_.start();
 }
 
@@ -252,11 +252,11 @@ void JoinDialog::ConnectFromFields() {
   QString host = host_->text().trimmed();
   auto port = PortOf(port_);
   if (host.isEmpty()) {
-    message_->setText(QStringLiteral("Bir adres ya da bilgisayar adı yazın."));
+    message_->setText(ToQt(texts::kNoAddress));
     return;
   }
   if (!port) {
-    message_->setText(QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+    message_->setText(ToQt(texts::kBadPort));
     return;
   }
   tesva::net::WriteFriendPort(store_, *port);
@@ -273,7 +273,7 @@ void JoinDialog::ConnectTo(const QString& host, quint16 port) {
   }
   socket_ = new QTcpSocket(this);
   start_->setEnabled(false);
-  message_->setText(QStringLiteral("%1:%2 adresine bağlanılıyor…").arg(host).arg(port));
+  message_->setText(ToQt(texts::ConnectingTo(host.toStdString(), port)));
   connect(socket_, &QTcpSocket::connected, this, [this] {
     timeLeft_ = timeout_.remainingTime();
     timeout_.stop();
@@ -281,7 +281,7 @@ void JoinDialog::ConnectTo(const QString& host, quint16 port) {
     socket_ = nullptr;
     socket->disconnect(this);
     start_->setEnabled(true);
-    message_->setText(QStringLiteral("Bağlantı kuruldu; el sıkışılıyor…"));
+    message_->setText(ToQt(texts::kHandshaking));
     emit connected(socket);
   });
   connect(socket_, &QTcpSocket::errorOccurred, this,
@@ -299,7 +299,7 @@ void JoinDialog::ConnectFailed(const QString& text) {
     socket_ = nullptr;
   }
   start_->setEnabled(true);
-  message_->setText(QStringLiteral("Bağlanılamadı: %1").arg(text));
+  message_->setText(ToQt(texts::ConnectFailed(text.toStdString())));
 }
 
 void JoinDialog::ShowLinkFailure(const QString& text) {
@@ -318,9 +318,7 @@ void JoinDialog::ReadAnnouncements() {
     if (!read.announcement) continue;  // not for us: nothing to tell the player
     QString address = AddressText(datagram.senderAddress());
     quint16 port = read.announcement->port;
-    QString text = QStringLiteral("%1 — %2:%3")
-                       .arg(QString::fromStdString(read.announcement->name), address)
-                       .arg(port);
+    QString text = ToQt(texts::FoundGame(read.announcement->name, address.toStdString(), port));
     QListWidgetItem* item = nullptr;
     for (int i = 0; i < list_->count() && !item; ++i) {
       QListWidgetItem* at = list_->item(i);
@@ -350,7 +348,7 @@ void JoinDialog::Forget() {
 
 PairingDialog::PairingDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("PairingDialog"));
-  setWindowTitle(QStringLiteral("Eşleşme kodu"));
+  setWindowTitle(ToQt(texts::kPairingTitle));
   code_ = new QLabel(this);
   code_->setObjectName(QStringLiteral("code"));
   QFont big = code_->font();
@@ -362,9 +360,9 @@ PairingDialog::PairingDialog(QWidget* parent) : QDialog(parent) {
   sentence_ = new QLabel(this);
   sentence_->setObjectName(QStringLiteral("sentence"));
   sentence_->setWordWrap(true);
-  auto* same = Button(QStringLiteral("Kodlar aynı"), this);
+  auto* same = Button(ToQt(texts::kCodesSame), this);
   same->setObjectName(QStringLiteral("same"));
-  auto* refuse = Button(QStringLiteral("Reddet"), this);
+  auto* refuse = Button(ToQt(texts::kRefuse), this);
   refuse->setObjectName(QStringLiteral("refuse"));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -383,10 +381,7 @@ PairingDialog::PairingDialog(QWidget* parent) : QDialog(parent) {
 
 void PairingDialog::ShowCode(const QString& code) {
   code_->setText(code);
-  sentence_->setText(
-      QStringLiteral("Arkadaşınızın ekranında da bu kod görünmeli: kodları telefonda ya da "
-                     "yan yana karşılaştırın. Kod aynı değilse araya biri girmiş olabilir; "
-                     "o zaman \"Reddet\" ile bağlantıyı kesin."));
+  sentence_->setText(ToQt(texts::kCompareCodes));
   show();
   raise();
 }

@@ -6,19 +6,19 @@
 #include <QTcpSocket>
 
 #include "engine/engine.h"
+#include "friend_texts/friend_texts.h"
 #include "net/announce.h"
 #include "net/friend_table.h"
 #include "peer/tcp_transport.h"
 #include "window/friend/friend_dialogs.h"
+#include "window/platform/core_text.h"
 
 using tesva::net::Fault;
 using tesva::net::Role;
 
 namespace {
 
-QString ToQt(const std::string& text) {
-  return QString::fromStdString(text);
-}
+namespace texts = tesva::friend_texts;
 
 }  // namespace
 
@@ -31,16 +31,13 @@ FriendGame::FriendGame(tesva::Platform services, QWidget* window)
   connect(&callTimer_, &QTimer::timeout, this, &FriendGame::CallAgain);
   giveUpTimer_.setSingleShot(true);
   giveUpTimer_.setInterval(kRejoinLimit);
-  connect(&giveUpTimer_, &QTimer::timeout, this, [this] {
-    Finish(QStringLiteral("İki dakika içinde yeniden bağlanılamadı; oyun bırakıldı."));
-  });
+  connect(&giveUpTimer_, &QTimer::timeout, this, [this] { Finish(ToQt(texts::kRejoinGaveUp)); });
   handshakeTimer_.setSingleShot(true);
   connect(&handshakeTimer_, &QTimer::timeout, this, [this] {
     if (stage_ != Stage::kHandshake || !transport_) return;
     transport_->disconnect(this);
     transport_->Leave();
-    EndHandshake(
-        QStringLiteral("Karşı taraf %1 saniye içinde yanıt vermedi.").arg(kHandshakeLimit / 1000));
+    EndHandshake(ToQt(texts::NoHandshakeWithin(kHandshakeLimit / 1000)));
   });
   connect(&rejoinServer_, &QTcpServer::newConnection, this, [this] {
     while (QTcpSocket* socket = rejoinServer_.nextPendingConnection()) TakeRejoin(socket);
@@ -280,9 +277,7 @@ void FriendGame::OfferNewGame() {
     return;
   }
   transport_->OfferNewGame();
-  offerSent_ = Tell("FriendOfferSent", QStringLiteral("Yeni oyun öneriniz %1 adlı oyuncuya "
-                                                      "gönderildi; yanıtı bekleniyor.")
-                                           .arg(FriendName()));
+  offerSent_ = Tell("FriendOfferSent", ToQt(texts::OfferSent(FriendName().toStdString())));
 }
 
 const tesva::Game* FriendGame::PreviousTable() {
@@ -303,8 +298,7 @@ void FriendGame::FollowOffers() {
   }
   if (auto answer = session.TakeAnswer(); answer && !*answer) {
     if (offerSent_) offerSent_->close();
-    Tell("FriendOfferRefused",
-         QStringLiteral("%1 yeni oyunu istemedi; bu oyun sürüyor.").arg(FriendName()));
+    Tell("FriendOfferRefused", ToQt(texts::OfferRefused(FriendName().toStdString())));
   }
   using Offer = tesva::net::Session::Offer;
   if (session.offer() == Offer::kCame && !offerCame_) AskAboutOffer();
@@ -313,17 +307,14 @@ void FriendGame::FollowOffers() {
 }
 
 void FriendGame::AskAboutOffer() {
-  QString text = transport_->session().game().Over()
-                     ? QStringLiteral("%1 yeni bir oyun öneriyor.")
-                     : QStringLiteral(
-                           "%1 yeni bir oyun öneriyor. Kabul ederseniz bu oyun "
-                           "bırakılır ve yenisi başlar.");
-  auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Arkadaşla Oyna"),
-                              text.arg(FriendName()), QMessageBox::NoButton, window_);
+  QString text =
+      ToQt(texts::OfferCame(FriendName().toStdString(), transport_->session().game().Over()));
+  auto* box = new QMessageBox(QMessageBox::Question, ToQt(texts::kMenu), text,
+                              QMessageBox::NoButton, window_);
   box->setObjectName(QStringLiteral("FriendOfferCame"));
-  QPushButton* yes = box->addButton(QStringLiteral("Kabul Et"), QMessageBox::AcceptRole);
+  QPushButton* yes = box->addButton(ToQt(texts::kAccept), QMessageBox::AcceptRole);
   yes->setObjectName(QStringLiteral("accept"));
-  box->addButton(QStringLiteral("Reddet"), QMessageBox::RejectRole)
+  box->addButton(ToQt(texts::kRefuse), QMessageBox::RejectRole)
       ->setObjectName(QStringLiteral("refuse"));
   box->setAttribute(Qt::WA_DeleteOnClose);
   // Closed unanswered (the offer withdrawn with the link) is a no, which
@@ -341,8 +332,8 @@ void FriendGame::CloseOfferBoxes() {
 }
 
 QMessageBox* FriendGame::Tell(const char* name, const QString& text) {
-  auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Arkadaşla Oyna"), text,
-                              QMessageBox::Ok, window_);
+  auto* box =
+      new QMessageBox(QMessageBox::Information, ToQt(texts::kMenu), text, QMessageBox::Ok, window_);
   box->setObjectName(QString::fromLatin1(name));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "engine/game_state.h"
+#include "motion/table_motion.h"
 #include "shell/main_window.h"
 #include "window/friend/friend_names.h"
 #include "window/friend/friend_side.h"
 #include "window/pictures/picture_cache.h"
-#include "window/table_motion.h"
 
 class CardPicture;
 class FriendSide;

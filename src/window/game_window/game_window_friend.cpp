@@ -3,26 +3,30 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "friend_texts/friend_texts.h"
 #include "window/game_window/game_window.h"
+#include "window/platform/core_text.h"
 #include "window/platform/qt_platform.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/motion_layer.h"
 
+namespace texts = tesva::friend_texts;
+
 // "Arkadaşla Oyna" after the menus already on the bar. Its items load the
 // friend game when first chosen.
 void GameWindow::CreateFriendMenu() {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("Arkadaşla Oyna"));
+  QMenu* menu = menuBar()->addMenu(ToQt(texts::kMenu));
   menu->setObjectName(QStringLiteral("mnuArkadas"));
-  friendMenu_.host = menu->addAction(QStringLiteral("Oyun Aç…"), this, [this] {
+  friendMenu_.host = menu->addAction(ToQt(texts::kHostItem), this, [this] {
     if (FriendSide* side = Friend()) side->OpenHost();
   });
   friendMenu_.host->setObjectName(QStringLiteral("mnuOyunAc"));
-  friendMenu_.join = menu->addAction(QStringLiteral("Oyuna Katıl…"), this, [this] {
+  friendMenu_.join = menu->addAction(ToQt(texts::kJoinItem), this, [this] {
     if (FriendSide* side = Friend()) side->OpenJoin();
   });
   friendMenu_.join->setObjectName(QStringLiteral("mnuOyunaKatil"));
-  friendMenu_.leave = menu->addAction(QStringLiteral("Bağlantıyı Kes"), this, [this] {
+  friendMenu_.leave = menu->addAction(ToQt(texts::kLeaveItem), this, [this] {
     if (friend_) friend_->Leave();
   });
   friendMenu_.leave->setObjectName(QStringLiteral("mnuBaglantiyiKes"));
@@ -40,10 +44,8 @@ FriendSide* GameWindow::Friend() {
   friendTried_ = true;
   FriendSideMaker make = friendMaker_ ? friendMaker_ : LoadFriendSideMaker();
   if (!make) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Arkadaşla Oyna"),
-                                QStringLiteral("Arkadaşla oynamak için gereken kitaplık "
-                                               "(tesva-friend) yüklenemedi."),
-                                QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Warning, ToQt(texts::kMenu),
+                                ToQt(texts::kLibraryMissing), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return nullptr;

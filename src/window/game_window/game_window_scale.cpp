@@ -11,20 +11,12 @@
 
 #include "engine/engine.h"
 #include "window/game_window/game_window.h"
+#include "window/platform/core_text.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/motion_layer.h"
 #include "window/table/rules_panel.h"
 #include "window/table/table_elements.h"
-
-namespace {
-
-QString ScaleCaption(int percent) {
-  // Turkish writes the percent sign first.
-  return QStringLiteral("%") + QString::number(percent);
-}
-
-}  // namespace
 
 // After the game's own items, as the last entry of "Seçenekler": the
 // game's menu bar stays as it is. Made when "Seçenekler" first opens, not
@@ -38,13 +30,13 @@ void GameWindow::CreateScaleMenuLater() {
 }
 
 void GameWindow::CreateScaleMenu(QMenu* options) {
-  QMenu* menu = options->addMenu(QStringLiteral("Masa büyüklüğü"));
+  QMenu* menu = options->addMenu(ToQt(tesva::kTableScaleMenu));
   menu->setObjectName(QStringLiteral("mnuMasaBuyuklugu"));
   menu->menuAction()->setObjectName(QStringLiteral("mnuMasaBuyuklugu"));
   auto* group = new QActionGroup(menu);
   group->setExclusive(true);
   for (int percent : tesva::kTableScales) {
-    QAction* action = menu->addAction(ScaleCaption(percent));
+    QAction* action = menu->addAction(ToQt(tesva::TableScaleCaption(percent)));
     action->setObjectName(QStringLiteral("mnuMasa%1").arg(percent));
     action->setCheckable(true);
     action->setChecked(percent == scale_);

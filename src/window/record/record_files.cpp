@@ -70,7 +70,7 @@ QString RecordFiles::PathOf(const char* name) const {
 
 void RecordFiles::SetAside(const char* name, const std::string& reason) {
   QString path = PathOf(name);
-  QString aside = path + QStringLiteral(".bozuk-") +
+  QString aside = path + QString::fromLatin1(tesva::record::kSetAsideMark) +
                   QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
   // The link itself is renamed, never what it points to.
   bool moved = QDir().rename(path, aside);

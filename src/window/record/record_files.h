@@ -27,9 +27,10 @@
 
 #include "record/kept_game.h"
 #include "record/record.h"
+#include "record/record_texts.h"
 
-inline constexpr const char* kKeptGameFile = "oyun.json";
-inline constexpr const char* kRecordFile = "istatistik.json";
+using tesva::record::kKeptGameFile;
+using tesva::record::kRecordFile;
 
 // Writes `bytes` to `path` so that the file holds either what it held before
 // or all of `bytes`, never a part. False with `error` set on failure.

@@ -9,6 +9,8 @@
 #include "cpu/seat_view.h"
 #include "record/hint.h"
 #include "record/kept_game.h"
+#include "record/record_texts.h"
+#include "window/platform/core_text.h"
 #include "window/record/record_files.h"
 #include "window/record/statistics_dialog.h"
 #include "window/table/table_elements.h"
@@ -99,10 +101,10 @@ void RecordKeeper::Count(const tesva::record::GameResult& result) {
 }
 
 void RecordKeeper::CreateMenus(QMenuBar* bar) {
-  hintAction_ = bar->addAction(QStringLiteral("İpucu"));
+  hintAction_ = bar->addAction(ToQt(tesva::record::kHintCommand));
   hintAction_->setObjectName(QStringLiteral("mnuIpucu"));
   connect(hintAction_, &QAction::triggered, this, &RecordKeeper::RequestHint);
-  statisticsAction_ = bar->addAction(QStringLiteral("İstatistikler"));
+  statisticsAction_ = bar->addAction(ToQt(tesva::record::kStatisticsCommand));
   statisticsAction_->setObjectName(QStringLiteral("mnuIstatistik"));
   connect(statisticsAction_, &QAction::triggered, this, &RecordKeeper::ShowStatistics);
 }

@@ -7,17 +7,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString ToQt(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+#include "record/record_texts.h"
+#include "window/platform/core_text.h"
 
 StatisticsDialog::StatisticsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Istatistikler"));
-  setWindowTitle(QStringLiteral("İstatistikler"));
+  setWindowTitle(ToQt(tesva::record::kStatisticsTitle));
   table_ = new QTableWidget(this);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -26,8 +21,9 @@ StatisticsDialog::StatisticsDialog(QWidget* parent) : QDialog(parent) {
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
   auto* buttons = new QDialogButtonBox(this);
-  reset_ = buttons->addButton(QStringLiteral("Sıfırla"), QDialogButtonBox::ResetRole);
-  QPushButton* close = buttons->addButton(QStringLiteral("Kapat"), QDialogButtonBox::RejectRole);
+  reset_ = buttons->addButton(ToQt(tesva::record::kResetButton), QDialogButtonBox::ResetRole);
+  QPushButton* close =
+      buttons->addButton(ToQt(tesva::record::kCloseButton), QDialogButtonBox::RejectRole);
   close->setDefault(true);
   connect(reset_, &QPushButton::clicked, this, &StatisticsDialog::AskReset);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -65,9 +61,8 @@ void StatisticsDialog::Show(const tesva::record::Record& record) {
 }
 
 void StatisticsDialog::AskReset() {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Tesva"),
-                  QStringLiteral("Bütün istatistikler silinsin mi?"),
-                  QMessageBox::Yes | QMessageBox::No, this);
+  QMessageBox box(QMessageBox::Question, ToQt(tesva::record::kResetTitle),
+                  ToQt(tesva::record::kResetQuestion), QMessageBox::Yes | QMessageBox::No, this);
   box.setDefaultButton(QMessageBox::No);
   if (box.exec() == QMessageBox::Yes) emit resetAsked();
 }

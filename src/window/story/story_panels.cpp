@@ -6,15 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/card_names.h"
 #include "shell/main_window.h"
+#include "story/story_texts.h"
+#include "window/platform/core_text.h"
 #include "window/table/table_elements.h"
 
 namespace {
-
-QString ToQt(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // A navy board with white text, like the rules panel.
 void Dress(QFrame* panel) {
@@ -49,10 +46,6 @@ QString BreakAtComma(const QString& text, const QFontMetrics& metrics, int width
 }
 
 }  // namespace
-
-QString PointsText(int points) {
-  return points > 0 ? QStringLiteral("+%1").arg(points) : QStringLiteral("–");
-}
 
 // --- HandPanel ---------------------------------------------------------------
 
@@ -128,37 +121,21 @@ void HandPanel::Show(const tesva::HandSummary& summary, const QString& humanName
     delete item;
   }
   rows_ = 0;
-  title_->setText(QStringLiteral("%1. El bitti").arg(summary.handNo));
-  // The names are cut to the column, the whole name in the tooltip.
-  auto name = [this](const QString& whole) {
-    return fontMetrics().elidedText(whole, Qt::ElideRight, width() / 3);
+  tesva::story::HandBoard board =
+      tesva::story::HandBoardOf(summary, humanName.toStdString(), computerName.toStdString());
+  title_->setText(ToQt(board.title));
+  // The first row holds the names, cut to the column; the whole names are
+  // in the tooltip.
+  auto name = [this](const std::string& whole) {
+    return fontMetrics().elidedText(ToQt(whole), Qt::ElideRight, width() / 3);
   };
-  AddRow(QString(), name(humanName), name(computerName), true);
-  const tesva::SeatSummary& human = summary.human;
-  const tesva::SeatSummary& computer = summary.computer;
-  AddRow(QStringLiteral("Alınan kağıt"), QString::number(human.cardsTaken),
-         QString::number(computer.cardsTaken));
-  AddRow(QStringLiteral("Kağıt fazlası"), PointsText(human.majorityPoints),
-         PointsText(computer.majorityPoints));
-  AddRow(QStringLiteral("Kağıt puanları"), PointsText(human.cardPoints),
-         PointsText(computer.cardPoints));
-  for (const tesva::Take& take : summary.takes) {
-    if (!take.tesva) continue;
-    QString points = PointsText(take.points);
-    bool mine = take.seat == tesva::Seat::kHuman;
-    AddRow(QStringLiteral("Tesva: %1").arg(ToQt(tesva::CardName(take.card))),
-           mine ? points : QString(), mine ? QString() : points);
+  for (const tesva::story::HandRow& row : board.rows) {
+    bool names = &row == &board.rows.front();
+    AddRow(ToQt(row.heading), names ? name(row.human) : ToQt(row.human),
+           names ? name(row.computer) : ToQt(row.computer), row.bold);
   }
-  AddRow(QStringLiteral("El puanı"), PointsText(human.handPoints), PointsText(computer.handPoints),
-         true);
-  AddRow(QStringLiteral("Toplam"), QString::number(human.total), QString::number(computer.total),
-         true);
-  QStringList cards;
-  for (const std::string& card : summary.floor) cards << ToQt(tesva::CardName(card));
-  leftOver_->setText(cards.isEmpty()
-                         ? QStringLiteral("Yerde kağıt kalmadı.")
-                         : QStringLiteral("Yerde kalan, kimseye: %1").arg(cards.join(", ")));
-  setToolTip(humanName + QStringLiteral(" – ") + computerName);
+  leftOver_->setText(ToQt(board.leftOver));
+  setToolTip(ToQt(board.names));
   show();
   raise();
 }
@@ -196,7 +173,7 @@ GameEndPanel::GameEndPanel(QWidget* parent) : QFrame(parent) {
   extra_->setWordWrap(true);
   extra_->setObjectName(QStringLiteral("gameEndRecord"));
   extra_->hide();
-  newGame_ = new QPushButton(QStringLiteral("Yeni Oyun"), this);
+  newGame_ = new QPushButton(ToQt(tesva::story::kNewGameButton), this);
   newGame_->setObjectName(QStringLiteral("gameEndNewGame"));
   connect(newGame_, &QPushButton::clicked, this, &GameEndPanel::newGameClicked);
   column->addWidget(result_);

@@ -77,6 +77,3 @@ class GameEndPanel : public QFrame {
   QLabel* extra_;
   QPushButton* newGame_;
 };
-
-// "+3", "+30", "–" for nothing.
-QString PointsText(int points);

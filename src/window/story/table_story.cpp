@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "shell/main_window.h"
+#include "story/story_texts.h"
 #include "window/story/announcements.h"
 #include "window/story/story_panels.h"
 #include "window/table/motion_layer.h"
@@ -54,7 +55,7 @@ void TableStory::Follow(tesva::Game& game, std::uint64_t takeLanded, std::uint64
   }
   if (game.HandNo != 0) {
     if (gameOver_) HideGameEnd();
-  } else if (!gameOver_ && game.Label1.caption.starts_with(" Oyun bitti.")) {
+  } else if (!gameOver_ && tesva::story::GameEnded(game)) {
     ShowGameEnd(game);
   }
   RunLanded();
@@ -93,9 +94,7 @@ QPoint TableStory::PileTop(tesva::Seat seat) const {
 void TableStory::Announce(const tesva::Take& take) {
   if (!announcements_) announcements_ = new AnnouncementLayer(table_);
   announcements_->setGeometry(table_->rect());
-  // A take that won nothing still says so: "+0" rather than the board's "–".
-  QString points = take.points > 0 ? PointsText(take.points) : QStringLiteral("+0");
-  QString text = take.tesva ? QStringLiteral("Tesva! %1").arg(points) : points;
+  QString text = QString::fromStdString(tesva::story::TakeAnnouncement(take));
   announcements_->Announce(text, PileTop(take.seat), take.tesva, TableScale());
 }
 
@@ -111,28 +110,14 @@ void TableStory::ShowHand(const tesva::HandSummary& summary, const QString& huma
 
 void TableStory::ShowGameEnd(tesva::Game& game) {
   gameOver_ = true;
-  std::string human = tesva::ReadOption(game, tesva::kKeyHumanName);
-  std::string computer = tesva::ReadOption(game, tesva::kKeyComputerName);
-  QString result;
-  if (game.Player1_Score > game.Player2_Score) {
-    result = QStringLiteral("Kazandınız!");
-  } else if (game.Player1_Score < game.Player2_Score) {
-    result = QString::fromStdString(computer) + QStringLiteral(" kazandı");
-  } else {
-    result = QStringLiteral("Berabere");
-  }
-  QString totals = QStringLiteral("%1: %2 – %3: %4")
-                       .arg(QString::fromStdString(human))
-                       .arg(game.Player1_Score)
-                       .arg(QString::fromStdString(computer))
-                       .arg(game.Player2_Score);
+  tesva::story::GameEndLines lines = tesva::story::GameEndOf(game);
   if (!gameEnd_) {
     gameEnd_ = new GameEndPanel(table_);
     connect(gameEnd_, &GameEndPanel::newGameClicked, this, &TableStory::newGameClicked);
   }
   gameEnd_->setGeometry(ToPixels(kGameEndPlace));
   gameEnd_->SetExtraLine(recordLine_);
-  gameEnd_->Show(result, totals);
+  gameEnd_->Show(QString::fromStdString(lines.result), QString::fromStdString(lines.totals));
   gameEnd_->NewGameButton()->setFocus(Qt::OtherFocusReason);
 }
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "window/table_motion.h"
+#include "motion/table_motion.h"
 
 class PictureCache;
 class QVariantAnimation;

@@ -8,7 +8,9 @@
 #include <cmath>
 #include <limits>
 
+#include "story/story_texts.h"
 #include "window/pictures/picture_cache.h"
+#include "window/platform/core_text.h"
 
 namespace {
 
@@ -283,7 +285,7 @@ void TableLabel::ShowText() {
 }
 
 QString ElideAtWord(const QFontMetrics& metrics, const QString& text, int width) {
-  const QString ellipsis = QStringLiteral("…");
+  const QString ellipsis = ToQt(tesva::story::kEllipsis);
   if (metrics.horizontalAdvance(text) <= width) return text;
   for (qsizetype end = text.lastIndexOf(u' '); end > 0; end = text.lastIndexOf(u' ', end - 1)) {
     QString head = text.left(end);

@@ -182,7 +182,7 @@ TEST_F(StoryTest, TakesHandAndGameAreToldAndTheGameEndStartsTheNext) {
   int before = game().Player1_Score;
   ClickCard(1);  // the jack takes the floor
   int taken = game().Player1_Score - before;
-  EXPECT_TRUE(heard(PointsText(taken))) << "the take's points rise from the pile";
+  EXPECT_TRUE(heard(QStringLiteral("+%1").arg(taken))) << "the take's points rise from the pile";
   ASSERT_TRUE(QTest::qWaitFor([&] { return game().Player2_CardsLeft == 3; }, 3000));
   Settle();
   std::string lone = game().TopCard;

@@ -6,8 +6,8 @@
 #include <map>
 #include <random>
 
+#include "motion/table_motion.h"
 #include "test_support.h"
-#include "window/table_motion.h"
 
 namespace {
 

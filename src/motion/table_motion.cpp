@@ -1,4 +1,4 @@
-#include "window/table_motion.h"
+#include "motion/table_motion.h"
 
 #include <algorithm>
 #include <optional>
