@@ -10,9 +10,15 @@
 #include "window/game_window/game_window.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/card_picture.h"
+#include "window/table/hand_card.h"
+#include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
+#include "window/table/pile_edges.h"
 #include "window/table/rules_panel.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_label.h"
+#include "window/table/table_surface.h"
+#include "window/table/table_units.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 
 #include "shell/card_names.h"
 #include "shell/main_window.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
+#include "window/table/table_units.h"
 
 namespace {
 
