@@ -8,6 +8,7 @@
 
 #include "shell/card_names.h"
 #include "window/game_window/game_window.h"
+#include "window/play/table_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/card_picture.h"
@@ -135,7 +136,7 @@ void GameWindow::SyncAccessibleNames() {
   for (Spot spot : kAllSpots) {
     if (spot == Spot::kDeck) continue;  // named after its caption (ShowCaptions)
     auto [element, index] = ElementOf(spot);
-    QString text = QString::fromStdString(tesva::AccessibleName(game_, element, index));
+    QString text = QString::fromStdString(play_->AccessibleName(game_, element, index));
     QWidget* widget = PlaceWidget(spot);
     if (widget->accessibleName() != text) widget->setAccessibleName(text);
   }
@@ -247,11 +248,6 @@ void GameWindow::SyncMenus() {
 }
 
 void GameWindow::SyncTimers() {
-  if (FriendRunning()) {
-    timer1_->stop();
-    timer2_->stop();
-    return;
-  }
   SyncTimer(timer1_, game_.Timer1);
   SyncTimer(timer2_, game_.Timer2);
 }
