@@ -25,9 +25,12 @@
 #include "shell/main_window.h"
 #include "window/game_window/game_window.h"
 #include "window/platform/qt_platform.h"
+#include "window/table/card_picture.h"
 #include "window/table/motion_layer.h"
+#include "window/table/pile_edges.h"
 #include "window/table/rules_panel.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_label.h"
+#include "window/table/table_units.h"
 
 namespace window_testing {
 

@@ -8,7 +8,7 @@
 #include "window/game_window/game_window.h"
 #include "window/platform/qt_platform.h"
 #include "window/record/record_files.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
 
 int main(int argc, char* argv[]) {
   if (std::optional<int> status = ReadCommandLine(argc, argv)) return *status;

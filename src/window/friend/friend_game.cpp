@@ -230,8 +230,10 @@ void FriendGame::OnEnded() {
     StartRejoining();
   } else if (session.game().Over() || !session.game().failure()) {
     // Finished, or finishing: the other side has seen the last hand end and
-    // left; this side's own pause ends the game. The result stays.
+    // left; this side's own pause ends the game. The result stays, and a
+    // friend gone is said to be gone, as after the pause.
     stage_ = Stage::kEnded;
+    if (fault == Fault::kLeft) Tell("FriendMessage", why);
   } else if (fault == Fault::kLeft) {
     return Finish(why);  // left mid-game: the table goes, the reason is told
   } else {

@@ -13,11 +13,20 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "shell/card_names.h"
+#include "window/play/computer_play.h"
+#include "window/play/friend_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/card_picture.h"
+#include "window/table/hand_card.h"
+#include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
+#include "window/table/pile_edges.h"
 #include "window/table/rules_panel.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
+#include "window/table/table_label.h"
+#include "window/table/table_surface.h"
+#include "window/table/table_units.h"
 
 namespace {
 
@@ -55,8 +64,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
       names_(services.store),
       game_(tesva::Platform{names_, services.sound, services.random, services.dialogs,
                             services.host}),
-      pictures_(QString::fromStdString(services.host.ProgramFolder())),
-      services_(services) {
+      pictures_(QString::fromStdString(services.host.ProgramFolder())) {
   // Only a store without the game's options is a first run; a stored size
   // is known now and the table is made at it, laid out once.
   bool firstRun = tesva::ReadOption(game_, tesva::kKeyLevel).empty();
@@ -73,7 +81,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateMenus();
   keeper_->CreateMenus(menuBar());
   CreateScaleMenuLater();
-  CreateFriendMenu();
+  CreatePlay(services);
   AddShortcuts();
   CreateTimers();
   CreateIcon();
@@ -111,10 +119,7 @@ void GameWindow::CreateTable() {
     ShowCaptions();
   });
   story_ = new TableStory(table_, *motion_);
-  connect(story_, &TableStory::newGameClicked, this, [this] {
-    if (FriendRunning()) return friend_->OfferNewGame();
-    Handle(tesva::mnuYeni_Click);
-  });
+  connect(story_, &TableStory::newGameClicked, this, [this] { play_->NewGame(); });
   connect(keeper_, &RecordKeeper::gameCounted, story_, &TableStory::SetRecordLine);
 }
 
@@ -258,12 +263,7 @@ void GameWindow::CreateMenus() {
       action = parentMenu ? parentMenu->addAction(caption) : menuBar()->addAction(caption);
       auto click = entry.click;
       if (click == tesva::mnuYeni_Click) {
-        // A game given up counts in the record.
-        // With a friend it is offered to the friend.
-        connect(action, &QAction::triggered, this, [this] {
-          if (FriendRunning()) return friend_->OfferNewGame();
-          Handle([this](tesva::Game&) { keeper_->NewGame(); });
-        });
+        connect(action, &QAction::triggered, this, [this] { play_->NewGame(); });
       } else {
         connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
       }
@@ -293,16 +293,10 @@ void GameWindow::AddShortcuts() {
 void GameWindow::CreateTimers() {
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
-  // During a friend game the computer never moves, and the pause at a
-  // hand's end runs on the transport's clock.
-  connect(timer1_, &QTimer::timeout, this, [this] {
-    if (!FriendRunning()) Handle(tesva::Timer1_Timer);
-  });
+  connect(timer1_, &QTimer::timeout, this, [this] { play_->Tick(tesva::Timer1_Timer); });
   timer2_ = new QTimer(this);
   timer2_->setObjectName(QStringLiteral("Timer2"));
-  connect(timer2_, &QTimer::timeout, this, [this] {
-    if (!FriendRunning()) Handle(tesva::Timer2_Timer);
-  });
+  connect(timer2_, &QTimer::timeout, this, [this] { play_->Tick(tesva::Timer2_Timer); });
 }
 
 // The game's icon, two cards fanned out, as the build drew it for the
@@ -335,29 +329,33 @@ void GameWindow::PlaceOnScreen() {
   }
 }
 
+void GameWindow::CreatePlay(tesva::Platform services) {
+  computer_ = std::make_unique<ComputerPlay>(game_, *keeper_, [this] { Sync(); });
+  friend_ = new FriendPlay(
+      services,
+      {this, game_, names_, *keeper_, *story_, [this] { Sync(); }, [this] { DrawAfresh(); }},
+      *computer_);
+  friend_->CreateMenu();
+  play_ = friend_;
+}
+
+void GameWindow::DrawAfresh() {
+  motion_->FinishAll();
+  drawnOnce_ = false;
+  Sync();
+}
+
 // --- Events ------------------------------------------------------------------
 
 void GameWindow::Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove) {
-  // A friend game's commands act on its own table (its background, card
-  // back, sounds, help); those of the computer game are closed on it.
-  if (FriendRunning()) {
-    handler(friend_->Table());
-    return ShowFriendGame();
-  }
-  handler(game_);
-  keeper_->AfterEvent(mouseMove);
-  Sync();
+  play_->Handle(handler, mouseMove);
 }
 
 void GameWindow::PlayCard(int index) {
   if (!game_.Player1_Kart(index).enabled) return;
   // The table catches up with the game before the card leaves the hand.
   motion_->FinishAll();
-  if (FriendRunning()) {
-    friend_->Play(index);
-    return;
-  }
-  Handle([index](tesva::Game& g) { tesva::Player1_Kart_Click(g, index); });
+  play_->Play(index);
 }
 
 void GameWindow::HoverCard(int index) {

@@ -8,18 +8,19 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "engine/game_state.h"
 #include "motion/table_motion.h"
 #include "shell/main_window.h"
-#include "window/friend/friend_names.h"
-#include "window/friend/friend_side.h"
 #include "window/pictures/picture_cache.h"
+#include "window/play/friend_names.h"
 
 class CardPicture;
-class FriendSide;
+class ComputerPlay;
+class FriendPlay;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
@@ -31,6 +32,7 @@ class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
 class TableLabel;
+class TablePlay;
 class TableStory;
 class TableSurface;
 
@@ -57,12 +59,9 @@ class GameWindow : public QMainWindow {
   int TableScalePercent() const { return scale_; }
   // Shows the table at `percent` at once and keeps the choice in the store.
   void ChooseTableScale(int percent);
-  // The game with a friend, loaded at its first use (null when its library
-  // cannot be loaded): while it runs, the window draws its table.
-  FriendSide* Friend();
-  bool FriendRunning() const;
-  // The tests, linked with the friend game, make it directly.
-  static void UseFriendSideMaker(FriendSideMaker make) { friendMaker_ = make; }
+  // The seam to the game with a friend, which is loaded at its first use:
+  // while one runs, the window draws its table.
+  FriendPlay& Friend() const { return *friend_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -110,15 +109,9 @@ class GameWindow : public QMainWindow {
   // The keyboard (true) or the mouse (false) was used last.
   void UseKeys(bool keys);
 
-  // A friend game takes the table: the game against the computer is kept
-  // aside and comes back, for a new game as "Yeni Oyun" starts one, when
-  // the friend game ends.
-  void CreateFriendMenu();
-  FriendSideMaker LoadFriendSideMaker();
-  void EnterFriendGame();
-  void ShowFriendGame();
-  void LeaveFriendGame();
-  void RenewFriendGame();
+  // What the events act on: the computer's game, or a friend's.
+  void CreatePlay(tesva::Platform services);
+  // Another game's table is drawn as it is, without sliding from this one.
   void DrawAfresh();
 
   void Sync();
@@ -192,14 +185,7 @@ class GameWindow : public QMainWindow {
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
   std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
-  tesva::Platform services_;            // as given, for the friend game
-  FriendSide* friend_ = nullptr;
-  bool friendTried_ = false;
-  struct {
-    QAction* host = nullptr;
-    QAction* join = nullptr;
-    QAction* leave = nullptr;
-  } friendMenu_;
-  static inline FriendSideMaker friendMaker_ = nullptr;
-  std::optional<tesva::Game> aside_;  // the computer game, during a friend game
+  std::unique_ptr<ComputerPlay> computer_;
+  FriendPlay* friend_ = nullptr;
+  TablePlay* play_ = nullptr;  // the one every event goes to
 };

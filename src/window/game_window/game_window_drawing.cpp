@@ -8,11 +8,18 @@
 
 #include "shell/card_names.h"
 #include "window/game_window/game_window.h"
+#include "window/play/table_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/card_picture.h"
+#include "window/table/hand_card.h"
+#include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
+#include "window/table/pile_edges.h"
 #include "window/table/rules_panel.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_label.h"
+#include "window/table/table_surface.h"
+#include "window/table/table_units.h"
 
 namespace {
 
@@ -129,7 +136,7 @@ void GameWindow::SyncAccessibleNames() {
   for (Spot spot : kAllSpots) {
     if (spot == Spot::kDeck) continue;  // named after its caption (ShowCaptions)
     auto [element, index] = ElementOf(spot);
-    QString text = QString::fromStdString(tesva::AccessibleName(game_, element, index));
+    QString text = QString::fromStdString(play_->AccessibleName(game_, element, index));
     QWidget* widget = PlaceWidget(spot);
     if (widget->accessibleName() != text) widget->setAccessibleName(text);
   }
@@ -241,11 +248,6 @@ void GameWindow::SyncMenus() {
 }
 
 void GameWindow::SyncTimers() {
-  if (FriendRunning()) {
-    timer1_->stop();
-    timer2_->stop();
-    return;
-  }
   SyncTimer(timer1_, game_.Timer1);
   SyncTimer(timer2_, game_.Timer2);
 }

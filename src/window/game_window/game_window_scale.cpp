@@ -16,7 +16,10 @@
 #include "window/story/table_story.h"
 #include "window/table/motion_layer.h"
 #include "window/table/rules_panel.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
+#include "window/table/table_label.h"
+#include "window/table/table_surface.h"
+#include "window/table/table_units.h"
 
 // After the game's own items, as the last entry of "Seçenekler": the
 // game's menu bar stays as it is. Made when "Seçenekler" first opens, not

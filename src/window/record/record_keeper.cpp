@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QWidget>
 
 #include "cpu/seat_view.h"
@@ -13,31 +12,8 @@
 #include "window/platform/core_text.h"
 #include "window/record/record_files.h"
 #include "window/record/statistics_dialog.h"
-#include "window/table/table_elements.h"
-
-namespace {
-
-// The hint's mark: the hover frame's shape in a colour of its own.
-class HintFrame : public QWidget {
- public:
-  explicit HintFrame(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("HintFrame"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    double width = 2 * TableScale();
-    QPen pen(QColor(0, 190, 255), width);  // sky blue, apart from the frame's pale yellow
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    double inset = width / 2;
-    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
-  }
-};
-
-}  // namespace
+#include "window/table/hint_frame.h"
+#include "window/table/table_units.h"
 
 RecordKeeper::RecordKeeper(tesva::Game& game, RecordFiles* files, QMainWindow* window,
                            QObject* parent)

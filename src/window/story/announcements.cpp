@@ -7,7 +7,8 @@
 #include <algorithm>
 
 #include "shell/main_window.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
+#include "window/table/table_units.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include "shell/main_window.h"
 #include "story/story_texts.h"
 #include "window/platform/core_text.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
+#include "window/table/table_units.h"
 
 namespace {
 

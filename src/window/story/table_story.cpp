@@ -12,7 +12,7 @@
 #include "window/story/announcements.h"
 #include "window/story/story_panels.h"
 #include "window/table/motion_layer.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_units.h"
 
 namespace {
 

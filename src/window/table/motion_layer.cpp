@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "window/pictures/picture_cache.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_units.h"
 
 MotionLayer::MotionLayer(PictureCache& pictures, QWidget* parent)
     : QWidget(parent), pictures_(pictures), animation_(new QVariantAnimation(this)) {

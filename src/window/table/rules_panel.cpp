@@ -4,7 +4,8 @@
 #include <QPushButton>
 
 #include "shell/main_window.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_fonts.h"
+#include "window/table/table_units.h"
 
 namespace {
 

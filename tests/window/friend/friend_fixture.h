@@ -27,6 +27,7 @@
 #include "window/friend/friend_dialogs.h"
 #include "window/friend/friend_game.h"
 #include "window/game_window/game_window.h"
+#include "window/play/friend_play.h"
 #include "window/record/record_keeper.h"
 
 namespace friend_test {
@@ -40,6 +41,21 @@ inline quint16 FreeUdpPort() {
   return probe.localPort();
 }
 
+// Scripted dialogs that also let a test look at the window when a box opens.
+struct WatchedDialogs : tesva::ScriptedDialogs {
+  bool AskYesNo(const std::string& prompt, const std::string& title) override {
+    if (asked) asked();
+    return ScriptedDialogs::AskYesNo(prompt, title);
+  }
+  std::function<void()> asked;
+};
+
+// What a screen reader hears of a card place of `seat`'s window.
+inline std::string HeardOf(const GameWindow& window, const char* place) {
+  auto* widget = window.findChild<QWidget*>(place);
+  return widget ? widget->accessibleName().toStdString() : std::string("(no such place)");
+}
+
 // One friend's machine: its own store, sound, dialogs and window.
 struct Seat {
   Seat(const char* name, const char* computer, const char* hands) {
@@ -51,12 +67,12 @@ struct Seat {
       store.Write(tesva::kStoreApp, tesva::kStoreSection, key, value);
     }
     // Linked with the friend game, the tests make it directly.
-    GameWindow::UseFriendSideMaker(&MakeFriendSide);
+    FriendPlay::UseMaker(&MakeFriendSide);
     window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
     window->show();
   }
   const tesva::Game& game() const { return window->Game(); }
-  FriendGame& friendGame() const { return static_cast<FriendGame&>(*window->Friend()); }
+  FriendGame& friendGame() const { return static_cast<FriendGame&>(*window->Friend().Side()); }
   QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
   bool TimersIdle() const {
     return !window->findChild<QTimer*>("Timer1")->isActive() &&
@@ -66,7 +82,7 @@ struct Seat {
   tesva::MemoryStore store;
   tesva::RecordingSound sound;
   tesva::ScriptedRandom random{7};
-  tesva::ScriptedDialogs dialogs;
+  WatchedDialogs dialogs;
   tesva::MemoryHost host{TESVA_PROGRAM_FOLDER};
   std::unique_ptr<GameWindow> window;
 };

@@ -61,8 +61,27 @@ TEST_F(FriendWindows, AWholeGameOverLoopbackAgreesOnBothTables) {
   EXPECT_EQ(hostFriend.drawn, guestFriend.drawn);
   EXPECT_EQ(hostFriend.points, host.game().Player1_Score);
 
-  // Leaving gives the host a new game against its own computer.
+  // A screen reader names the friend's hand and pile for the friend.
+  EXPECT_EQ(HeardOf(*host.window, "Player2_Kart(1)"), "Deniz adlı oyuncunun kağıdı 1: Boş");
+  EXPECT_EQ(HeardOf(*guest.window, "Player2_Kart(4)"), "Ayşe adlı oyuncunun kağıdı 4: Boş");
+  EXPECT_TRUE(
+      HeardOf(*host.window, "Player2_Deste").starts_with("Deniz adlı oyuncunun aldığı kağıtlar"))
+      << HeardOf(*host.window, "Player2_Deste");
+
+  // Leaving gives the host a new game against its own computer. The
+  // computer game set aside is still running, and "Yeni Oyun" asks whether
+  // to give it up over that game's table, not over the friend's.
+  ASSERT_NE(computerGame.HandNo, 0);
+  std::string namedAtQuestion;
+  host.dialogs.asked = [&] {
+    namedAtQuestion = host.window->findChild<QLabel*>("Player2_Name")->text().toStdString();
+  };
+  const std::size_t questions = host.dialogs.shown.size();
   host.Action("mnuBaglantiyiKes")->trigger();
+  ASSERT_EQ(host.dialogs.shown.size(), questions + 1);
+  EXPECT_TRUE(host.dialogs.shown.back().starts_with("Bu oyunu iptal edip"));
+  EXPECT_TRUE(namedAtQuestion.starts_with("Can")) << namedAtQuestion;
+  EXPECT_EQ(HeardOf(*host.window, "Player2_Kart(1)"), "Bilgisayarın kağıdı 1");
   EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
   EXPECT_EQ(host.game().HandNo, 1);
   EXPECT_TRUE(host.game().Player2_Name.caption.starts_with("Can"));
@@ -131,6 +150,9 @@ TEST_F(FriendWindows, YeniOyunOffersTheFriendANewGameWhichTheFriendMayRefuse) {
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return host.window->findChild<QMessageBox*>("FriendOfferSent") == nullptr; }, 5000));
   EXPECT_EQ(host.friendGame().stage(), Stage::kEnded);
+  ASSERT_NE(host.window->findChild<QMessageBox*>("FriendMessage"), nullptr);
+  EXPECT_EQ(host.window->findChild<QMessageBox*>("FriendMessage")->text(),
+            QStringLiteral("Karşı taraf oyundan ayrıldı."));
   EXPECT_TRUE(host.game().Label1.caption.starts_with(" Oyun bitti."));
   EXPECT_TRUE(host.Action("mnuYeni")->isEnabled());
   host.Action("mnuYeni")->trigger();
@@ -139,6 +161,30 @@ TEST_F(FriendWindows, YeniOyunOffersTheFriendANewGameWhichTheFriendMayRefuse) {
   // A finished game left is not given up too.
   EXPECT_EQ(host.window->Keeper().Record().headings.at("arkadas").finished, 1);
   EXPECT_EQ(host.window->Keeper().Record().headings.at("arkadas").givenUp, 1);
+}
+
+// The friend leaves during the last hand's pause, before this side's own
+// pause has ended the game: the result stays, and the player is told the
+// friend left, as after a game already over (see the test above).
+TEST_F(FriendWindows, AFriendWhoLeavesDuringTheLastPauseIsSaidToHaveLeft) {
+  Connect();
+  EXPECT_EQ(PlayOn(2 * 48), 2 * 48);
+  auto inLastPause = [](Seat& seat) {
+    const tesva::Game& table = seat.friendGame().Table();
+    return seat.friendGame().stage() == Stage::kPlaying && table.Timer2.enabled &&
+           table.HandNo >= table.HandsPerGame;
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return inLastPause(host) && inLastPause(guest); }, 10000));
+  guest.Action("mnuBaglantiyiKes")->trigger();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return host.window->findChild<QMessageBox*>("FriendMessage") != nullptr; }, 5000));
+  EXPECT_EQ(host.window->findChild<QMessageBox*>("FriendMessage")->text(),
+            QStringLiteral("Karşı taraf oyundan ayrıldı."));
+  EXPECT_EQ(host.friendGame().stage(), Stage::kEnded);
+  // The host's own pause ends the game, and its table stays.
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return host.game().Label1.caption.starts_with(" Oyun bitti."); }, 15000));
+  EXPECT_EQ(host.window->Keeper().Record().headings.at("arkadas").finished, 1);
 }
 
 TEST_F(FriendWindows, RefusingThePairingCodeSendsBothBackToTheComputer) {
@@ -278,7 +324,7 @@ TEST_F(FriendWindows, APortInUseIsSaidAndAnotherCanBeChosen) {
 // The program loads the friend game from the library beside it at the
 // first use of the menu, not at start-up.
 TEST(FriendLibrary, TheMenuLoadsTheFriendGameFromItsLibraryAtItsFirstUse) {
-  GameWindow::UseFriendSideMaker(nullptr);
+  FriendPlay::UseMaker(nullptr);
   tesva::MemoryStore store;
   tesva::RecordingSound sound;
   tesva::ScriptedRandom random{7};
@@ -287,9 +333,9 @@ TEST(FriendLibrary, TheMenuLoadsTheFriendGameFromItsLibraryAtItsFirstUse) {
   GameWindow window(tesva::Platform{store, sound, random, dialogs, host});
   auto* join = window.findChild<QAction*>("mnuOyunaKatil");
   ASSERT_NE(join, nullptr);
-  EXPECT_FALSE(window.FriendRunning());
+  EXPECT_FALSE(window.Friend().Running());
   join->trigger();
-  FriendSide* side = window.Friend();
+  FriendSide* side = window.Friend().Side();
   ASSERT_NE(side, nullptr) << "tesva-friend was not loaded from " TESVA_PROGRAM_FOLDER;
   EXPECT_FALSE(side->Running());
   EXPECT_FALSE(window.findChild<QAction*>("mnuBaglantiyiKes")->isEnabled());
@@ -299,7 +345,7 @@ TEST(FriendLibrary, TheMenuLoadsTheFriendGameFromItsLibraryAtItsFirstUse) {
 
 // Without the library the menu says so, and the game goes on.
 TEST(FriendLibrary, WithoutItsLibraryTheMenuSaysSoAndTheGameGoesOn) {
-  GameWindow::UseFriendSideMaker(nullptr);
+  FriendPlay::UseMaker(nullptr);
   QTemporaryDir empty;
   tesva::MemoryStore store;
   tesva::RecordingSound sound;
@@ -308,7 +354,7 @@ TEST(FriendLibrary, WithoutItsLibraryTheMenuSaysSoAndTheGameGoesOn) {
   tesva::MemoryHost host{empty.path().toStdString()};
   GameWindow window(tesva::Platform{store, sound, random, dialogs, host});
   window.findChild<QAction*>("mnuOyunAc")->trigger();
-  EXPECT_EQ(window.Friend(), nullptr);
+  EXPECT_EQ(window.Friend().Side(), nullptr);
   auto* box = window.findChild<QMessageBox*>();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->text().contains("tesva-friend"));

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "window/table/hand_card.h"
 #include "window/window_fixture.h"
 
 namespace {

@@ -31,7 +31,9 @@
 #include "window/record/record_keeper.h"
 #include "window/story/story_panels.h"
 #include "window/story/table_story.h"
-#include "window/table/table_elements.h"
+#include "window/table/card_picture.h"
+#include "window/table/table_label.h"
+#include "window/table/table_units.h"
 
 #include "window/window_fixture.h"
 

@@ -30,7 +30,7 @@
 #include "window/record/record_files.h"
 #include "window/record/record_keeper.h"
 #include "window/record/statistics_dialog.h"
-#include "window/table/table_elements.h"
+#include "window/table/table_units.h"
 
 #include "window/window_fixture.h"
 
