@@ -18,6 +18,7 @@
 #include "window/play/friend_names.h"
 #include "window/table_motion.h"
 
+class CaptionLabels;
 class CardPicture;
 class ComputerPlay;
 class FriendPlay;
@@ -31,7 +32,6 @@ class QTimer;
 class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
-class TableLabel;
 class TablePlay;
 class TableStory;
 class TableSurface;
@@ -121,7 +121,6 @@ class GameWindow : public QMainWindow {
   // Each pile's edges, for the cards it holds while it shows a card.
   void ShowPileEdges();
   void ShowCaptions();
-  TableLabel* CaptionWidget(Caption caption) const;
   void SyncAccessibleNames();
   void SyncLabels();
   void SyncLists();
@@ -129,7 +128,6 @@ class GameWindow : public QMainWindow {
   void SyncMenus();
   void SyncTimers();
   CardPicture*& PlaceWidget(Spot spot) { return places_[static_cast<std::size_t>(spot)]; }
-  void ShowLabel(TableLabel* widget, const tesva::Label& now, const tesva::Label& before);
   void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
                 const tesva::TextList& before);
 
@@ -160,13 +158,7 @@ class GameWindow : public QMainWindow {
   // The keyboard was used after the mouse: the focus mark is shown.
   bool keysUsed_ = false;
 
-  TableLabel* status_ = nullptr;       // Label1
-  TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"
-  TableLabel* handNumber_ = nullptr;   // Label7
-  TableLabel* deckCaption_ = nullptr;  // Label8
-  TableLabel* humanName_ = nullptr;
-  TableLabel* computerName_ = nullptr;
-  std::array<TableLabel*, tesva::kRanks> tracker_{};  // Cikanlar
+  CaptionLabels* captions_ = nullptr;
 
   // Made when first shown.
   QListWidget* deckList_ = nullptr;          // List1

@@ -13,6 +13,7 @@
 #include "window/game_window/game_window.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/caption_labels.h"
 #include "window/table/motion_layer.h"
 #include "window/table/rules_panel.h"
 #include "window/table/table_fonts.h"
@@ -109,11 +110,7 @@ void GameWindow::LayOutTable() {
   table_->setFont(TableFont());  // the captions, lists and panels follow it
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   PlaceCards();
-  for (TableLabel* label :
-       {computerName_, humanName_, baseCaption_, deckCaption_, status_, handNumber_}) {
-    label->Relayout();
-  }
-  for (TableLabel* count : tracker_) count->Relayout();
+  captions_->Relayout();
   for (auto [list, name] : {std::pair{deckList_, "List1"}, {computerHandList_, "List2"}}) {
     if (list) list->setGeometry(ToPixels(*tesva::FindPlace(name)));
   }
