@@ -13,6 +13,8 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "shell/card_names.h"
+#include "window/menus/game_menus.h"
+#include "window/menus/scale_menu.h"
 #include "window/play/computer_play.h"
 #include "window/play/friend_play.h"
 #include "window/record/record_keeper.h"
@@ -43,13 +45,6 @@ QString ElementName(std::string_view element, int index) {
   return QStringLiteral("%1(%2)").arg(ToQt(element)).arg(index);
 }
 
-bool HasItems(std::string_view menu) {
-  for (const tesva::MenuEntry& entry : tesva::kMenuBar) {
-    if (entry.parent == menu) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* parent)
@@ -73,9 +68,9 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateTable();
   CreateMenus();
   keeper_->CreateMenus(menuBar());
-  CreateScaleMenuLater();
+  scaleMenu_ = new ScaleMenu(
+      menuBar(), [this] { return scale_; }, [this](int percent) { ChooseTableScale(percent); });
   CreatePlay(services);
-  AddShortcuts();
   CreateTimers();
   CreateIcon();
   Sync();
@@ -199,49 +194,9 @@ void GameWindow::CreateRulesPanel() {
 }
 
 void GameWindow::CreateMenus() {
-  std::map<std::string_view, QMenu*> menus;  // submenus by item name
-  for (const tesva::MenuEntry& entry : tesva::kMenuBar) {
-    QMenu* parentMenu = entry.parent.empty() ? nullptr : menus.at(entry.parent);
-    if (!entry.item) {
-      parentMenu->addSeparator()->setObjectName(ToQt(entry.name));
-      continue;
-    }
-    QString caption = QString::fromStdString((game_.*entry.item).caption);
-    QAction* action = nullptr;
-    if (HasItems(entry.name)) {
-      QMenu* menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
-      menu->setObjectName(ToQt(entry.name));
-      menus[entry.name] = menu;
-      action = menu->menuAction();
-    } else {
-      action = parentMenu ? parentMenu->addAction(caption) : menuBar()->addAction(caption);
-      auto click = entry.click;
-      if (click == tesva::mnuYeni_Click) {
-        connect(action, &QAction::triggered, this, [this] { play_->NewGame(); });
-      } else {
-        connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
-      }
-    }
-    action->setObjectName(ToQt(entry.name));
-    menuActions_.push_back({&entry, action});
-  }
-}
-
-// The keys desktop games use: F2 a new game, F1 help, Ctrl+Q quit. They sit
-// on the menu items themselves, so they are enabled exactly when the items are.
-void GameWindow::AddShortcuts() {
-  const std::pair<const char*, QKeySequence> keys[] = {
-      {"mnuYeni", QKeySequence(Qt::Key_F2)},
-      {"mnuHelp", QKeySequence(Qt::Key_F1)},
-      {"mnuCikis", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-  };
-  for (const auto& [name, key] : keys) {
-    for (const auto& [entry, action] : menuActions_) {
-      if (entry->name != name) continue;
-      action->setShortcut(key);
-      action->setShortcutContext(Qt::WindowShortcut);
-    }
-  }
+  menus_ = new GameMenus(
+      menuBar(), game_, [this](GameMenus::Click click) { Handle(click); },
+      [this] { play_->NewGame(); });
 }
 
 void GameWindow::CreateTimers() {

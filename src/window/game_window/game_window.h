@@ -22,6 +22,7 @@ class CaptionLabels;
 class CardPicture;
 class ComputerPlay;
 class FriendPlay;
+class GameMenus;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
@@ -32,6 +33,7 @@ class QTimer;
 class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
+class ScaleMenu;
 class TablePlay;
 class TableStory;
 class TableSurface;
@@ -74,9 +76,6 @@ class GameWindow : public QMainWindow {
   QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
-  void CreateScaleMenuLater();
-  void CreateScaleMenu(QMenu* options);
-  void AddShortcuts();
   void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();
@@ -165,18 +164,14 @@ class GameWindow : public QMainWindow {
   QListWidget* computerHandList_ = nullptr;  // List2
   RulesPanel* rulesPanel_ = nullptr;         // Picture1
 
-  struct MenuAction {
-    const tesva::MenuEntry* entry;
-    QAction* action;
-  };
-  std::vector<MenuAction> menuActions_;
+  GameMenus* menus_ = nullptr;
+  ScaleMenu* scaleMenu_ = nullptr;
 
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
 
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
-  std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
   std::unique_ptr<ComputerPlay> computer_;
   FriendPlay* friend_ = nullptr;
   TablePlay* play_ = nullptr;  // the one every event goes to

@@ -8,6 +8,7 @@
 
 #include "shell/card_names.h"
 #include "window/game_window/game_window.h"
+#include "window/menus/game_menus.h"
 #include "window/play/table_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
@@ -189,19 +190,8 @@ void GameWindow::SyncHoverFrame() {
   hoverFrame_->setVisible(game_.Shape1.visible);
 }
 
-// Menus are compared with the actions themselves, not with the last drawn
-// copy: a checkable action flips its own check mark when chosen, and the
-// game's mark must win.
 void GameWindow::SyncMenus() {
-  for (const MenuAction& menu : menuActions_) {
-    const tesva::MenuItem& item = game_.*(menu.entry->item);
-    QString caption = QString::fromStdString(item.caption);
-    if (menu.action->text() != caption) menu.action->setText(caption);
-    // Only a checked item is checkable, so an unchecked one shows no box.
-    if (menu.action->isCheckable() != item.checked) menu.action->setCheckable(item.checked);
-    if (menu.action->isChecked() != item.checked) menu.action->setChecked(item.checked);
-    if (menu.action->isEnabled() != item.enabled) menu.action->setEnabled(item.enabled);
-  }
+  menus_->Sync(game_);
 }
 
 void GameWindow::SyncTimers() {
