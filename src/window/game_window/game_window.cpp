@@ -13,10 +13,13 @@
 #include "cpu/computer.h"
 #include "engine/engine.h"
 #include "shell/card_names.h"
+#include "window/menus/game_menus.h"
+#include "window/menus/scale_menu.h"
 #include "window/play/computer_play.h"
 #include "window/play/friend_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/caption_labels.h"
 #include "window/table/card_picture.h"
 #include "window/table/hand_card.h"
 #include "window/table/hover_frame.h"
@@ -38,23 +41,8 @@ QRect PlaceOf(std::string_view element) {
   return ToPixels(*tesva::FindPlace(element));
 }
 
-// Only the enabled look takes the colour; a disabled caption greys as usual.
-void SetTextColor(QWidget* widget, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Active, QPalette::WindowText, color);
-  palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
-  widget->setPalette(palette);
-}
-
 QString ElementName(std::string_view element, int index) {
   return QStringLiteral("%1(%2)").arg(ToQt(element)).arg(index);
-}
-
-bool HasItems(std::string_view menu) {
-  for (const tesva::MenuEntry& entry : tesva::kMenuBar) {
-    if (entry.parent == menu) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -80,9 +68,9 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   CreateTable();
   CreateMenus();
   keeper_->CreateMenus(menuBar());
-  CreateScaleMenuLater();
+  scaleMenu_ = new ScaleMenu(
+      menuBar(), [this] { return scale_; }, [this](int percent) { ChooseTableScale(percent); });
   CreatePlay(services);
-  AddShortcuts();
   CreateTimers();
   CreateIcon();
   Sync();
@@ -176,52 +164,13 @@ void GameWindow::PlaceCards() {
 }
 
 void GameWindow::CreateCaptions() {
-  using Fit = TableLabel::Fit;
-  auto caption = [this](std::string_view name, const tesva::Place& place, Qt::Alignment align,
-                        Fit fit) {
-    auto* label = new TableLabel(place, align, fit, table_);
-    label->setObjectName(ToQt(name));
-    return label;
-  };
-  auto placeOf = [](std::string_view name) { return *tesva::FindPlace(name); };
-
-  computerName_ = caption("Player2_Name", placeOf("Player2_Name"), Qt::AlignHCenter, Fit::kText);
-  humanName_ = caption("Player1_Name", placeOf("Player1_Name"), Qt::AlignHCenter, Fit::kText);
-  baseCaption_ = caption("Label2", placeOf("Label2"), Qt::AlignHCenter, Fit::kText);
-  deckCaption_ = caption("Label8", placeOf("Label8"), Qt::AlignHCenter, Fit::kPlace);
-  for (TableLabel* label : {computerName_, humanName_, baseCaption_, deckCaption_}) {
-    SetTextColor(label, Qt::white);
-  }
-  for (TableLabel* name : {computerName_, humanName_}) name->setCursor(Qt::PointingHandCursor);
-  connect(humanName_, &TableLabel::clicked, this, [this] {
+  captions_ = new CaptionLabels(table_);
+  connect(captions_, &CaptionLabels::humanNameClicked, this, [this] {
     if (game_.Player1_Name.enabled) Handle(tesva::Player1_Name_Click);
   });
-  connect(computerName_, &TableLabel::clicked, this, [this] {
+  connect(captions_, &CaptionLabels::computerNameClicked, this, [this] {
     if (game_.Player2_Name.enabled) Handle(tesva::Player2_Name_Click);
   });
-
-  // The tracker: plain opaque counters, one per rank, seen only in watch mode.
-  for (int rank = 1; rank <= tesva::kRanks; ++rank) {
-    auto* count = caption("", tesva::CikanlarPlace(rank), Qt::AlignLeft, Fit::kPlace);
-    count->setObjectName(ElementName("Cikanlar", rank));
-    count->setAutoFillBackground(true);
-    tracker_[rank - 1] = count;
-  }
-
-  status_ = caption("Label1", placeOf("Label1"), Qt::AlignLeft, Fit::kPlace);
-  // Bold and otherwise the table's font, at whatever size the table has.
-  QFont bold;
-  bold.setBold(true);
-  status_->setFont(bold);
-  status_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  status_->setLineWidth(1);
-  status_->setAutoFillBackground(true);
-  QPalette grey = status_->palette();
-  grey.setColor(QPalette::Window, ToColor(tesva::kLightGrey));
-  grey.setColor(QPalette::WindowText, ToColor(tesva::kNavy));
-  status_->setPalette(grey);
-  // Label7 stands over the right end of the status line.
-  handNumber_ = caption("Label7", placeOf("Label7"), Qt::AlignRight, Fit::kText);
 }
 
 // The hidden lists and the rules panel are made the first time they are
@@ -245,49 +194,9 @@ void GameWindow::CreateRulesPanel() {
 }
 
 void GameWindow::CreateMenus() {
-  std::map<std::string_view, QMenu*> menus;  // submenus by item name
-  for (const tesva::MenuEntry& entry : tesva::kMenuBar) {
-    QMenu* parentMenu = entry.parent.empty() ? nullptr : menus.at(entry.parent);
-    if (!entry.item) {
-      parentMenu->addSeparator()->setObjectName(ToQt(entry.name));
-      continue;
-    }
-    QString caption = QString::fromStdString((game_.*entry.item).caption);
-    QAction* action = nullptr;
-    if (HasItems(entry.name)) {
-      QMenu* menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
-      menu->setObjectName(ToQt(entry.name));
-      menus[entry.name] = menu;
-      action = menu->menuAction();
-    } else {
-      action = parentMenu ? parentMenu->addAction(caption) : menuBar()->addAction(caption);
-      auto click = entry.click;
-      if (click == tesva::mnuYeni_Click) {
-        connect(action, &QAction::triggered, this, [this] { play_->NewGame(); });
-      } else {
-        connect(action, &QAction::triggered, this, [this, click] { Handle(click); });
-      }
-    }
-    action->setObjectName(ToQt(entry.name));
-    menuActions_.push_back({&entry, action});
-  }
-}
-
-// The keys desktop games use: F2 a new game, F1 help, Ctrl+Q quit. They sit
-// on the menu items themselves, so they are enabled exactly when the items are.
-void GameWindow::AddShortcuts() {
-  const std::pair<const char*, QKeySequence> keys[] = {
-      {"mnuYeni", QKeySequence(Qt::Key_F2)},
-      {"mnuHelp", QKeySequence(Qt::Key_F1)},
-      {"mnuCikis", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-  };
-  for (const auto& [name, key] : keys) {
-    for (const auto& [entry, action] : menuActions_) {
-      if (entry->name != name) continue;
-      action->setShortcut(key);
-      action->setShortcutContext(Qt::WindowShortcut);
-    }
-  }
+  menus_ = new GameMenus(
+      menuBar(), game_, [this](GameMenus::Click click) { Handle(click); },
+      [this] { play_->NewGame(); });
 }
 
 void GameWindow::CreateTimers() {

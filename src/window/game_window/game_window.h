@@ -18,9 +18,11 @@
 #include "window/pictures/picture_cache.h"
 #include "window/play/friend_names.h"
 
+class CaptionLabels;
 class CardPicture;
 class ComputerPlay;
 class FriendPlay;
+class GameMenus;
 class HandCard;
 class HoverFrame;
 class MotionLayer;
@@ -31,7 +33,7 @@ class QTimer;
 class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
-class TableLabel;
+class ScaleMenu;
 class TablePlay;
 class TableStory;
 class TableSurface;
@@ -74,9 +76,6 @@ class GameWindow : public QMainWindow {
   QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
-  void CreateScaleMenuLater();
-  void CreateScaleMenu(QMenu* options);
-  void AddShortcuts();
   void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();
@@ -121,7 +120,6 @@ class GameWindow : public QMainWindow {
   // Each pile's edges, for the cards it holds while it shows a card.
   void ShowPileEdges();
   void ShowCaptions();
-  TableLabel* CaptionWidget(Caption caption) const;
   void SyncAccessibleNames();
   void SyncLabels();
   void SyncLists();
@@ -129,7 +127,6 @@ class GameWindow : public QMainWindow {
   void SyncMenus();
   void SyncTimers();
   CardPicture*& PlaceWidget(Spot spot) { return places_[static_cast<std::size_t>(spot)]; }
-  void ShowLabel(TableLabel* widget, const tesva::Label& now, const tesva::Label& before);
   void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
                 const tesva::TextList& before);
 
@@ -160,31 +157,21 @@ class GameWindow : public QMainWindow {
   // The keyboard was used after the mouse: the focus mark is shown.
   bool keysUsed_ = false;
 
-  TableLabel* status_ = nullptr;       // Label1
-  TableLabel* baseCaption_ = nullptr;  // Label2, "Taban"
-  TableLabel* handNumber_ = nullptr;   // Label7
-  TableLabel* deckCaption_ = nullptr;  // Label8
-  TableLabel* humanName_ = nullptr;
-  TableLabel* computerName_ = nullptr;
-  std::array<TableLabel*, tesva::kRanks> tracker_{};  // Cikanlar
+  CaptionLabels* captions_ = nullptr;
 
   // Made when first shown.
   QListWidget* deckList_ = nullptr;          // List1
   QListWidget* computerHandList_ = nullptr;  // List2
   RulesPanel* rulesPanel_ = nullptr;         // Picture1
 
-  struct MenuAction {
-    const tesva::MenuEntry* entry;
-    QAction* action;
-  };
-  std::vector<MenuAction> menuActions_;
+  GameMenus* menus_ = nullptr;
+  ScaleMenu* scaleMenu_ = nullptr;
 
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
 
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
-  std::vector<QAction*> scaleActions_;  // "%100", "%150", "%200", once made
   std::unique_ptr<ComputerPlay> computer_;
   FriendPlay* friend_ = nullptr;
   TablePlay* play_ = nullptr;  // the one every event goes to

@@ -8,9 +8,11 @@
 
 #include "shell/card_names.h"
 #include "window/game_window/game_window.h"
+#include "window/menus/game_menus.h"
 #include "window/play/table_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/caption_labels.h"
 #include "window/table/card_picture.h"
 #include "window/table/hand_card.h"
 #include "window/table/hover_frame.h"
@@ -142,64 +144,20 @@ void GameWindow::SyncAccessibleNames() {
   }
 }
 
-void GameWindow::ShowLabel(TableLabel* widget, const tesva::Label& now,
-                           const tesva::Label& before) {
-  if (drawnOnce_ && now == before) return;
-  // A hidden element tells a screen reader nothing: its text is there
-  // only while it is shown.
-  widget->SetCaption(now.visible ? QString::fromStdString(now.caption) : QString());
-  widget->setEnabled(now.enabled);
-  widget->setVisible(now.visible);
-}
-
-TableLabel* GameWindow::CaptionWidget(Caption caption) const {
-  switch (caption) {
-    case Caption::kStatus:
-      return status_;
-    case Caption::kBase:
-      return baseCaption_;
-    case Caption::kHandNumber:
-      return handNumber_;
-    case Caption::kDeck:
-      return deckCaption_;
-    case Caption::kHumanName:
-      return humanName_;
-    case Caption::kComputerName:
-      break;
-  }
-  return computerName_;
-}
-
 // The captions a move changes show the game's text once its cards have
 // landed; whether a caption can be clicked follows the game at once.
 void GameWindow::ShowCaptions() {
-  const TableCaptions* moving = motion_->ShowingCaptions();
-  for (Caption caption : kAllCaptions) {
-    const tesva::Label& now = LabelAt(game_, caption);
-    const tesva::Label& shown = moving ? At(*moving, caption) : now;
-    TableLabel* widget = CaptionWidget(caption);
-    QString text = QString::fromStdString(shown.caption);
-    if (widget->Caption() != text) widget->SetCaption(text);
-    if (widget->isEnabled() != now.enabled) widget->setEnabled(now.enabled);
-    if (widget->isHidden() == shown.visible) widget->setVisible(shown.visible);
-  }
-  // The status line's text ends before the hand number over its right end.
-  int room = status_->width();
-  if (handNumber_->isVisible() && !handNumber_->Caption().isEmpty()) {
-    room = handNumber_->x() - status_->x();
-  }
-  status_->SetRoom(room);
+  captions_->Show(game_, motion_->ShowingCaptions());
   // The deck's name to a screen reader is the count it shows.
-  if (PlaceWidget(Spot::kDeck)->accessibleName() != deckCaption_->Caption()) {
-    PlaceWidget(Spot::kDeck)->setAccessibleName(deckCaption_->Caption());
+  QString deck = captions_->Widget(Caption::kDeck)->Caption();
+  if (PlaceWidget(Spot::kDeck)->accessibleName() != deck) {
+    PlaceWidget(Spot::kDeck)->setAccessibleName(deck);
   }
 }
 
 void GameWindow::SyncLabels() {
   ShowCaptions();
-  for (int rank = 1; rank <= tesva::kRanks; ++rank) {
-    ShowLabel(tracker_[rank - 1], game_.Cikanlar(rank), drawn_.Cikanlar(rank));
-  }
+  captions_->ShowTracker(game_, drawn_, !drawnOnce_);
 }
 
 void GameWindow::ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
@@ -232,19 +190,8 @@ void GameWindow::SyncHoverFrame() {
   hoverFrame_->setVisible(game_.Shape1.visible);
 }
 
-// Menus are compared with the actions themselves, not with the last drawn
-// copy: a checkable action flips its own check mark when chosen, and the
-// game's mark must win.
 void GameWindow::SyncMenus() {
-  for (const MenuAction& menu : menuActions_) {
-    const tesva::MenuItem& item = game_.*(menu.entry->item);
-    QString caption = QString::fromStdString(item.caption);
-    if (menu.action->text() != caption) menu.action->setText(caption);
-    // Only a checked item is checkable, so an unchecked one shows no box.
-    if (menu.action->isCheckable() != item.checked) menu.action->setCheckable(item.checked);
-    if (menu.action->isChecked() != item.checked) menu.action->setChecked(item.checked);
-    if (menu.action->isEnabled() != item.enabled) menu.action->setEnabled(item.enabled);
-  }
+  menus_->Sync(game_);
 }
 
 void GameWindow::SyncTimers() {

@@ -3,7 +3,6 @@
 // Everything on the table follows: places, captions, fonts, the frames,
 // the sliding cards, the announcements and the panels. The menu bar and
 // the dialogs keep the desktop's size.
-#include <QActionGroup>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,43 +10,16 @@
 
 #include "engine/engine.h"
 #include "window/game_window/game_window.h"
-#include "window/platform/core_text.h"
+#include "window/menus/scale_menu.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
+#include "window/table/caption_labels.h"
 #include "window/table/motion_layer.h"
 #include "window/table/rules_panel.h"
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
-
-// After the game's own items, as the last entry of "Seçenekler": the
-// game's menu bar stays as it is. Made when "Seçenekler" first opens, not
-// at start-up.
-void GameWindow::CreateScaleMenuLater() {
-  auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuSecenek"));
-  if (!options) return;
-  connect(options, &QMenu::aboutToShow, this, [this, options] {
-    if (scaleActions_.empty()) CreateScaleMenu(options);
-  });
-}
-
-void GameWindow::CreateScaleMenu(QMenu* options) {
-  QMenu* menu = options->addMenu(ToQt(tesva::kTableScaleMenu));
-  menu->setObjectName(QStringLiteral("mnuMasaBuyuklugu"));
-  menu->menuAction()->setObjectName(QStringLiteral("mnuMasaBuyuklugu"));
-  auto* group = new QActionGroup(menu);
-  group->setExclusive(true);
-  for (int percent : tesva::kTableScales) {
-    QAction* action = menu->addAction(ToQt(tesva::TableScaleCaption(percent)));
-    action->setObjectName(QStringLiteral("mnuMasa%1").arg(percent));
-    action->setCheckable(true);
-    action->setChecked(percent == scale_);
-    group->addAction(action);
-    connect(action, &QAction::triggered, this, [this, percent] { ChooseTableScale(percent); });
-    scaleActions_.push_back(action);
-  }
-}
 
 // The window's height at each size: the menu bar keeps its own.
 std::array<int, 3> GameWindow::WindowHeights() const {
@@ -83,9 +55,7 @@ void GameWindow::ChooseTableScale(int percent) {
 
 void GameWindow::ApplyTableScale(int percent) {
   scale_ = percent;
-  for (QAction* action : scaleActions_) {
-    action->setChecked(action->objectName() == QStringLiteral("mnuMasa%1").arg(percent));
-  }
+  scaleMenu_->Check(percent);
   // The table catches up with the game: no card is on its way to a place
   // that has just moved.
   motion_->FinishAll();
@@ -101,11 +71,7 @@ void GameWindow::LayOutTable() {
   table_->setFont(TableFont());  // the captions, lists and panels follow it
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   PlaceCards();
-  for (TableLabel* label :
-       {computerName_, humanName_, baseCaption_, deckCaption_, status_, handNumber_}) {
-    label->Relayout();
-  }
-  for (TableLabel* count : tracker_) count->Relayout();
+  captions_->Relayout();
   for (auto [list, name] : {std::pair{deckList_, "List1"}, {computerHandList_, "List2"}}) {
     if (list) list->setGeometry(ToPixels(*tesva::FindPlace(name)));
   }
