@@ -15,6 +15,7 @@
 #include "window/table/caption_labels.h"
 #include "window/table/card_picture.h"
 #include "window/table/hand_card.h"
+#include "window/table/hand_keys.h"
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
 #include "window/table/pile_edges.h"
@@ -101,9 +102,7 @@ void GameWindow::SyncPictures() {
   if (!drawnOnce_ || drawn_.ZOrder != game_.ZOrder) {
     for (int index : game_.ZOrder) humanCards_[index - 1]->stackUnder(hoverFrame_);
   }
-  // Once the hand can be played again, the focus is back on it, next to
-  // the card played last.
-  if (focusCard_ && !focusWidget()) FocusHandCard(focusCard_, 0, Qt::OtherFocusReason);
+  keys_->Refocus(focusWidget() != nullptr);
 }
 
 // Each place shows the game's picture, or while cards slide the picture
