@@ -17,6 +17,7 @@
 #include "window/menus/scale_menu.h"
 #include "window/play/computer_play.h"
 #include "window/play/friend_play.h"
+#include "window/play/game_timers.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/caption_labels.h"
@@ -29,6 +30,7 @@
 #include "window/table/rules_panel.h"
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
+#include "window/table/table_lists.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
 
@@ -36,10 +38,6 @@ namespace {
 
 QString ToQt(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QRect PlaceOf(std::string_view element) {
-  return ToPixels(*tesva::FindPlace(element));
 }
 
 QString ElementName(std::string_view element, int index) {
@@ -72,7 +70,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   scaleMenu_ = new ScaleMenu(
       menuBar(), [this] { return scale_; }, [this](int percent) { ChooseTableScale(percent); });
   CreatePlay(services);
-  CreateTimers();
+  timers_ = new GameTimers(play_, this);
   CreateIcon();
   Sync();
   OpenAtTableScale(firstRun, storedScale);
@@ -105,6 +103,7 @@ void GameWindow::CreateTable() {
   CreatePiles();
   PlaceCards();
   CreateCaptions();
+  lists_ = new TableLists(table_, hoverFrame_);
   motion_ = new MotionLayer(pictures_, table_);
   motion_->setGeometry(table_->rect());
   connect(motion_, &MotionLayer::showingChanged, this, [this] {
@@ -170,21 +169,7 @@ void GameWindow::CreateCaptions() {
   });
 }
 
-// The hidden lists and the rules panel are made the first time they are
-// shown: most games never show a list, and neither is needed for the first
-// paint. Made late, they are put back under the hover frame and the status
-// line; the rules panel lies over everything.
-QListWidget* GameWindow::CreateList(std::string_view name) {
-  auto* list = new QListWidget(table_);
-  list->setObjectName(ToQt(name));
-  list->setGeometry(PlaceOf(name));
-  list->setAttribute(Qt::WA_NoMousePropagation);
-  // Tab and the arrow keys stay among the hand cards.
-  list->setFocusPolicy(Qt::NoFocus);
-  list->stackUnder(hoverFrame_);
-  return list;
-}
-
+// The rules panel is made the first time it is shown, over everything.
 void GameWindow::CreateRulesPanel() {
   rulesPanel_ = new RulesPanel(table_);
   connect(rulesPanel_, &RulesPanel::okClicked, this, [this] { Handle(tesva::Command1_Click); });
@@ -194,15 +179,6 @@ void GameWindow::CreateMenus() {
   menus_ = new GameMenus(
       menuBar(), game_, [this](GameMenus::Click click) { Handle(click); },
       [this] { play_->NewGame(); });
-}
-
-void GameWindow::CreateTimers() {
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  connect(timer1_, &QTimer::timeout, this, [this] { play_->Tick(tesva::Timer1_Timer); });
-  timer2_ = new QTimer(this);
-  timer2_->setObjectName(QStringLiteral("Timer2"));
-  connect(timer2_, &QTimer::timeout, this, [this] { play_->Tick(tesva::Timer2_Timer); });
 }
 
 // The game's icon, two cards fanned out, as the build drew it for the

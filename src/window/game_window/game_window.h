@@ -23,19 +23,19 @@ class CardPicture;
 class ComputerPlay;
 class FriendPlay;
 class GameMenus;
+class GameTimers;
 class HandCard;
 class HandKeys;
 class HoverFrame;
 class MotionLayer;
 class PileEdges;
-class QListWidget;
 class QMenu;
-class QTimer;
 class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
 class ScaleMenu;
 class TablePlay;
+class TableLists;
 class TableStory;
 class TableSurface;
 
@@ -74,10 +74,8 @@ class GameWindow : public QMainWindow {
   void CreateHands();
   void CreatePiles();
   void CreateCaptions();
-  QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
-  void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();
   void PlaceOnScreen();
@@ -112,8 +110,6 @@ class GameWindow : public QMainWindow {
   void SyncMenus();
   void SyncTimers();
   CardPicture*& PlaceWidget(Spot spot) { return places_[static_cast<std::size_t>(spot)]; }
-  void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
-                const tesva::TextList& before);
 
   // The store the window's game reads: the player's own, but during a
   // friend game the other seat's name is the friend's, so that what the
@@ -141,16 +137,13 @@ class GameWindow : public QMainWindow {
 
   CaptionLabels* captions_ = nullptr;
 
-  // Made when first shown.
-  QListWidget* deckList_ = nullptr;          // List1
-  QListWidget* computerHandList_ = nullptr;  // List2
-  RulesPanel* rulesPanel_ = nullptr;         // Picture1
+  TableLists* lists_ = nullptr;
+  RulesPanel* rulesPanel_ = nullptr;  // Picture1, made when first shown
 
   GameMenus* menus_ = nullptr;
   ScaleMenu* scaleMenu_ = nullptr;
 
-  QTimer* timer1_ = nullptr;
-  QTimer* timer2_ = nullptr;
+  GameTimers* timers_ = nullptr;
 
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;
