@@ -17,17 +17,20 @@
 #include "window/menus/scale_menu.h"
 #include "window/play/computer_play.h"
 #include "window/play/friend_play.h"
+#include "window/play/game_timers.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/caption_labels.h"
 #include "window/table/card_picture.h"
 #include "window/table/hand_card.h"
+#include "window/table/hand_keys.h"
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
 #include "window/table/pile_edges.h"
 #include "window/table/rules_panel.h"
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
+#include "window/table/table_lists.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
 
@@ -35,10 +38,6 @@ namespace {
 
 QString ToQt(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QRect PlaceOf(std::string_view element) {
-  return ToPixels(*tesva::FindPlace(element));
 }
 
 QString ElementName(std::string_view element, int index) {
@@ -71,7 +70,7 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
   scaleMenu_ = new ScaleMenu(
       menuBar(), [this] { return scale_; }, [this](int percent) { ChooseTableScale(percent); });
   CreatePlay(services);
-  CreateTimers();
+  timers_ = new GameTimers(play_, this);
   CreateIcon();
   Sync();
   OpenAtTableScale(firstRun, storedScale);
@@ -89,17 +88,22 @@ void GameWindow::CreateTable() {
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   setCentralWidget(table_);
   connect(table_, &TableSurface::moved, this, [this] {
-    UseKeys(false);
+    keys_->UseKeys(false);
     Handle(tesva::Form_MouseMove, true);
   });
 
   // Created back to front: each element lies over those made before it,
   // so the hover frame lies over the hand, Label7 over the status line and
   // the sliding cards over everything but the rules panel.
+  keys_ = new HandKeys(
+      game_,
+      [this](const HandKeys::Handler& handler, bool mouseMove) { Handle(handler, mouseMove); },
+      [this](int index) { PlayCard(index); }, this);
   CreateHands();
   CreatePiles();
   PlaceCards();
   CreateCaptions();
+  lists_ = new TableLists(table_, hoverFrame_);
   motion_ = new MotionLayer(pictures_, table_);
   motion_->setGeometry(table_->rect());
   connect(motion_, &MotionLayer::showingChanged, this, [this] {
@@ -124,15 +128,7 @@ void GameWindow::CreateHands() {
     // The hover frame follows the mouse over the hand even with no button down.
     card->setMouseTracking(true);
     connect(card, &CardPicture::clicked, this, [this, i] { PlayCard(i); });
-    connect(card, &CardPicture::hovered, this, [this, i] { HoverCard(i); });
-    connect(card, &HandCard::focusStep, this, [this, i](int step) {
-      UseKeys(true);
-      FocusHandCard(i, step);
-    });
-    connect(card, &HandCard::tabPressed, this, [this] { UseKeys(true); });
-    connect(card, &HandCard::focusTaken, this,
-            [this, i](Qt::FocusReason reason) { CardFocused(i, reason); });
-    connect(card, &HandCard::keyPlay, this, [this, i] { KeyPlay(i); });
+    keys_->Add(card);
     if (i > 1) setTabOrder(humanCards_[i - 2], card);
     humanCards_[i - 1] = card;
     PlaceWidget(HumanSpot(i)) = card;
@@ -173,21 +169,7 @@ void GameWindow::CreateCaptions() {
   });
 }
 
-// The hidden lists and the rules panel are made the first time they are
-// shown: most games never show a list, and neither is needed for the first
-// paint. Made late, they are put back under the hover frame and the status
-// line; the rules panel lies over everything.
-QListWidget* GameWindow::CreateList(std::string_view name) {
-  auto* list = new QListWidget(table_);
-  list->setObjectName(ToQt(name));
-  list->setGeometry(PlaceOf(name));
-  list->setAttribute(Qt::WA_NoMousePropagation);
-  // Tab and the arrow keys stay among the hand cards.
-  list->setFocusPolicy(Qt::NoFocus);
-  list->stackUnder(hoverFrame_);
-  return list;
-}
-
+// The rules panel is made the first time it is shown, over everything.
 void GameWindow::CreateRulesPanel() {
   rulesPanel_ = new RulesPanel(table_);
   connect(rulesPanel_, &RulesPanel::okClicked, this, [this] { Handle(tesva::Command1_Click); });
@@ -197,15 +179,6 @@ void GameWindow::CreateMenus() {
   menus_ = new GameMenus(
       menuBar(), game_, [this](GameMenus::Click click) { Handle(click); },
       [this] { play_->NewGame(); });
-}
-
-void GameWindow::CreateTimers() {
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  connect(timer1_, &QTimer::timeout, this, [this] { play_->Tick(tesva::Timer1_Timer); });
-  timer2_ = new QTimer(this);
-  timer2_->setObjectName(QStringLiteral("Timer2"));
-  connect(timer2_, &QTimer::timeout, this, [this] { play_->Tick(tesva::Timer2_Timer); });
 }
 
 // The game's icon, two cards fanned out, as the build drew it for the
@@ -267,60 +240,6 @@ void GameWindow::PlayCard(int index) {
   play_->Play(index);
 }
 
-void GameWindow::HoverCard(int index) {
-  if (!game_.Player1_Kart(index).enabled) return;
-  UseKeys(false);
-  humanCards_[index - 1]->setFocus(Qt::MouseFocusReason);
-  Handle([index](tesva::Game& g) { tesva::Player1_Kart_MouseMove(g, index); }, true);
-}
-
-void GameWindow::MarkCard(int index) {
-  if (!game_.Player1_Kart(index).enabled) return;
-  if (Framed(index)) return;
-  // The game frames no card twice in a row, not even a card dealt again
-  // after it was played: as the mouse would, the mark passes over the
-  // cloth first.
-  Handle(
-      [index](tesva::Game& g) {
-        tesva::Form_MouseMove(g);
-        tesva::Player1_Kart_MouseMove(g, index);
-      },
-      true);
-}
-
-bool GameWindow::Framed(int index) const {
-  return game_.Shape1.visible && game_.HoverActive && game_.HoverIndex == index;
-}
-
-void GameWindow::CardFocused(int index, Qt::FocusReason reason) {
-  focusCard_ = index;
-  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) keysUsed_ = true;
-  UseKeys(keysUsed_);
-  if (!keysUsed_) return;
-  // After the focus event is done: the focus may move while the window is
-  // drawing the game, which must not start another event inside it.
-  QMetaObject::invokeMethod(
-      this,
-      [this, index] {
-        if (keysUsed_ && humanCards_[index - 1]->hasFocus()) MarkCard(index);
-      },
-      Qt::QueuedConnection);
-}
-
-void GameWindow::KeyPlay(int index) {
-  if (keysUsed_ || Framed(index)) {
-    PlayCard(index);
-    return;
-  }
-  UseKeys(true);
-  MarkCard(index);
-}
-
-void GameWindow::UseKeys(bool keys) {
-  keysUsed_ = keys;
-  for (HandCard* card : humanCards_) card->ShowKeyboardMark(keys);
-}
-
 // Keys 1 to 4 play the hand's cards, like a click on them.
 void GameWindow::keyPressEvent(QKeyEvent* event) {
   int index = event->key() - Qt::Key_0;
@@ -334,22 +253,4 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QMainWindow::keyPressEvent(event);
-}
-
-void GameWindow::FocusHandCard(int from, int step, Qt::FocusReason reason) {
-  auto playable = [this](int i) {
-    return i >= 1 && i <= tesva::kHandSize && game_.Player1_Kart(i).enabled;
-  };
-  int to = 0;
-  if (step != 0) {
-    for (int i = from + step; i >= 1 && i <= tesva::kHandSize && !to; i += step) {
-      if (playable(i)) to = i;
-    }
-  } else {
-    for (int distance = 0; distance < tesva::kHandSize && !to; ++distance) {
-      if (playable(from - distance)) to = from - distance;
-      if (playable(from + distance)) to = from + distance;  // the right-hand one first
-    }
-  }
-  if (to) humanCards_[to - 1]->setFocus(reason);
 }

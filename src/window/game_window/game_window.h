@@ -23,18 +23,19 @@ class CardPicture;
 class ComputerPlay;
 class FriendPlay;
 class GameMenus;
+class GameTimers;
 class HandCard;
+class HandKeys;
 class HoverFrame;
 class MotionLayer;
 class PileEdges;
-class QListWidget;
 class QMenu;
-class QTimer;
 class RecordFiles;
 class RecordKeeper;
 class RulesPanel;
 class ScaleMenu;
 class TablePlay;
+class TableLists;
 class TableStory;
 class TableSurface;
 
@@ -73,10 +74,8 @@ class GameWindow : public QMainWindow {
   void CreateHands();
   void CreatePiles();
   void CreateCaptions();
-  QListWidget* CreateList(std::string_view name);
   void CreateRulesPanel();
   void CreateMenus();
-  void CreateTimers();
   void CreateIcon();
   void ReadPicturesAhead();
   void PlaceOnScreen();
@@ -91,22 +90,6 @@ class GameWindow : public QMainWindow {
   // move over the table changes nothing of the play.
   void Handle(const std::function<void(tesva::Game&)>& handler, bool mouseMove = false);
   void PlayCard(int index);
-  // The mouse over hand card `index`: the hover frame and the focus go there.
-  void HoverCard(int index);
-  // Marks hand card `index` for the keyboard as the mouse would: the game
-  // raises it and frames it, so that focus and frame are on the same card.
-  void MarkCard(int index);
-  // Whether the game's hover frame is on hand card `index`.
-  bool Framed(int index) const;
-  // Moves the keyboard focus to the next playable hand card from card
-  // `from` in the direction of `step`, or for step 0 to the nearest one.
-  void FocusHandCard(int from, int step, Qt::FocusReason reason = Qt::TabFocusReason);
-  void CardFocused(int index, Qt::FocusReason reason);
-  // Space or Return on hand card `index`: plays it when it is marked, by
-  // the focus mark or the hover frame; otherwise shows the mark first.
-  void KeyPlay(int index);
-  // The keyboard (true) or the mouse (false) was used last.
-  void UseKeys(bool keys);
 
   // What the events act on: the computer's game, or a friend's.
   void CreatePlay(tesva::Platform services);
@@ -127,8 +110,6 @@ class GameWindow : public QMainWindow {
   void SyncMenus();
   void SyncTimers();
   CardPicture*& PlaceWidget(Spot spot) { return places_[static_cast<std::size_t>(spot)]; }
-  void ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
-                const tesva::TextList& before);
 
   // The store the window's game reads: the player's own, but during a
   // friend game the other seat's name is the friend's, so that what the
@@ -152,23 +133,17 @@ class GameWindow : public QMainWindow {
   HoverFrame* hoverFrame_ = nullptr;
   MotionLayer* motion_ = nullptr;
   TableStory* story_ = nullptr;
-  // The hand card that last had the keyboard focus, 1 to 4; 0 before any.
-  int focusCard_ = 0;
-  // The keyboard was used after the mouse: the focus mark is shown.
-  bool keysUsed_ = false;
+  HandKeys* keys_ = nullptr;
 
   CaptionLabels* captions_ = nullptr;
 
-  // Made when first shown.
-  QListWidget* deckList_ = nullptr;          // List1
-  QListWidget* computerHandList_ = nullptr;  // List2
-  RulesPanel* rulesPanel_ = nullptr;         // Picture1
+  TableLists* lists_ = nullptr;
+  RulesPanel* rulesPanel_ = nullptr;  // Picture1, made when first shown
 
   GameMenus* menus_ = nullptr;
   ScaleMenu* scaleMenu_ = nullptr;
 
-  QTimer* timer1_ = nullptr;
-  QTimer* timer2_ = nullptr;
+  GameTimers* timers_ = nullptr;
 
   RecordKeeper* keeper_ = nullptr;
   int scale_ = tesva::kDefaultTableScale;

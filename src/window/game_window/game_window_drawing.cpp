@@ -2,38 +2,28 @@
 // game's elements, as far as the cards sliding across the table allow, and
 // only what changed is drawn again.
 #include <QListWidget>
-#include <QTimer>
 
 #include "engine/cards.h"
 
 #include "shell/card_names.h"
 #include "window/game_window/game_window.h"
 #include "window/menus/game_menus.h"
+#include "window/play/game_timers.h"
 #include "window/play/table_play.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/caption_labels.h"
 #include "window/table/card_picture.h"
 #include "window/table/hand_card.h"
+#include "window/table/hand_keys.h"
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
 #include "window/table/pile_edges.h"
 #include "window/table/rules_panel.h"
 #include "window/table/table_label.h"
+#include "window/table/table_lists.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
-
-namespace {
-
-// Starts, stops or re-times a timer to match the game's; a running timer
-// given a new interval starts counting it at once.
-void SyncTimer(QTimer* timer, const tesva::Timer& now) {
-  if (timer->interval() != now.interval) timer->setInterval(now.interval);
-  if (now.enabled && !timer->isActive()) timer->start();
-  if (!now.enabled && timer->isActive()) timer->stop();
-}
-
-}  // namespace
 
 void GameWindow::Sync() {
   // The table shows the game's change as cards sliding from where they
@@ -101,9 +91,7 @@ void GameWindow::SyncPictures() {
   if (!drawnOnce_ || drawn_.ZOrder != game_.ZOrder) {
     for (int index : game_.ZOrder) humanCards_[index - 1]->stackUnder(hoverFrame_);
   }
-  // Once the hand can be played again, the focus is back on it, next to
-  // the card played last.
-  if (focusCard_ && !focusWidget()) FocusHandCard(focusCard_, 0, Qt::OtherFocusReason);
+  keys_->Refocus(focusWidget() != nullptr);
 }
 
 // Each place shows the game's picture, or while cards slide the picture
@@ -160,28 +148,8 @@ void GameWindow::SyncLabels() {
   captions_->ShowTracker(game_, drawn_, !drawnOnce_);
 }
 
-void GameWindow::ShowList(QListWidget*& widget, std::string_view name, const tesva::TextList& now,
-                          const tesva::TextList& before) {
-  bool fresh = !widget;
-  if (fresh) {
-    if (!now.visible) return;
-    widget = CreateList(name);
-  } else if (now == before) {
-    return;
-  }
-  // A hidden list holds nothing a screen reader could read.
-  if (!now.visible) {
-    widget->clear();
-  } else if (fresh || now.items != before.items || !before.visible) {
-    widget->clear();
-    for (const std::string& item : now.items) widget->addItem(QString::fromStdString(item));
-  }
-  widget->setVisible(now.visible);
-}
-
 void GameWindow::SyncLists() {
-  ShowList(deckList_, "List1", game_.List1, drawn_.List1);
-  ShowList(computerHandList_, "List2", game_.List2, drawn_.List2);
+  lists_->Show(game_, drawn_);
 }
 
 void GameWindow::SyncHoverFrame() {
@@ -195,6 +163,5 @@ void GameWindow::SyncMenus() {
 }
 
 void GameWindow::SyncTimers() {
-  SyncTimer(timer1_, game_.Timer1);
-  SyncTimer(timer2_, game_.Timer2);
+  timers_->Sync(game_);
 }

@@ -18,6 +18,7 @@
 #include "window/table/rules_panel.h"
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
+#include "window/table/table_lists.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
 
@@ -72,9 +73,7 @@ void GameWindow::LayOutTable() {
   table_->setFixedSize(ToPixels(tesva::kClientWidth), ToPixels(tesva::kClientHeight));
   PlaceCards();
   captions_->Relayout();
-  for (auto [list, name] : {std::pair{deckList_, "List1"}, {computerHandList_, "List2"}}) {
-    if (list) list->setGeometry(ToPixels(*tesva::FindPlace(name)));
-  }
+  lists_->Relayout();
   motion_->setGeometry(table_->rect());
   // The rules panel is made again at the new size when it is next shown.
   if (rulesPanel_) {
