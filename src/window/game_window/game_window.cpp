@@ -31,6 +31,7 @@
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
 #include "window/table/table_lists.h"
+#include "window/table/table_piles.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
 
@@ -139,15 +140,9 @@ void GameWindow::CreateHands() {
 }
 
 void GameWindow::CreatePiles() {
-  for (Spot spot :
-       {Spot::kComputerPile, Spot::kHumanPile, Spot::kFloorBase, Spot::kFloorTop, Spot::kDeck}) {
-    // The pile's edges lie under its top card.
-    if (spot != Spot::kFloorBase) piles_.push_back({spot, new PileEdges(table_)});
-    auto* card = new CardPicture(pictures_, table_);
-    card->setObjectName(ToQt(ElementOf(spot).name));
-    // A drag that starts on a pile is not a move over the table.
-    card->setAttribute(Qt::WA_NoMousePropagation);
-    PlaceWidget(spot) = card;
+  piles_ = new TablePiles(pictures_, table_);
+  for (Spot spot : kAllSpots) {
+    if (CardPicture* top = piles_->Top(spot)) PlaceWidget(spot) = top;
   }
 }
 

@@ -28,7 +28,6 @@ class HandCard;
 class HandKeys;
 class HoverFrame;
 class MotionLayer;
-class PileEdges;
 class QMenu;
 class RecordFiles;
 class RecordKeeper;
@@ -36,6 +35,7 @@ class RulesPanel;
 class ScaleMenu;
 class TablePlay;
 class TableLists;
+class TablePiles;
 class TableStory;
 class TableSurface;
 
@@ -125,11 +125,7 @@ class GameWindow : public QMainWindow {
   TableSurface* table_ = nullptr;
   std::array<HandCard*, tesva::kHandSize> humanCards_{};
   std::array<CardPicture*, kSpots> places_{};  // every card place, by Spot
-  struct Pile {
-    Spot spot;
-    PileEdges* edges;
-  };
-  std::vector<Pile> piles_;
+  TablePiles* piles_ = nullptr;
   HoverFrame* hoverFrame_ = nullptr;
   MotionLayer* motion_ = nullptr;
   TableStory* story_ = nullptr;

@@ -22,6 +22,7 @@
 #include "window/table/rules_panel.h"
 #include "window/table/table_label.h"
 #include "window/table/table_lists.h"
+#include "window/table/table_piles.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
 
@@ -108,16 +109,7 @@ void GameWindow::ShowPictures() {
 // A place that shows no card shows no edges either; the cards the edges
 // stand for are the game's.
 void GameWindow::ShowPileEdges() {
-  for (const Pile& pile : piles_) {
-    CardPicture* top = PlaceWidget(pile.spot);
-    int cards = top->ShowsCard() ? tesva::PileCount(game_, ElementOf(pile.spot).name) : 0;
-    // While a deal slides, the deck is as thick as its caption still says.
-    const TableCaptions* moving = motion_ ? motion_->ShowingCaptions() : nullptr;
-    if (pile.spot == Spot::kDeck && moving && top->ShowsCard()) {
-      cards = tesva::DeckCountIn(At(*moving, Caption::kDeck).caption).value_or(cards);
-    }
-    pile.edges->Follow(top->geometry(), cards);
-  }
+  piles_->ShowEdges(game_, motion_ ? motion_->ShowingCaptions() : nullptr);
 }
 
 // A screen reader names every card place in Turkish; the names follow the
