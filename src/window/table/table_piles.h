@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/game_state.h"
-#include "window/table_motion.h"
+#include "motion/table_motion.h"
 
 class CardPicture;
 class PictureCache;
