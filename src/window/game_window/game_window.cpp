@@ -27,7 +27,7 @@
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
 #include "window/table/pile_edges.h"
-#include "window/table/rules_panel.h"
+#include "window/table/rules_panel_place.h"
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
 #include "window/table/table_lists.h"
@@ -105,6 +105,8 @@ void GameWindow::CreateTable() {
   PlaceCards();
   CreateCaptions();
   lists_ = new TableLists(table_, hoverFrame_);
+  rules_ = new RulesPanelPlace(table_);
+  connect(rules_, &RulesPanelPlace::okClicked, this, [this] { Handle(tesva::Command1_Click); });
   motion_ = new MotionLayer(pictures_, table_);
   motion_->setGeometry(table_->rect());
   connect(motion_, &MotionLayer::showingChanged, this, [this] {
@@ -162,12 +164,6 @@ void GameWindow::CreateCaptions() {
   connect(captions_, &CaptionLabels::computerNameClicked, this, [this] {
     if (game_.Player2_Name.enabled) Handle(tesva::Player2_Name_Click);
   });
-}
-
-// The rules panel is made the first time it is shown, over everything.
-void GameWindow::CreateRulesPanel() {
-  rulesPanel_ = new RulesPanel(table_);
-  connect(rulesPanel_, &RulesPanel::okClicked, this, [this] { Handle(tesva::Command1_Click); });
 }
 
 void GameWindow::CreateMenus() {

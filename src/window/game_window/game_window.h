@@ -31,7 +31,7 @@ class MotionLayer;
 class QMenu;
 class RecordFiles;
 class RecordKeeper;
-class RulesPanel;
+class RulesPanelPlace;
 class ScaleMenu;
 class TablePlay;
 class TableLists;
@@ -74,7 +74,6 @@ class GameWindow : public QMainWindow {
   void CreateHands();
   void CreatePiles();
   void CreateCaptions();
-  void CreateRulesPanel();
   void CreateMenus();
   void CreateIcon();
   void ReadPicturesAhead();
@@ -134,7 +133,7 @@ class GameWindow : public QMainWindow {
   CaptionLabels* captions_ = nullptr;
 
   TableLists* lists_ = nullptr;
-  RulesPanel* rulesPanel_ = nullptr;  // Picture1, made when first shown
+  RulesPanelPlace* rules_ = nullptr;
 
   GameMenus* menus_ = nullptr;
   ScaleMenu* scaleMenu_ = nullptr;

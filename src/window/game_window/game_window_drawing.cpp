@@ -19,7 +19,7 @@
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
 #include "window/table/pile_edges.h"
-#include "window/table/rules_panel.h"
+#include "window/table/rules_panel_place.h"
 #include "window/table/table_label.h"
 #include "window/table/table_lists.h"
 #include "window/table/table_piles.h"
@@ -69,8 +69,7 @@ void GameWindow::SyncWindow() {
     }
   }
   if (!drawnOnce_ || drawn_.Picture1Visible != game_.Picture1Visible) {
-    if (game_.Picture1Visible && !rulesPanel_) CreateRulesPanel();
-    if (rulesPanel_) rulesPanel_->setVisible(game_.Picture1Visible);
+    rules_->Show(game_.Picture1Visible);
   }
 }
 

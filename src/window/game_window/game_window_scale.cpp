@@ -15,7 +15,7 @@
 #include "window/story/table_story.h"
 #include "window/table/caption_labels.h"
 #include "window/table/motion_layer.h"
-#include "window/table/rules_panel.h"
+#include "window/table/rules_panel_place.h"
 #include "window/table/table_fonts.h"
 #include "window/table/table_label.h"
 #include "window/table/table_lists.h"
@@ -75,17 +75,7 @@ void GameWindow::LayOutTable() {
   captions_->Relayout();
   lists_->Relayout();
   motion_->setGeometry(table_->rect());
-  // The rules panel is made again at the new size when it is next shown.
-  if (rulesPanel_) {
-    bool shown = rulesPanel_->isVisible();
-    delete rulesPanel_;
-    rulesPanel_ = nullptr;
-    if (shown) {
-      CreateRulesPanel();
-      rulesPanel_->show();
-      rulesPanel_->raise();
-    }
-  }
+  rules_->Relayout();
   story_->Relayout();
   keeper_->Sync();
   ShowCaptions();  // the status line's room ends at the hand number's new place
