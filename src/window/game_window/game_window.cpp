@@ -1,20 +1,13 @@
 #include "window/game_window/game_window.h"
 
-#include <QDirIterator>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QLayout>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QScreen>
-#include <QTimer>
-#include <map>
 
 #include "cpu/computer.h"
 #include "engine/engine.h"
-#include "shell/card_names.h"
 #include "window/menus/game_menus.h"
 #include "window/menus/scale_menu.h"
+#include "window/platform/window_placement.h"
 #include "window/play/computer_play.h"
 #include "window/play/friend_play.h"
 #include "window/play/game_timers.h"
@@ -26,10 +19,8 @@
 #include "window/table/hand_keys.h"
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
-#include "window/table/pile_edges.h"
 #include "window/table/rules_panel_place.h"
 #include "window/table/table_fonts.h"
-#include "window/table/table_label.h"
 #include "window/table/table_lists.h"
 #include "window/table/table_piles.h"
 #include "window/table/table_surface.h"
@@ -72,10 +63,10 @@ GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* pa
       menuBar(), [this] { return scale_; }, [this](int percent) { ChooseTableScale(percent); });
   CreatePlay(services);
   timers_ = new GameTimers(play_, this);
-  CreateIcon();
+  ShowGameIcon(this);
   Sync();
   OpenAtTableScale(firstRun, storedScale);
-  PlaceOnScreen();
+  PlaceOnScreen(this);
 }
 
 GameWindow::~GameWindow() = default;
@@ -172,15 +163,6 @@ void GameWindow::CreateMenus() {
       [this] { play_->NewGame(); });
 }
 
-// The game's icon, two cards fanned out, as the build drew it for the
-// desktop, at the small sizes a title bar and a window switcher show.
-void GameWindow::CreateIcon() {
-  QIcon icon;
-  QDirIterator files(QStringLiteral(":/icon"), QDir::Files, QDirIterator::Subdirectories);
-  while (files.hasNext()) icon.addFile(files.next());
-  setWindowIcon(icon);
-}
-
 void GameWindow::ReadPicturesAhead() {
   QStringList names;
   auto add = [&names](const tesva::Picture& picture) {
@@ -190,16 +172,6 @@ void GameWindow::ReadPicturesAhead() {
   for (Spot spot : kAllSpots) add(PictureAt(game_, spot));
   QSize card(ToPixels(tesva::kCardWidth), ToPixels(tesva::kCardHeight));
   pictures_.ReadAhead(names, card, devicePixelRatioF());
-}
-
-// A fixed size, centred on the screen it opens on.
-void GameWindow::PlaceOnScreen() {
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  adjustSize();
-  if (QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
 }
 
 void GameWindow::CreatePlay(tesva::Platform services) {

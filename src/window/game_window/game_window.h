@@ -75,9 +75,7 @@ class GameWindow : public QMainWindow {
   void CreatePiles();
   void CreateCaptions();
   void CreateMenus();
-  void CreateIcon();
   void ReadPicturesAhead();
-  void PlaceOnScreen();
   // The table's size: what it opens at, and drawing it at a size.
   void OpenAtTableScale(bool firstRun, const std::string& stored);
   std::array<int, 3> WindowHeights() const;

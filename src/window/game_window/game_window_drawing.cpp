@@ -1,7 +1,6 @@
 // The window's drawing of the game: after every event the widgets take the
 // game's elements, as far as the cards sliding across the table allow, and
 // only what changed is drawn again.
-#include <QListWidget>
 
 #include "engine/cards.h"
 
@@ -18,7 +17,6 @@
 #include "window/table/hand_keys.h"
 #include "window/table/hover_frame.h"
 #include "window/table/motion_layer.h"
-#include "window/table/pile_edges.h"
 #include "window/table/rules_panel_place.h"
 #include "window/table/table_label.h"
 #include "window/table/table_lists.h"

@@ -3,21 +3,19 @@
 // Everything on the table follows: places, captions, fonts, the frames,
 // the sliding cards, the announcements and the panels. The menu bar and
 // the dialogs keep the desktop's size.
-#include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
 #include "engine/engine.h"
 #include "window/game_window/game_window.h"
 #include "window/menus/scale_menu.h"
+#include "window/platform/window_placement.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 #include "window/table/caption_labels.h"
 #include "window/table/motion_layer.h"
 #include "window/table/rules_panel_place.h"
 #include "window/table/table_fonts.h"
-#include "window/table/table_label.h"
 #include "window/table/table_lists.h"
 #include "window/table/table_surface.h"
 #include "window/table/table_units.h"
@@ -50,7 +48,7 @@ void GameWindow::ChooseTableScale(int percent) {
   tesva::WriteOption(game_, tesva::kKeyTableScale, std::to_string(percent));
   if (percent != scale_) {
     ApplyTableScale(percent);
-    PlaceOnScreen();
+    PlaceOnScreen(this);
   }
 }
 
