@@ -3,7 +3,7 @@
 #include "browser/deck_element.h"
 #include "shell/card_names.h"
 #include "shell/main_window.h"
-#include "window/table_motion.h"
+#include "motion/table_motion.h"
 
 namespace tesva {
 namespace {

@@ -47,6 +47,10 @@ int FittingTableScale(const std::array<int, 3>& windowHeights, int availableHeig
 // the fitting one, later the stored one, 100 when that is absent or unusable.
 int OpeningTableScale(bool firstRun, std::string_view stored,
                       const std::array<int, 3>& windowHeights, int availableHeight);
+// The menu that chooses it, last under "Seçenekler", and its items: "%100",
+// "%150", "%200" (Turkish writes the percent sign first).
+inline constexpr std::string_view kTableScaleMenu = "Masa büyüklüğü";
+std::string TableScaleCaption(int percent);
 
 // --- Option menus (menus.cpp) ---------------------------------------------
 void mnuAmator_Click(Game& g);

@@ -32,4 +32,8 @@ int OpeningTableScale(bool firstRun, std::string_view stored,
   return firstRun ? FittingTableScale(windowHeights, availableHeight) : kDefaultTableScale;
 }
 
+std::string TableScaleCaption(int percent) {
+  return "%" + std::to_string(percent);
+}
+
 }  // namespace tesva
