@@ -13,9 +13,9 @@
 
 #include "platform/memory.h"
 #include "platform/system_random.h"
-#include "window/deck_pictures.h"
-#include "window/game_window.h"
-#include "window/qt_platform.h"
+#include "window/game_window/game_window.h"
+#include "window/pictures/deck_pictures.h"
+#include "window/platform/qt_platform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSvgRenderer>
 
-#include "window/deck_drawing.h"
+#include "window/decks/deck_drawing.h"
 
 namespace datagen {
 namespace {
