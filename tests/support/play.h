@@ -6,30 +6,31 @@
 #include <random>
 #include <vector>
 
+#include "cpu/computer.h"
 #include "engine/engine.h"
 
 namespace tesva {
 
 // The human's hand slots (1 to 4) that may be played now.
 inline std::vector<int> EnabledSlots(const Game& g) {
-  std::vector<int> slots;
+  std::vector<int> playable;
   for (int i = 1; i <= kHandSize; ++i) {
-    if (g.Player1_Kart(i).enabled) slots.push_back(i);
+    if (g.Player1_Kart(i).enabled) playable.push_back(i);
   }
-  return slots;
+  return playable;
 }
 
 // Chooses one of the enabled slots (never called with none).
-using SlotChoice = std::function<int(const std::vector<int>& slots)>;
+using SlotChoice = std::function<int(const std::vector<int>& playable)>;
 
-inline int FirstSlot(const std::vector<int>& slots) {
-  return slots.front();
+inline int FirstSlot(const std::vector<int>& playable) {
+  return playable.front();
 }
 
 // Chooses at random with `rng`, which the caller seeds.
 template <class Generator>
 SlotChoice RandomSlot(Generator& rng) {
-  return [&rng](const std::vector<int>& slots) { return slots[rng() % slots.size()]; };
+  return [&rng](const std::vector<int>& playable) { return playable[rng() % playable.size()]; };
 }
 
 // Carries out the next event: the computer's move, a tick of the pause
@@ -40,8 +41,8 @@ inline bool PlayEvent(Game& g, const SlotChoice& choose = FirstSlot) {
     Timer1_Timer(g);
   } else if (g.Timer2.enabled) {
     Timer2_Timer(g);
-  } else if (auto slots = EnabledSlots(g); !slots.empty()) {
-    Player1_Kart_Click(g, choose(slots));
+  } else if (auto playable = EnabledSlots(g); !playable.empty()) {
+    Player1_Kart_Click(g, choose(playable));
   } else {
     return false;
   }

@@ -4,26 +4,38 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "engine/engine.h"
 
 namespace tesva {
 
-// Scores, cards taken and held, the deck, the floor and the hand number.
-inline void ExpectMirroredPublicFacts(const Game& host, const Game& guest) {
-  EXPECT_EQ(host.HandNo, guest.HandNo);
-  EXPECT_EQ(host.HandsPerGame, guest.HandsPerGame);
-  EXPECT_EQ(host.Player1_Score, guest.Player2_Score);
-  EXPECT_EQ(host.Player2_Score, guest.Player1_Score);
-  EXPECT_EQ(host.Player1_CardsTaken, guest.Player2_CardsTaken);
-  EXPECT_EQ(host.Player2_CardsTaken, guest.Player1_CardsTaken);
-  EXPECT_EQ(host.Player1_CardsLeft, guest.Player2_CardsLeft);
-  EXPECT_EQ(host.Player2_CardsLeft, guest.Player1_CardsLeft);
-  EXPECT_EQ(host.DeckPos, guest.DeckPos);
-  EXPECT_EQ(host.TopCard, guest.TopCard);
-  EXPECT_EQ(host.BaseCard, guest.BaseCard);
-  EXPECT_EQ(host.FloorCount, guest.FloorCount);
-  EXPECT_EQ(host.FloorPoints, guest.FloorPoints);
-  EXPECT_EQ(host.Seen.plays.size(), guest.Seen.plays.size());
+// Scores, cards taken and held, the deck, the floor, the plays seen and
+// the hand number; the first fact that differs is named. Usable in
+// EXPECT_TRUE and as the condition of a wait.
+inline testing::AssertionResult MirroredPublicFacts(const Game& host, const Game& guest) {
+  auto differ = [](const char* fact, const auto& a, const auto& b) {
+    return testing::AssertionFailure() << fact << ": host " << testing::PrintToString(a)
+                                       << ", guest " << testing::PrintToString(b);
+  };
+#define TESVA_MIRRORED(hostFact, guestFact) \
+  if (host.hostFact != guest.guestFact) return differ(#hostFact, host.hostFact, guest.guestFact)
+  TESVA_MIRRORED(HandNo, HandNo);
+  TESVA_MIRRORED(HandsPerGame, HandsPerGame);
+  TESVA_MIRRORED(Player1_Score, Player2_Score);
+  TESVA_MIRRORED(Player2_Score, Player1_Score);
+  TESVA_MIRRORED(Player1_CardsTaken, Player2_CardsTaken);
+  TESVA_MIRRORED(Player2_CardsTaken, Player1_CardsTaken);
+  TESVA_MIRRORED(Player1_CardsLeft, Player2_CardsLeft);
+  TESVA_MIRRORED(Player2_CardsLeft, Player1_CardsLeft);
+  TESVA_MIRRORED(DeckPos, DeckPos);
+  TESVA_MIRRORED(TopCard, TopCard);
+  TESVA_MIRRORED(BaseCard, BaseCard);
+  TESVA_MIRRORED(FloorCount, FloorCount);
+  TESVA_MIRRORED(FloorPoints, FloorPoints);
+  TESVA_MIRRORED(Seen.plays.size(), Seen.plays.size());
+#undef TESVA_MIRRORED
+  return testing::AssertionSuccess();
 }
 
 }  // namespace tesva

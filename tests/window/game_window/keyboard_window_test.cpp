@@ -56,14 +56,7 @@ class KeyboardTest : public WindowTest {
     Remember();
   }
   void WaitForOurTurn() {
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          for (int i = 1; i <= tesva::kHandSize; ++i) {
-            if (game().Player1_Kart(i).enabled) return true;
-          }
-          return false;
-        },
-        3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tesva::EnabledSlots(game()).empty(); }, 3000));
   }
   int CardsLeft() const { return game().Player1_CardsLeft; }
 };
