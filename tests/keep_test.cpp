@@ -149,6 +149,18 @@ TEST_F(Kept, CardsMustEachBeInExactlyOnePlace) {
             },
             nullptr},
            {"a play forgotten", [](KeptGame& k) { k.seen.plays.pop_back(); }, nullptr},
+           {"a card still to deal in hand, mirrored",
+            [&](KeptGame& k) {
+              int slot = handSlot(k);
+              k.state.Player1_Hand(slot) = k.state.Player1_DealtHand[slot - 1] =
+                  k.form.Player1_Kart(slot).picture = k.form.List1.items[51];
+            },
+            "a hand card is not the one dealt there"},
+           {"a play that broke the rules",
+            [](KeptGame& k) { k.seen.plays.back().captured = !k.seen.plays.back().captured; },
+            "a play that did not follow the rules"},
+           {"a total that is no number",
+            [](KeptGame& k) { k.form.Player1_Name.caption = "Ali ()"; }, "a name is too long"},
            {"the floor", [](KeptGame& k) { ++k.state.FloorCount; }, "the floor count"},
            {"a score", [](KeptGame& k) { k.state.Player2_Score = -3; }, "a negative score"},
            {"the hands", [](KeptGame& k) { k.state.HandsPerGame = 100; }, "the hands per game"},
@@ -253,6 +265,7 @@ TEST(RecordFile, CountsThatDisagreeAreRefused) {
   for (auto [pointer, value, reason] : {
            std::tuple{"/headings/amator/won", json(2), "amator: won, lost and drawn do not add up"},
            {"/headings/amator/longestStreak", json(2), "amator: streaks too long"},
+           {"/headings/amator/hinted", json(2), "amator: more games with a hint than games"},
            {"/headings/amator/finished", json(-1), nullptr},
            {"/headings/..~1..~1etc", doc["headings"]["amator"], "a heading's name is not known"},
            {"/version", json(7), nullptr},

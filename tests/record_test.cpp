@@ -15,6 +15,15 @@ GameResult Result(std::string level, Outcome outcome, int human, int computer, i
   return {std::move(level), outcome, human, computer, tesvas, hint};
 }
 
+TEST(Record, TheWinRateIsRoundedHalfUp) {
+  Heading h;
+  for (auto [won, finished, rate] : {std::tuple{2, 3, 67}, {1, 3, 33}, {1, 8, 13}, {0, 0, 0}}) {
+    h.won = won;
+    h.finished = finished;
+    EXPECT_EQ(WinRate(h), rate) << won << " of " << finished;
+  }
+}
+
 TEST(Record, ResultsAddUpPerLevelAndForAllLevels) {
   Record r;
   AddResult(r, Result("3", Outcome::kWon, 120, 100, 2));
