@@ -26,6 +26,7 @@
 #include "support/captured_stderr.h"
 #include "support/deck.h"
 #include "support/play.h"
+#include "support/seeded.h"
 #include "window/game_window/game_window.h"
 #include "window/platform/qt_platform.h"
 #include "window/table/motion_layer.h"

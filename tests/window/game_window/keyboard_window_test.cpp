@@ -162,7 +162,7 @@ TEST_F(KeyboardTest, AfterMenusAndQuestionsTheKeysStillPlayTheMarkedCard) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   };
-  std::mt19937 rng(11);
+  auto rng = tesva::Seeded(11);
   auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   int played = 0, shown = 0;
   for (int step = 0; step < 120; ++step) {

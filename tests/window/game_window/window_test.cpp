@@ -150,7 +150,7 @@ TEST_F(WindowTest, ClicksAndKeysPlayTheHandAndEachMoveSlidesInTheOrderItWasMade)
 TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
   Open();
   Action("mnuFirst")->trigger();
-  std::mt19937 rng(2024);
+  auto rng = tesva::Seeded(2024);
   auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   const char* menus[] = {"mnuFirst", "mnuSecond", "mnuRenkli", "mnuStandart",
                          "mnuYesil", "mnuSiyah",  "mnuSesler", "mnuHelp"};
