@@ -51,6 +51,9 @@ TEST(CardNames, EachPlaceOnTheTableSaysWhatItHolds) {
        }) {
     EXPECT_EQ(AccessibleName(g, element, index), name) << element << index;
   }
+  // A pile counts from two cards on.
+  g.Player2_CardsTaken = 2;
+  EXPECT_EQ(AccessibleName(g, "Player2_Deste", 0), "Bilgisayarın aldığı kağıtlar (2): Kupa Papaz");
   // A lone floor card may be taken for a tesva: it is named alone.
   g.FloorCount = 1;
   EXPECT_EQ(AccessibleName(g, "OrtadakiKartlar", 0), "Yerdeki kağıt: Sinek Kız");
