@@ -46,19 +46,20 @@ TEST(CaptureScan, TakesTheFirstJackOrMatchInHandOrder) {
     int score;
     const char* sound;
   };
+  // The floor holds 2 points before the play; a capture scores them with
+  // the played card's, a tesva its fixed value instead.
   for (const auto& c : {
-           Case{{"D5", "K11"}, "S5", 3, "D5", 0, "Card.voi"},   // match before the jack
-           Case{{"K11", "D5"}, "S5", 3, "K11", 1, "Card.voi"},  // jack before the match
-           Case{{"K11", "D5"}, "S5", 1, "K11", 1, "Card.voi"},  // jack on a lone five: no tesva
+           Case{{"D5", "K11"}, "S5", 3, "D5", 2, "Card.voi"},   // match before the jack
+           Case{{"K11", "D5"}, "S5", 3, "K11", 3, "Card.voi"},  // jack before the match
+           Case{{"K11", "D5"}, "S5", 1, "K11", 3, "Card.voi"},  // jack on a lone five: no tesva
            Case{{"D5", "K11"}, "S5", 1, "D5", 10, "Tesva.voi"},
            Case{{"D3", "S11"}, "K11", 1, "S11", 15, "Tesva.voi"},  // jack on a lone jack
            Case{{"M9", "K1"}, "M1", 1, "K1", 30, "Tesva.voi"},
        }) {
     ComputerTurn t(c.hand, c.top, c.floorCount);
-    t.g.FloorPoints = 2;  // dropped by a tesva
+    t.g.FloorPoints = 2;
     EXPECT_EQ(t.Move(), c.played);
-    int floorPoints = 2 + PointValue(c.played);
-    EXPECT_EQ(t.g.Player2_Score, std::string(c.sound) == "Tesva.voi" ? c.score : floorPoints);
+    EXPECT_EQ(t.g.Player2_Score, c.score);
     EXPECT_EQ(t.g.Player2_CardsTaken, c.floorCount + 1);
     EXPECT_EQ(t.Sounds(), std::vector<std::string>{c.sound});
     EXPECT_EQ(t.g.TopCard, "");
@@ -160,6 +161,30 @@ TEST(ComputerTurn, UstaChoosesAnyCardWithOneDrawAndPlaysItByTheSharedRules) {
   EXPECT_EQ(t.g.Player2_Kart(3).picture, "");
   EXPECT_EQ(t.g.List2.items, (std::vector<std::string>{"K11", "S4"}));
   EXPECT_EQ(t.io.random.QueuedValues(), 0u);  // one draw seeds the whole search
+}
+
+// Positions with one clearly best card, each for a few draws: the master
+// must find it whatever its search's luck.
+TEST(ComputerTurn, UstaPlaysTheCardAPositionCallsFor) {
+  struct Case {
+    std::vector<std::string> hand;
+    const char* top;
+    int floorCount;
+    const char* played;
+  };
+  for (const auto& c : {
+           Case{{"S9", "D5", "K11"}, "K5", 1, "D5"},    // a tesva rather than a capture
+           Case{{"D3", "M7", "K11"}, "S11", 1, "K11"},  // a jack's tesva on a lone jack
+           Case{{"D6", "S11", "K9"}, "M2", 9, "S11"},   // the jack takes a big pile
+           Case{{"K2", "D8", "M4"}, "M8", 6, "D8"},     // a match takes a big pile
+           Case{{"K11", "M6", "D3"}, "S6", 1, "M6"},    // the match's tesva, the jack kept
+       }) {
+    for (double draw : {0.1, 0.5, 0.9}) {
+      ComputerTurn t(c.hand, c.top, c.floorCount, kMaster);
+      t.io.random.Queue(draw);
+      EXPECT_EQ(t.Move(), c.played) << c.top << " on " << c.floorCount << ", draw " << draw;
+    }
+  }
 }
 
 TEST(ComputerTurn, LastCardOfBothHandsDealsAndAnEmptyHandDoesNothing) {

@@ -12,6 +12,8 @@
 #include "engine/cards.h"
 #include "headless/driver.h"
 #include "shell/main_window.h"
+#include "support/deck.h"
+#include "support/seeded.h"
 
 namespace {
 
@@ -68,17 +70,6 @@ void ExpectMembers(const json& actual, const json& expected, const std::string& 
     json member = actual.is_array() ? actual[std::stoul(key)] : actual.value(key, json());
     ExpectMembers(member, value, path + "/" + key);
   }
-}
-
-// A deck in dealing order: `deck`, then every other card in suit and rank order.
-Lines DeckStartingWith(Lines deck) {
-  for (auto suit : tesva::kSuits) {
-    for (int rank = 1; rank <= tesva::kRanks; ++rank) {
-      auto code = std::string(suit) + std::to_string(rank);
-      if (std::find(deck.begin(), deck.end(), code) == deck.end()) deck.push_back(code);
-    }
-  }
-  return deck;
 }
 
 std::string DeckLine(const Lines& deck) {
@@ -163,7 +154,7 @@ TEST(DriverProgram, ExitStatusInputAndEnd) {
 // the snapshot after it equals the one before, with no sound and no dialog;
 // a bad queue line queues nothing.
 TEST(DriverLines, UndeliverableLinesChangeNothing) {
-  auto deck = DeckStartingWith({"D4", "S9", "K12", "M1"});
+  auto deck = tesva::Deck({"D4", "S9", "K12", "M1"});
   auto head = DeckLine({deck.begin(), deck.end() - 1});  // 51 codes
   // A line after ">" brings the game into the state in which the lines after it fail.
   Lines cases = Split(
@@ -220,7 +211,7 @@ TEST(DriverLines, UndeliverableLinesChangeNothing) {
 // move, a move and the computer's queued draw change.
 TEST(DriverLines, SnapshotOfAStackedDeal) {
   auto deck =
-      DeckStartingWith({"S7", "K1", "D10", "M4", "K7", "D3", "S12", "M12", "K3", "D5", "S6", "M8"});
+      tesva::Deck({"S7", "K1", "D10", "M4", "K7", "D3", "S12", "M12", "K3", "D5", "S6", "M8"});
   Session s;
   s.Run({DeckLine(deck), "start"});
   json dealt = s.Dump();
@@ -267,7 +258,7 @@ TEST(DriverLines, SnapshotOfAStackedDeal) {
 
 // A random line: mostly words of the driver's language, right or wrong, and
 // random bytes; or, once the window is loaded, a move that plays the game on.
-std::string RandomLine(bool loaded, const json& last, std::mt19937& rng) {
+std::string RandomLine(bool loaded, const json& last, std::mt19937_64& rng) {
   static const Lines kWords = Split(
       "store unstore start deck random reply answer click hover menu tick wait dump echo Click # "
       "Player1_Kart(1) Player1_Kart(0) Player1_Name Command1 main Timer1 Timer2 yes 0.5 1 -3 "
@@ -302,7 +293,7 @@ std::string RandomLine(bool loaded, const json& last, std::mt19937& rng) {
 // Random lines never break the driver: nothing throws, every snapshot is
 // valid JSON and no card is lost.
 TEST(DriverLines, RandomLinesNeverBreakTheDriver) {
-  std::mt19937 rng(5);
+  auto rng = tesva::Seeded(5);
   std::unique_ptr<Session> session;
   json last;
   for (int i = 0; i < 5000; ++i) {

@@ -87,7 +87,7 @@ TEST(HandSummaryTest, UnknownCardsCountAsNothingAndNeverBreakTheBreakdown) {
 // cards are taken or left on the floor, and the majority goes to the side
 // that took more.
 TEST(HandSummaryTest, EveryHandsBreakdownAddsUpToTheChangeOfBothScores) {
-  std::mt19937 rng(5);
+  auto rng = tesva::Seeded(5);
   int hands = 0, tesvas = 0, leftOver = 0;
   for (int game = 0; game < 500; ++game) {
     tesva::Table t;

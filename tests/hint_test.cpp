@@ -6,6 +6,7 @@
 
 #include "cpu/usta.h"
 #include "record/hint.h"
+#include "support/seeded.h"
 #include "test_support.h"
 
 namespace tesva::record {
@@ -21,23 +22,14 @@ int EachHumanTurn(std::uint64_t seed, F atTurn) {
   g.UstaSearch = kSearch;
   WriteOption(g, kKeyLevel, "2");
   Form_Load(g);
-  std::mt19937 pick(static_cast<unsigned>(seed));
+  auto pick = Seeded(seed);
   int turns = 0;
   for (int events = 0; events < 400 && g.HandNo != 0; ++events) {
-    if (g.Timer1.enabled) {
-      Timer1_Timer(g);
-    } else if (g.Timer2.enabled) {
-      Timer2_Timer(g);
-    } else {
+    if (!g.Timer1.enabled && !g.Timer2.enabled) {
       ++turns;
       atTurn(g, io);
-      std::vector<int> slots;
-      for (int i = 1; i <= kHandSize; ++i) {
-        if (g.Player1_Kart(i).enabled) slots.push_back(i);
-      }
-      if (slots.empty()) break;
-      Player1_Kart_Click(g, slots[pick() % slots.size()]);
     }
+    if (!PlayEvent(g, RandomSlot(pick))) break;
   }
   return turns;
 }

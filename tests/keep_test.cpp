@@ -2,6 +2,7 @@
 // of damage refused with a reason before anything reaches a game.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <random>
 
@@ -35,18 +36,7 @@ struct Kept : testing::Test {
   void SetUp() override {
     t.Start();
     for (int events = 0; events < 40; ++events) {
-      if (t.g.Timer1.enabled) {
-        Timer1_Timer(t.g);
-      } else if (t.g.Timer2.enabled) {
-        Timer2_Timer(t.g);
-      } else {
-        for (int i = 1; i <= 4; ++i) {
-          if (t.g.Player1_Kart(i).enabled) {
-            Player1_Kart_Click(t.g, i);
-            break;
-          }
-        }
-      }
+      PlayEvent(t.g);
       FollowGame(t.g, tally);
     }
     ASSERT_EQ(CheckKeptGame(KeepOf(t.g, tally)), "");
@@ -127,52 +117,70 @@ TEST_F(Kept, EveryFieldOutOfRangeIsRefused) {
   EXPECT_GT(leaves, 200);
 }
 
+// Damage that keeps the file readable but breaks the game: each refused,
+// with its reason where one rule alone is broken.
 TEST_F(Kept, CardsMustEachBeInExactlyOnePlace) {
-  auto refusedWith = [this](auto change) {
-    KeptGame kept = Now();
-    change(kept);
-    return CheckKeptGame(kept);
+  auto handSlot = [](const KeptGame& k) { return k.state.Player1_Hand(1).empty() ? 2 : 1; };
+  struct Case {
+    const char* what;
+    std::function<void(KeptGame&)> change;
+    const char* reason;  // nullptr: any reason
   };
-  // A card twice in the deck, and a card missing from it.
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.List1.items[7] = k.form.List1.items[30]; }),
-            "the deck does not hold each of the 52 cards once");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.List1.items.pop_back(); }),
-            "the deck does not hold each of the 52 cards once");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.List1.items[3] = "K14"; }),
-            "the deck does not hold each of the 52 cards once");
-  // A card still to deal in the human's hand.
-  EXPECT_EQ(refusedWith([](KeptGame& k) {
-              int slot = k.state.Player1_Hand(1).empty() ? 2 : 1;
-              k.state.Player1_Hand(slot) = k.form.List1.items[51];
-            }),
-            "the dealt hand mirrors the hand");
-  // A hand that is no card at all, mirrored everywhere it shows.
-  EXPECT_NE(refusedWith([](KeptGame& k) {
-              int slot = k.state.Player1_Hand(1).empty() ? 2 : 1;
-              k.state.Player1_Hand(slot) = "X9";
-              k.state.Player1_DealtHand[slot - 1] = "X9";
+  const char* kNotADeck = "the deck does not hold each of the 52 cards once";
+  for (const auto& c : std::vector<Case>{
+           {"a card twice", [](KeptGame& k) { k.form.List1.items[7] = k.form.List1.items[30]; },
+            kNotADeck},
+           {"a card missing", [](KeptGame& k) { k.form.List1.items.pop_back(); }, kNotADeck},
+           {"no card", [](KeptGame& k) { k.form.List1.items[3] = "K14"; }, kNotADeck},
+           {"a card still to deal in hand",
+            [&](KeptGame& k) { k.state.Player1_Hand(handSlot(k)) = k.form.List1.items[51]; },
+            "the dealt hand mirrors the hand"},
+           {"a hand card that is no card, mirrored everywhere",
+            [&](KeptGame& k) {
+              int slot = handSlot(k);
+              k.state.Player1_Hand(slot) = k.state.Player1_DealtHand[slot - 1] = "X9";
               k.form.Player1_Kart(slot).picture = "X9";
-            }),
-            "");
-  // A card played that the computer still holds.
-  EXPECT_EQ(refusedWith([](KeptGame& k) {
+            },
+            nullptr},
+           {"a played card still held",
+            [](KeptGame& k) {
               k.form.List2.items.push_back(k.seen.plays.back().card);
               ++k.state.Player2_CardsLeft;
-            }).empty(),
-            false);
-  // A play forgotten: a dealt card is nowhere.
-  EXPECT_NE(refusedWith([](KeptGame& k) { k.seen.plays.pop_back(); }), "");
-  // The floor counted wrong, a score below zero, a hand beyond the 99.
-  EXPECT_EQ(refusedWith([](KeptGame& k) { ++k.state.FloorCount; }), "the floor count");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.Player2_Score = -3; }), "a negative score");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.HandsPerGame = 100; }), "the hands per game");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.Level = "4"; }), "unknown level");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.timer2Ticks = 3; }), "the pause's tick counter");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.Cikanlar(5).caption = "9"; }),
-            "the tracker's counts");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.form.Player2_Kart(1).picture = "S2"; }),
-            "a computer card shows its face");
-  EXPECT_EQ(refusedWith([](KeptGame& k) { k.state.HandNo = 0; }), "the game is not running");
+            },
+            nullptr},
+           {"a play forgotten", [](KeptGame& k) { k.seen.plays.pop_back(); }, nullptr},
+           {"a card still to deal in hand, mirrored",
+            [&](KeptGame& k) {
+              int slot = handSlot(k);
+              k.state.Player1_Hand(slot) = k.state.Player1_DealtHand[slot - 1] =
+                  k.form.Player1_Kart(slot).picture = k.form.List1.items[51];
+            },
+            "a hand card is not the one dealt there"},
+           {"a play that broke the rules",
+            [](KeptGame& k) { k.seen.plays.back().captured = !k.seen.plays.back().captured; },
+            "a play that did not follow the rules"},
+           {"a total that is no number",
+            [](KeptGame& k) { k.form.Player1_Name.caption = "Ali ()"; }, "a name is too long"},
+           {"the floor", [](KeptGame& k) { ++k.state.FloorCount; }, "the floor count"},
+           {"a score", [](KeptGame& k) { k.state.Player2_Score = -3; }, "a negative score"},
+           {"the hands", [](KeptGame& k) { k.state.HandsPerGame = 100; }, "the hands per game"},
+           {"the level", [](KeptGame& k) { k.state.Level = "4"; }, "unknown level"},
+           {"the pause", [](KeptGame& k) { k.timer2Ticks = 3; }, "the pause's tick counter"},
+           {"the tracker", [](KeptGame& k) { k.form.Cikanlar(5).caption = "9"; },
+            "the tracker's counts"},
+           {"a face", [](KeptGame& k) { k.form.Player2_Kart(1).picture = "S2"; },
+            "a computer card shows its face"},
+           {"no game", [](KeptGame& k) { k.state.HandNo = 0; }, "the game is not running"},
+       }) {
+    KeptGame kept = Now();
+    c.change(kept);
+    std::string reason = CheckKeptGame(kept);
+    if (c.reason) {
+      EXPECT_EQ(reason, c.reason) << c.what;
+    } else {
+      EXPECT_NE(reason, "") << c.what;
+    }
+  }
 }
 
 TEST_F(Kept, NamesMustBeShortUtf8) {
@@ -203,7 +211,7 @@ TEST(Utf8, OnlyWellFormedTextsPass) {
 // throws or crashes; what is read is a game that keeps every rule.
 TEST_F(Kept, RandomDamageNeverCrashes) {
   const auto bytes = Bytes(Now());
-  std::mt19937_64 rng(11);
+  auto rng = Seeded(11);
   int accepted = 0;
   for (int round = 0; round < 3000; ++round) {
     std::string damaged = bytes;
@@ -254,21 +262,22 @@ TEST(RecordFile, CountsThatDisagreeAreRefused) {
     auto* refusal = std::get_if<Refusal>(&read);
     return refusal ? refusal->reason : std::string();
   };
-  json d = doc;
-  d["headings"]["amator"]["won"] = 2;
-  EXPECT_EQ(refused(d), "amator: won, lost and drawn do not add up");
-  d = doc;
-  d["headings"]["amator"]["longestStreak"] = 2;
-  EXPECT_EQ(refused(d), "amator: streaks too long");
-  d = doc;
-  d["headings"]["amator"]["finished"] = -1;
-  EXPECT_NE(refused(d), "");
-  d = doc;
-  d["headings"]["../../etc"] = doc["headings"]["amator"];
-  EXPECT_EQ(refused(d), "a heading's name is not known");
-  d = doc;
-  d["version"] = 7;
-  EXPECT_NE(refused(d), "");
+  for (auto [pointer, value, reason] : {
+           std::tuple{"/headings/amator/won", json(2), "amator: won, lost and drawn do not add up"},
+           {"/headings/amator/longestStreak", json(2), "amator: streaks too long"},
+           {"/headings/amator/hinted", json(2), "amator: more games with a hint than games"},
+           {"/headings/amator/finished", json(-1), nullptr},
+           {"/headings/..~1..~1etc", doc["headings"]["amator"], "a heading's name is not known"},
+           {"/version", json(7), nullptr},
+       }) {
+    json d = doc;
+    d[json::json_pointer(pointer)] = value;
+    if (reason) {
+      EXPECT_EQ(refused(d), reason) << pointer;
+    } else {
+      EXPECT_NE(refused(d), "") << pointer;
+    }
+  }
   auto bytes = WriteRecord(r);
   for (std::size_t size = 0; size < bytes.size(); ++size) {
     auto read = ReadRecord(std::string_view(bytes).substr(0, size));

@@ -4,6 +4,7 @@
 
 #include "record/kept_game.h"
 #include "record/record.h"
+#include "support/seeded.h"
 #include "test_support.h"
 
 namespace tesva::record {
@@ -12,6 +13,15 @@ namespace {
 GameResult Result(std::string level, Outcome outcome, int human, int computer, int tesvas = 0,
                   bool hint = false) {
   return {std::move(level), outcome, human, computer, tesvas, hint};
+}
+
+TEST(Record, TheWinRateIsRoundedHalfUp) {
+  Heading h;
+  for (auto [won, finished, rate] : {std::tuple{2, 3, 67}, {1, 3, 33}, {1, 8, 13}, {0, 0, 0}}) {
+    h.won = won;
+    h.finished = finished;
+    EXPECT_EQ(WinRate(h), rate) << won << " of " << finished;
+  }
 }
 
 TEST(Record, ResultsAddUpPerLevelAndForAllLevels) {
@@ -158,30 +168,23 @@ struct FollowedGame {
   void After() {
     if (auto r = FollowGame(g, tally)) results.push_back(*r);
   }
-  void Click(int slot) {
-    const auto& card = g.Player1_Hand(slot);
-    if (g.FloorCount == 1 && RankText(card) == RankText(g.TopCard)) ++humanTesvas;
-    Player1_Kart_Click(g, slot);
-    After();
-  }
-  // Plays until the game has ended: the human plays a card chosen by
-  // `pick` among the enabled ones.
-  void PlayToTheEnd(std::mt19937& pick) {
-    for (int events = 0; events < 20000 && results.empty(); ++events) {
-      if (g.Timer1.enabled) {
-        Timer1_Timer(g);
-      } else if (g.Timer2.enabled) {
-        Timer2_Timer(g);
-      } else {
-        std::vector<int> slots;
-        for (int i = 1; i <= kHandSize; ++i) {
-          if (g.Player1_Kart(i).enabled) slots.push_back(i);
-        }
-        ASSERT_FALSE(slots.empty());
-        Click(slots[pick() % slots.size()]);
-        continue;
+  // One event with the record following it; the human's card is the one
+  // `choose` picks, its tesva counted from the floor before the click.
+  bool Step(const SlotChoice& choose = FirstSlot) {
+    bool happened = PlayEvent(g, [&](const std::vector<int>& slots) {
+      int slot = choose(slots);
+      if (g.FloorCount == 1 && RankText(g.Player1_Hand(slot)) == RankText(g.TopCard)) {
+        ++humanTesvas;
       }
-      After();
+      return slot;
+    });
+    After();
+    return happened;
+  }
+  // Plays until the game has ended, the human's cards drawn by `pick`.
+  void PlayToTheEnd(std::mt19937_64& pick) {
+    for (int events = 0; events < 20000 && results.empty(); ++events) {
+      ASSERT_TRUE(Step(RandomSlot(pick)));
     }
   }
 };
@@ -195,7 +198,7 @@ TEST(Record, RandomWholeGamesCountTheirResultsAndTesvas) {
     WriteOption(game.g, kKeyDelay, "100");  // not the first run: the options stand
     Form_Load(game.g);
     game.After();
-    std::mt19937 pick(static_cast<unsigned>(seed));
+    auto pick = Seeded(seed);
     game.PlayToTheEnd(pick);
     ASSERT_EQ(game.results.size(), 1u) << "seed " << seed;
     const GameResult& r = game.results[0];
@@ -227,21 +230,9 @@ TEST(Record, AGameCountsUnderTheLevelSetWhenItEnds) {
   WriteOption(game.g, kKeyLevel, "1");
   Form_Load(game.g);
   game.After();
-  std::mt19937 pick(4);
+  auto pick = Seeded(4);
   // Half-way through, the level changes to the master.
-  for (int i = 0; i < 30; ++i) {
-    if (game.g.Timer1.enabled) {
-      Timer1_Timer(game.g);
-      game.After();
-    } else if (game.g.Player1_Kart(1).enabled || game.g.Player1_Kart(4).enabled) {
-      for (int s = 1; s <= 4; ++s) {
-        if (game.g.Player1_Kart(s).enabled) {
-          game.Click(s);
-          break;
-        }
-      }
-    }
-  }
+  for (int i = 0; i < 30 && !game.g.Timer2.enabled; ++i) game.Step();
   mnuUsta_Click(game.g);
   game.After();
   game.PlayToTheEnd(pick);
@@ -257,25 +248,12 @@ TEST(Record, YeniOyunAnsweredYesGivesTheRunningGameUp) {
   FollowedGame game(9);
   Form_Load(game.g);
   game.After();
-  std::mt19937 pick(9);
+  auto pick = Seeded(9);
   // Into the game until the human has scored.
   for (int events = 0; events < 5000 && (game.g.Player1_Score == 0 || game.g.Timer1.enabled ||
                                          game.g.Timer2.enabled);
        ++events) {
-    if (game.g.Timer1.enabled) {
-      Timer1_Timer(game.g);
-    } else if (game.g.Timer2.enabled) {
-      Timer2_Timer(game.g);
-    } else {
-      for (int s = 1; s <= 4; ++s) {
-        if (game.g.Player1_Kart(s).enabled) {
-          game.Click(s);
-          break;
-        }
-      }
-      continue;
-    }
-    game.After();
+    game.Step();
   }
   ASSERT_GT(game.g.Player1_Score, 0);
   ASSERT_NE(game.g.HandNo, 0);
@@ -317,12 +295,7 @@ TEST(Record, LeavingARunningGameGivesItUpOnce) {
   FollowedGame game(11);
   Form_Load(game.g);
   game.After();
-  for (int s = 1; s <= 4; ++s) {
-    if (game.g.Player1_Kart(s).enabled) {
-      game.Click(s);
-      break;
-    }
-  }
+  game.Step();
   ASSERT_NE(game.g.HandNo, 0);
   auto left = LeaveGame(game.g, game.tally);
   ASSERT_TRUE(left);
@@ -336,7 +309,7 @@ TEST(Record, LeavingARunningGameGivesItUpOnce) {
   FollowedGame ended(12);
   Form_Load(ended.g);
   ended.After();
-  std::mt19937 pick(12);
+  auto pick = Seeded(12);
   ended.PlayToTheEnd(pick);
   ASSERT_EQ(ended.results.size(), 1u);
   EXPECT_FALSE(LeaveGame(ended.g, ended.tally));

@@ -6,6 +6,7 @@
 #include <limits>
 #include <map>
 
+#include "support/option_commands.h"
 #include "test_support.h"
 
 namespace tesva {
@@ -133,76 +134,16 @@ TEST(Options, StoredValuesAreAppliedAndBadOnesSanitised) {
 }
 
 TEST(Menus, EveryCommandChangesItsStateMarksAndStoreAtOnce) {
-  struct Command {
-    void (*click)(Game&);
-    const char* key;
-    const char* stored;
-    std::vector<std::string> checked;
-  };
   Table t;
   t.Start();
   Game& g = t.g;
-  for (const auto& c : {
-           Command{mnuPro_Click,
-                   "Seviye",
-                   "2",
-                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
-           Command{mnuFirst_Click,
-                   "CpuDusunmeHizi",
-                   "10",
-                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuFirst", "mnuSesler"}},
-           Command{mnuLast_Click,
-                   "CpuDusunmeHizi",
-                   "1000",
-                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuLast", "mnuSesler"}},
-           Command{mnuTherd_Click,
-                   "CpuDusunmeHizi",
-                   "500",
-                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuSiyah_Click,
-                   "BackGround",
-                   "0",
-                   {"mnuPro", "mnuSiyah", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuLacivert_Click,
-                   "BackGround",
-                   "8388608",
-                   {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuStandart_Click,
-                   "Deste",
-                   "Back2",
-                   {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
-           Command{mnuSesler_Click,
-                   "Sesler",
-                   "0",
-                   {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd"}},
-           Command{mnuSesler_Click,
-                   "Sesler",
-                   "1",
-                   {"mnuPro", "mnuLacivert", "mnuStandart", "mnuTherd", "mnuSesler"}},
-           Command{mnuRenkli_Click,
-                   "Deste",
-                   "Back",
-                   {"mnuPro", "mnuLacivert", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuYesil_Click,
-                   "BackGround",
-                   "32768",
-                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuTherd", "mnuSesler"}},
-           Command{mnuSecond_Click,
-                   "CpuDusunmeHizi",
-                   "100",
-                   {"mnuPro", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
-           Command{mnuUsta_Click,
-                   "Seviye",
-                   "3",
-                   {"mnuUsta", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
-           Command{mnuAmator_Click,
-                   "Seviye",
-                   "1",
-                   {"mnuAmator", "mnuYesil", "mnuRenkli", "mnuSecond", "mnuSesler"}},
-       }) {
-    c.click(g);
-    EXPECT_EQ(t.Stored(c.key), c.stored);
-    EXPECT_EQ(CheckedMenus(g), c.checked) << c.key << "=" << c.stored;
+  OptionMarks marks;
+  for (const auto& c : kOptionCommands) {
+    FindMenu(c.item)->click(g);
+    marks.Choose(c.item);
+    EXPECT_EQ(t.Stored(c.key), c.value) << c.item;
+    auto checked = CheckedMenus(g);
+    EXPECT_EQ(std::set<std::string>(checked.begin(), checked.end()), marks.checked) << c.item;
   }
   mnuLacivert_Click(g);
   mnuTherd_Click(g);

@@ -1,7 +1,6 @@
 // A game on in-memory services, with stacked decks written as card names.
 #pragma once
 
-#include <algorithm>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -12,21 +11,11 @@
 #include "engine/engine.h"
 #include "platform/memory.h"
 #include "shell/main_window.h"
+#include "support/deck.h"
+#include "support/play.h"
+#include "support/seeded.h"
 
 namespace tesva {
-
-// A deck that starts with `first` (floor cards, then the first deal...) and
-// goes on with every other card in suit and rank order.
-inline std::vector<std::string> Deck(std::initializer_list<std::string_view> first) {
-  std::vector<std::string> deck(first.begin(), first.end());
-  for (int suit = 0; suit < 4; ++suit) {
-    for (int rank = 1; rank <= kRanks; ++rank) {
-      auto code = CardCode(suit, rank);
-      if (std::find(deck.begin(), deck.end(), code) == deck.end()) deck.push_back(code);
-    }
-  }
-  return deck;
-}
 
 struct Table {
   MemoryPlatform io{7};
@@ -59,17 +48,7 @@ struct Table {
   // Plays the hand out to its settlement: the human always plays its first
   // enabled card, the computer answers.
   void PlayOutHand() {
-    for (int events = 0; events < 200 && !g.Timer2.enabled; ++events) {
-      if (g.Timer1.enabled) {
-        Timer1_Timer(g);
-        continue;
-      }
-      for (int i = 1; i <= 4; ++i) {
-        if (g.Player1_Kart(i).enabled) {
-          Player1_Kart_Click(g, i);
-          break;
-        }
-      }
+    for (int events = 0; events < 200 && !g.Timer2.enabled && PlayEvent(g); ++events) {
     }
   }
   std::vector<bool> HumanCardsEnabled() const {

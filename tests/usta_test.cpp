@@ -35,7 +35,7 @@ TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
   t.Store("Sesler", "0");
   t.Start();
   Game& g = t.g;
-  std::mt19937 rng(5);
+  auto rng = Seeded(5);
   int hands = 0;
   while (hands < 3000) {
     ASSERT_EQ(g.FloorCount, 4);
@@ -54,11 +54,7 @@ TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
           }
         }
       } else {
-        std::vector<int> slots;
-        for (int i = 1; i <= 4; ++i) {
-          if (g.Player1_Kart(i).enabled) slots.push_back(i);
-        }
-        int slot = slots[std::uniform_int_distribution<std::size_t>(0, slots.size() - 1)(rng)];
+        int slot = RandomSlot(rng)(EnabledSlots(g));
         card = g.Player1_Hand(slot);
         Player1_Kart_Click(g, slot);
       }
@@ -102,11 +98,7 @@ struct MasterGame : Table {
       Timer1_Timer(g);
       return g.Seen.plays.back().card;
     }
-    std::vector<int> slots;
-    for (int i = 1; i <= 4; ++i) {
-      if (g.Player1_Kart(i).enabled) slots.push_back(i);
-    }
-    Player1_Kart_Click(g, slots[pick() % slots.size()]);
+    Player1_Kart_Click(g, RandomSlot(pick)(EnabledSlots(g)));
     return "";
   }
   bool HandOver() const { return g.Timer2.enabled; }
@@ -133,7 +125,7 @@ TEST(Usta, ChoosesOnlyFromWhatItsSeatHasSeen) {
   // moving a face-down floor card to another rank (so the played-cards
   // tracker differs): the same random stream must give the same choices for
   // as long as the public play and the master's own cards are the same.
-  std::mt19937 rng(3);
+  auto rng = Seeded(3);
   int compared = 0;
   for (int round = 0; round < 150; ++round) {
     std::vector<std::string> deck = Deck({});

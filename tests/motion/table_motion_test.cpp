@@ -77,7 +77,7 @@ TEST(TableMotionTest, ACardTakingTheFloorLandsOnItThenTheFloorSlidesToThePile) {
 // and a new hand's floor comes before it; only a new hand or game, or a
 // chosen card back, shows anything at once.
 TEST(TableMotionTest, EveryMovementOfWholeGamesEndsOnTheGamesTable) {
-  std::mt19937 rng(11);
+  auto rng = tesva::Seeded(11);
   tesva::Table t;
   t.io.random = tesva::ScriptedRandom(11);
   t.Start();

@@ -23,6 +23,10 @@
 #include "platform/memory.h"
 #include "shell/card_names.h"
 #include "shell/main_window.h"
+#include "support/captured_stderr.h"
+#include "support/deck.h"
+#include "support/play.h"
+#include "support/seeded.h"
 #include "window/game_window/game_window.h"
 #include "window/platform/qt_platform.h"
 #include "window/table/card_picture.h"
@@ -34,29 +38,22 @@
 
 namespace window_testing {
 
-// A deck that starts with `first` and goes on with the other cards in
-// order, suit by suit.
-inline std::vector<std::string> DeckStartingWith(std::vector<std::string> first) {
-  std::vector<std::string> deck = first;
-  for (int suit = 0; suit < 4; ++suit) {
-    for (int rank = 1; rank <= tesva::kRanks; ++rank) {
-      std::string code = tesva::CardCode(suit, rank);
-      if (std::count(first.begin(), first.end(), code) == 0) deck.push_back(code);
-    }
-  }
-  return deck;
-}
+using tesva::Deck;
 
 // Hand 1: the base card K2 under K3, K4 and K5, the human holding D7 D8 D9
 // D13 (none of them takes the floor), the computer S3 S4 S5 S6; the rest of
 // the deck in order.
 inline std::vector<std::string> KnownDeck() {
-  return DeckStartingWith(
-      {"K2", "K3", "K4", "K5", "D7", "D8", "D9", "D13", "S3", "S4", "S5", "S6"});
+  return Deck({"K2", "K3", "K4", "K5", "D7", "D8", "D9", "D13", "S3", "S4", "S5", "S6"});
 }
 
 inline QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), text.size());
+}
+
+// Standard error written while `errors` lived, a line each.
+inline QStringList Lines(tesva::CapturedStderr& errors) {
+  return QString::fromStdString(errors.Text()).split('\n', Qt::SkipEmptyParts);
 }
 
 inline QString Nth(std::string_view element, int index) {
@@ -82,11 +79,8 @@ inline void AnswerTheBox(const QString& name = {}) {
 // computer's answer (or the hand's pause, or the game's end).
 inline void PlayFirstPlayableCard(GameWindow& window) {
   const tesva::Game& game = window.Game();
-  for (int i = 1; i <= tesva::kHandSize; ++i) {
-    if (game.Player1_Kart(i).enabled) {
-      QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_0 + i));
-      break;
-    }
+  if (auto playable = tesva::EnabledSlots(game); !playable.empty()) {
+    QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_0 + playable.front()));
   }
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return !game.Timer1.enabled || game.Timer2.enabled || game.HandNo == 0; }, 5000));

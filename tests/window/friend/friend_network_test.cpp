@@ -15,7 +15,6 @@ TEST_F(FriendWindows, AClientSendingGarbageIsSentAwayAndTheWindowKeepsAnswering)
   dialog->show();
   ASSERT_TRUE(dialog->ListenOn(0));
   const tesva::Game before = host.game();
-  Heartbeat heartbeat;
   for (QByteArray garbage : {QByteArray("GET / HTTP/1.1\r\nHost: x\r\n\r\n"),
                              QByteArray(200000, '\xff'), QByteArray("\x00\x00\x00\x00\x01", 5),
                              QByteArray("\x00\x00\x10\x00\x01", 5) + QByteArray(100, 'a')}) {
@@ -24,6 +23,7 @@ TEST_F(FriendWindows, AClientSendingGarbageIsSentAwayAndTheWindowKeepsAnswering)
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }, 5000));
     client.write(garbage);
+    EXPECT_TRUE(EventLoopAnswers()) << "while reading " << garbage.size() << " bytes";
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }, 5000))
         << garbage.left(8).toHex().toStdString();
@@ -36,7 +36,7 @@ TEST_F(FriendWindows, AClientSendingGarbageIsSentAwayAndTheWindowKeepsAnswering)
     EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
   }
   EXPECT_TRUE(host.game() == before);  // the game against the computer untouched
-  EXPECT_LT(heartbeat.Worst(), 100);
+  EXPECT_TRUE(EventLoopAnswers());
 }
 
 TEST_F(FriendWindows, AHostSendingGarbageIsLeftWithAMessageForTheGuest) {
@@ -135,17 +135,16 @@ TEST_F(FriendWindows, AHostThatNeverAnswersIsGivenUpWithinTheConnectLimit) {
   JoinDialog* join = guest.friendGame().Join();
   join->show();
   join->SetTimeout(700);
-  QElapsedTimer clock;
-  clock.start();
   join->ConnectTo(QStringLiteral("127.0.0.1"), mute.serverPort());
+  // Not given up at once: the limit runs from the call, and the window
+  // waits for it to pass (bounded by the wait below) rather than a clock.
+  EXPECT_NE(join->Message(), QStringLiteral("Karşı taraf 10 saniye içinde yanıt vermedi."));
   ASSERT_TRUE(QTest::qWaitFor(
       [&] {
         return join->Message() == QStringLiteral("Karşı taraf 10 saniye içinde yanıt vermedi.");
       },
       5000))
       << join->Message().toStdString();
-  EXPECT_GE(clock.elapsed(), 600);
-  EXPECT_LT(clock.elapsed(), 3000);
   EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
   EXPECT_TRUE(guest.Action("mnuOyunaKatil")->isEnabled());
 }
@@ -185,7 +184,6 @@ TEST_F(FriendWindows, AClientDrippingBytesIsSentAwayAndTheHostIsFreeAgain) {
   HostDialog* dialog = host.friendGame().Host();
   dialog->show();
   ASSERT_TRUE(dialog->ListenOn(0));
-  Heartbeat heartbeat;
   QTcpSocket client;
   client.connectToHost(QHostAddress::LocalHost, dialog->ListeningPort());
   ASSERT_TRUE(
@@ -205,7 +203,7 @@ TEST_F(FriendWindows, AClientDrippingBytesIsSentAwayAndTheHostIsFreeAgain) {
   EXPECT_EQ(dialog->Message(), QStringLiteral("Karşı taraf 10 saniye içinde yanıt vermedi. "
                                               "Yeniden bekleniyor…"));
   EXPECT_EQ(host.friendGame().stage(), Stage::kNone);
-  EXPECT_LT(heartbeat.Worst(), 100);
+  EXPECT_TRUE(EventLoopAnswers());
   // The host's one place is free: a friend gets in.
   guest.friendGame().Join()->ConnectTo(QStringLiteral("127.0.0.1"), dialog->ListeningPort());
   ASSERT_TRUE(QTest::qWaitFor(

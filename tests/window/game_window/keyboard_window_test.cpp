@@ -57,14 +57,7 @@ class KeyboardTest : public WindowTest {
     Remember();
   }
   void WaitForOurTurn() {
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          for (int i = 1; i <= tesva::kHandSize; ++i) {
-            if (game().Player1_Kart(i).enabled) return true;
-          }
-          return false;
-        },
-        3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tesva::EnabledSlots(game()).empty(); }, 3000));
   }
   int CardsLeft() const { return game().Player1_CardsLeft; }
 };
@@ -170,7 +163,7 @@ TEST_F(KeyboardTest, AfterMenusAndQuestionsTheKeysStillPlayTheMarkedCard) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   };
-  std::mt19937 rng(11);
+  auto rng = tesva::Seeded(11);
   auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   int played = 0, shown = 0;
   for (int step = 0; step < 120; ++step) {

@@ -4,6 +4,7 @@
 // renaming through the real input box and a missing "Data" folder.
 #include <gtest/gtest.h>
 
+#include "support/option_commands.h"
 #include "window/window_fixture.h"
 
 namespace {
@@ -149,7 +150,7 @@ TEST_F(WindowTest, ClicksAndKeysPlayTheHandAndEachMoveSlidesInTheOrderItWasMade)
 TEST_F(WindowTest, EventsAtAnyMomentLeaveTheTableShowingTheGame) {
   Open();
   Action("mnuFirst")->trigger();
-  std::mt19937 rng(2024);
+  auto rng = tesva::Seeded(2024);
   auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   const char* menus[] = {"mnuFirst", "mnuSecond", "mnuRenkli", "mnuStandart",
                          "mnuYesil", "mnuSiyah",  "mnuSesler", "mnuHelp"};
@@ -200,10 +201,12 @@ TEST_F(WindowTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   auto card = [&](int i) { return QAccessible::queryAccessibleInterface(Card("Player1_Kart", i)); };
   const QString press = QAccessibleActionInterface::pressAction();
+  const char* names[] = {"Karo 7", "Karo 8", "Karo 9", "Karo Papaz"};  // the known deck's hand
   for (int i = 1; i <= tesva::kHandSize; ++i) {
     QAccessibleInterface* button = card(i);
     EXPECT_EQ(button->role(), QAccessible::Button);
-    EXPECT_EQ(button->text(QAccessible::Name), Q(tesva::AccessibleName(game(), "Player1_Kart", i)));
+    EXPECT_EQ(button->text(QAccessible::Name),
+              QStringLiteral("Elindeki kağıt %1: %2").arg(i).arg(names[i - 1]));
     EXPECT_TRUE(button->state().focusable);
     EXPECT_TRUE(button->actionInterface()->actionNames().contains(press));
     EXPECT_EQ(button->actionInterface()->keyBindingsForAction(press),
@@ -267,43 +270,14 @@ TEST_F(WindowTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
 }
 
 TEST_F(WindowTest, EachOptionCommandMarksItsItemAndStoresItsKeyAtOnce) {
-  const std::vector<const char*> level = {"mnuAmator", "mnuPro", "mnuUsta"},
-                                 delay = {"mnuFirst", "mnuSecond", "mnuTherd", "mnuLast"},
-                                 colour = {"mnuYesil", "mnuLacivert", "mnuSiyah"},
-                                 back = {"mnuStandart", "mnuRenkli"}, sounds = {"mnuSesler"};
-  struct Command {
-    const char* item;
-    const char* key;
-    const char* value;
-    const std::vector<const char*>& group;
-    bool checked = true;
-  };
-  // Each group starts with its checked item chosen again: the mark stays.
-  const Command commands[] = {
-      {"mnuAmator", "Seviye", "1", level},
-      {"mnuPro", "Seviye", "2", level},
-      {"mnuUsta", "Seviye", "3", level},
-      {"mnuAmator", "Seviye", "1", level},
-      {"mnuSecond", "CpuDusunmeHizi", "100", delay},
-      {"mnuFirst", "CpuDusunmeHizi", "10", delay},
-      {"mnuTherd", "CpuDusunmeHizi", "500", delay},
-      {"mnuLast", "CpuDusunmeHizi", "1000", delay},
-      {"mnuYesil", "BackGround", "32768", colour},
-      {"mnuLacivert", "BackGround", "8388608", colour},
-      {"mnuSiyah", "BackGround", "0", colour},
-      {"mnuRenkli", "Deste", "Back", back},
-      {"mnuStandart", "Deste", "Back2", back},
-      {"mnuSesler", "Sesler", "0", sounds, false},
-      {"mnuSesler", "Sesler", "1", sounds, true},
-  };
   Open();
-  for (const Command& command : commands) {
+  tesva::OptionMarks marks;
+  for (const auto& command : tesva::kOptionCommands) {
     SCOPED_TRACE(command.item);
     Action(command.item)->trigger();
-    for (const char* item : command.group) {
-      EXPECT_EQ(Action(item)->isChecked(),
-                command.checked && item == std::string_view(command.item))
-          << item;
+    marks.Choose(command.item);
+    for (const std::string& item : marks.Items()) {
+      EXPECT_EQ(Action(item.c_str())->isChecked(), marks.Checked(item)) << item;
     }
     EXPECT_EQ(Stored(command.key), command.value);
     ExpectShowsTheGame();

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "support/captured_stderr.h"
 #include "window/platform/qt_platform.h"
 #include "window/sound/qt_sound.h"
 
@@ -88,38 +89,19 @@ class ErrorOutput {
  public:
   ErrorOutput() {
     lines_.clear();
-    file_.open();
     previous_ = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& text) { lines_ << text; });
-    std::fflush(stderr);
-    saved_ = dup(STDERR_FILENO);
-    dup2(file_.handle(), STDERR_FILENO);
   }
-  ~ErrorOutput() { Restore(); }
-
+  ~ErrorOutput() { qInstallMessageHandler(previous_); }
   QStringList Lines() {
-    Restore();
-    file_.seek(0);
-    for (const QByteArray& line : file_.readAll().split('\n')) {
-      if (!line.isEmpty()) lines_ << QString::fromUtf8(line);
-    }
-    return lines_;
+    qInstallMessageHandler(previous_);
+    return lines_ + QString::fromStdString(written_.Text()).split('\n', Qt::SkipEmptyParts);
   }
 
  private:
-  void Restore() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
-    saved_ = -1;
-    qInstallMessageHandler(previous_);
-  }
-
   static inline QStringList lines_;
-  QTemporaryFile file_;
   QtMessageHandler previous_ = nullptr;
-  int saved_ = -1;
+  tesva::CapturedStderr written_;
 };
 
 // The tests reach no sound server (window_test_main.cpp): the machine has

@@ -94,8 +94,7 @@ TEST_F(StoryTest, WhatThePlayerMayNotSeeGivesAssistiveTechnologyNoText) {
 // floor, and whatever the computer lays on the empty floor next, the human
 // takes it alone: a tesva.
 std::vector<std::string> TesvaDeck() {
-  return DeckStartingWith(
-      {"K2", "K3", "K4", "K6", "D11", "D5", "D9", "D13", "S5", "K5", "M5", "S9"});
+  return tesva::Deck({"K2", "K3", "K4", "K6", "D11", "D5", "D9", "D13", "S5", "K5", "M5", "S9"});
 }
 
 // The piles as thick as they are: the deck, the floor under its top card
@@ -124,12 +123,7 @@ TEST_F(StoryTest, PilesShowTheirThicknessAndSayTheirCount) {
   // edges, and thickens the taker's pile.
   Action("mnuFirst")->trigger();
   for (int move = 0; move < 12; ++move) {
-    for (int i = 1; i <= tesva::kHandSize; ++i) {
-      if (game().Player1_Kart(i).enabled) {
-        ClickCard(i);
-        break;
-      }
-    }
+    if (auto playable = tesva::EnabledSlots(game()); !playable.empty()) ClickCard(playable.front());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !game().Timer1.enabled; }, 3000));
     Settle();
     SCOPED_TRACE("move " + std::to_string(move));
@@ -200,12 +194,7 @@ TEST_F(StoryTest, TakesHandAndGameAreToldAndTheGameEndStartsTheNext) {
 
   // The rest of the hand: the first card that can be played, each time.
   for (int move = 0; move < 60 && game().HandNo == 1 && !story.Hand(); ++move) {
-    for (int i = 1; i <= tesva::kHandSize; ++i) {
-      if (game().Player1_Kart(i).enabled) {
-        ClickCard(i);
-        break;
-      }
-    }
+    if (auto playable = tesva::EnabledSlots(game()); !playable.empty()) ClickCard(playable.front());
     QTest::qWait(15);
     ExpectShowsTheGame();
     if (HasFailure()) return;
