@@ -6,6 +6,13 @@
 
 namespace tesva::net {
 
+// The port is kept in the same section as the game's options, so its key
+// must be none of theirs.
+static_assert(kKeyFriendPort != kKeyLevel && kKeyFriendPort != kKeyDelay &&
+              kKeyFriendPort != kKeyHands && kKeyFriendPort != kKeySounds &&
+              kKeyFriendPort != kKeyBackground && kKeyFriendPort != kKeyCardBack &&
+              kKeyFriendPort != kKeyHumanName && kKeyFriendPort != kKeyComputerName);
+
 std::optional<std::uint16_t> ParsePort(std::string_view text) {
   if (text.empty() || text.size() > 5 || text.front() == '0') return std::nullopt;
   std::uint32_t value = 0;

@@ -124,12 +124,5 @@ TEST(FriendPort, StoredValuesThatAreNoPortFallBackToTheDefault) {
   EXPECT_EQ(ReadFriendPort(store), 1);
 }
 
-TEST(FriendPort, ItsKeyIsNoneOfTheGamesOwn) {
-  for (std::string_view key : {kKeyLevel, kKeyDelay, kKeyHands, kKeySounds, kKeyBackground,
-                               kKeyCardBack, kKeyHumanName, kKeyComputerName}) {
-    EXPECT_NE(key, kKeyFriendPort);
-  }
-}
-
 }  // namespace
 }  // namespace tesva::net
