@@ -99,11 +99,20 @@ fi
 mount -t proc proc "$target/proc"
 chmod 1777 "$target/dev/shm"
 cp /etc/resolv.conf "$target/etc/resolv.conf"
+# The machine's own certificate authorities (a proxy's, say), so that the
+# npm registry answers inside as it does outside: trusted by Node.js at once,
+# and by the whole system once the chroot's ca-certificates is installed.
+if [ -d /usr/local/share/ca-certificates ]; then
+  mkdir -p "$target/usr/local/share/ca-certificates"
+  cp -r /usr/local/share/ca-certificates/. "$target/usr/local/share/ca-certificates/"
+fi
+cp /etc/ssl/certs/ca-certificates.crt "$target/etc/host-ca-certificates.crt"
 cp -n "$cache"/apt/*.deb "$target/var/cache/apt/archives/" 2>/dev/null || true
 
 git clone --quiet --no-hardlinks "$root" "$target/root/tesva"
 echo "fresh-debian: $suite: ./test.sh in a clone of $(git -C "$root" rev-parse --short HEAD)"
 chroot "$target" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI=1 \
+  NODE_EXTRA_CA_CERTS=/etc/host-ca-certificates.crt \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   /bin/bash -c 'cd /root/tesva && ./test.sh'
 echo "fresh-debian: $suite passed"
