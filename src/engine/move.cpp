@@ -42,7 +42,7 @@ void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Seat 
   bool human = seat == Seat::kHuman;
   auto& cardsTaken = human ? g.Player1_CardsTaken : g.Player2_CardsTaken;
   auto& score = human ? g.Player1_Score : g.Player2_Score;
-  g.Seen.plays.emplace_back(card, seat, true);  // made in place: see LayOnFloor
+  g.Seen.plays.push_back(PublicPlay{card, seat, true});
   CountPlayedCard(g, card);
   g.FloorPoints += PointValue(card);
   ++g.FloorCount;  // the played card joins the pile it takes
@@ -67,8 +67,7 @@ void TakeFloor(Game& g, const std::string& card, std::string_view topRank, Seat 
 }
 
 void LayOnFloor(Game& g, const std::string& card, Seat seat) {
-  // Made in place, not copied in: 20,000 instructions fewer a benchmark game.
-  g.Seen.plays.emplace_back(card, seat, false);
+  g.Seen.plays.push_back(PublicPlay{card, seat, false});
   CountPlayedCard(g, card);
   PlaySound(g, Sound::kCard);
   ++g.FloorCount;
