@@ -17,6 +17,7 @@
 #include "platform/memory.h"
 #include "session/session.h"
 #include "shell/main_window.h"
+#include "support/public_facts.h"
 
 namespace tesva::net::testing {
 
