@@ -127,10 +127,28 @@ HandModel DealUnseen(const Position& p, std::vector<CardId>& cards, FastEngine& 
 
 }  // namespace
 
+namespace {
+
+// Chances are kept on a grid of 2^-32. The C libraries' erfc differ in the
+// last bit (glibc's natively, musl's in the WebAssembly build) for some 4 %
+// of arguments, and a search's sums, added in another order or from values
+// a bit apart, would then choose differently on the two builds of the same
+// game. On the grid, values agree unless a last bit crosses a step, and the
+// sums of a search are exact, so that equal chances are equal everywhere.
+double OnGrid(double chance) {
+  return std::ldexp(std::nearbyint(std::ldexp(chance, 32)), -32);
+}
+
+double HalfErfc(double x) {
+  return OnGrid(0.5 * std::erfc(x));
+}
+
+}  // namespace
+
 double WinChance(double scoreDifference, double handsLeft) {
   if (handsLeft <= 0) return scoreDifference > 0 ? 1.0 : scoreDifference == 0 ? 0.5 : 0.0;
   double z = scoreDifference / (kHandSpread * std::sqrt(handsLeft));
-  return 0.5 * std::erfc(-z / std::sqrt(2.0));
+  return HalfErfc(-z / std::sqrt(2.0));
 }
 
 namespace {
@@ -141,13 +159,13 @@ namespace {
 double Outcome(const HandModel& m, int me, int lead, int handsLeft) {
   const int them = 1 - me;
   double difference = lead + m.gained[me] - m.gained[them];
-  if (m.over) return WinChance(difference, handsLeft) + kDifferenceTieBreak * difference;
+  if (m.over) return OnGrid(WinChance(difference, handsLeft) + kDifferenceTieBreak * difference);
   const int toTake = m.deckEnd - m.deckNext + m.held[0] + m.held[1] + m.floorCount;
   const double spread = kCardsTakenSpread * std::sqrt(toTake + 1.0);
-  const double ahead = 0.5 * std::erfc(-(m.taken[me] - m.taken[them]) / spread / std::sqrt(2.0));
+  const double ahead = HalfErfc(-(m.taken[me] - m.taken[them]) / spread / std::sqrt(2.0));
   difference += kMajorityPoints * (2 * ahead - 1);
-  return WinChance(difference, handsLeft + toTake / double(kDeckSize - kFloorCards)) +
-         kDifferenceTieBreak * difference;
+  return OnGrid(WinChance(difference, handsLeft + toTake / double(kDeckSize - kFloorCards)) +
+                kDifferenceTieBreak * difference);
 }
 
 }  // namespace
