@@ -36,7 +36,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 base=$root/build-fresh
 target=$base/$suite
 cache=${TESVA_FRESH_CACHE:-$base/cache}/$suite
-mkdir -p "$cache/debootstrap" "$cache/apt"
+mkdir -p "$base" "$cache/debootstrap" "$cache/apt"
 
 # Mount points under the chroot, deepest first.
 mounts_under() {
