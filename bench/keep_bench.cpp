@@ -3,8 +3,7 @@
 // thread), and what the writing thread pays to turn the copy into bytes.
 #include <benchmark/benchmark.h>
 
-#include "cpu/computer.h"
-#include "engine/engine.h"
+#include "play_to_the_end.h"
 #include "platform/memory.h"
 #include "record/kept_game.h"
 #include "shell/main_window.h"
@@ -20,18 +19,7 @@ struct MidGame {
   MidGame() {
     Form_Load(g);
     for (int events = 0; events < 60; ++events) {
-      if (g.Timer1.enabled) {
-        Timer1_Timer(g);
-      } else if (g.Timer2.enabled) {
-        Timer2_Timer(g);
-      } else {
-        for (int i = 1; i <= kHandSize; ++i) {
-          if (g.Player1_Kart(i).enabled) {
-            Player1_Kart_Click(g, i);
-            break;
-          }
-        }
-      }
+      PlayOneEvent(g);
       record::FollowGame(g, tally);
     }
   }

@@ -7,21 +7,24 @@
 
 namespace tesva {
 
-inline void PlayToTheEnd(Game& g) {
-  while (g.HandNo != 0) {
-    if (g.Timer1.enabled) {
-      Timer1_Timer(g);
-    } else if (g.Timer2.enabled) {
-      Timer2_Timer(g);
-    } else {
-      for (int i = 1; i <= kHandSize; ++i) {
-        if (g.Player1_Kart(i).enabled) {
-          Player1_Kart_Click(g, i);
-          break;
-        }
+// One event: a due timer, or else the human's first enabled card.
+inline void PlayOneEvent(Game& g) {
+  if (g.Timer1.enabled) {
+    Timer1_Timer(g);
+  } else if (g.Timer2.enabled) {
+    Timer2_Timer(g);
+  } else {
+    for (int i = 1; i <= kHandSize; ++i) {
+      if (g.Player1_Kart(i).enabled) {
+        Player1_Kart_Click(g, i);
+        break;
       }
     }
   }
+}
+
+inline void PlayToTheEnd(Game& g) {
+  while (g.HandNo != 0) PlayOneEvent(g);
 }
 
 }  // namespace tesva
