@@ -214,16 +214,7 @@ JoinDialog::JoinDialog(tesva::OptionsStore& store, QWidget* parent)
   layout->addLayout(buttons);
 
   connect(start_, &QPushButton::clicked, this, &JoinDialog::ConnectFromFields);
-  connect(this, &QDialog::rejected, this, [this] {
-    timeout_.stop();
-    if (socket_) {
-      socket_->disconnect(this);
-      socket_->abort();
-      socket_->deleteLater();
-    }
-    socket_ = nullptr;
-    start_->setEnabled(true);
-  });
+  connect(this, &QDialog::rejected, this, &JoinDialog::StopConnecting);
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     host_->setText(item->data(Qt::UserRole).toString());
     port_->setText(QString::number(item->data(Qt::UserRole + 1).toUInt()));
@@ -290,7 +281,7 @@ void JoinDialog::ConnectTo(const QString& host, quint16 port) {
   socket_->connectToHost(host, port);
 }
 
-void JoinDialog::ConnectFailed(const QString& text) {
+void JoinDialog::StopConnecting() {
   timeout_.stop();
   if (socket_) {
     socket_->disconnect(this);
@@ -299,6 +290,10 @@ void JoinDialog::ConnectFailed(const QString& text) {
     socket_ = nullptr;
   }
   start_->setEnabled(true);
+}
+
+void JoinDialog::ConnectFailed(const QString& text) {
+  StopConnecting();
   message_->setText(ToQt(texts::ConnectFailed(text.toStdString())));
 }
 

@@ -114,6 +114,8 @@ class JoinDialog : public FriendDialog {
   void ReadAnnouncements();
   void Forget();
   void ConnectFailed(const QString& text);
+  // Drops the call under way, if any, and offers the button again.
+  void StopConnecting();
 
   QUdpSocket listener_;
   QTimer forgetTimer_;
