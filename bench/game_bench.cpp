@@ -19,14 +19,8 @@ namespace tesva {
 namespace {
 
 void CompleteGames(benchmark::State& state) {
-  MemoryStore store;
-  NullSound sound;
-  ScriptedRandom random(2026);
-  ScriptedDialogs dialogs;
-  MemoryHost host;
-  Game g({store, sound, random, dialogs, host});
-  if (state.range(0) == 2) WriteOption(g, kKeyLevel, "2");
-  Form_Load(g);
+  BenchTable table(static_cast<int>(state.range(0)));
+  Game& g = table.g;
   for (auto _ : state) {
     PlayToTheEnd(g);
     mnuYeni_Click(g);  // a finished game starts the next without asking

@@ -9,10 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "null_sound.h"
-#include "platform/memory.h"
 #include "play_to_the_end.h"
-#include "shell/main_window.h"
 
 namespace tesva {
 
@@ -37,13 +34,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tesva-game-count [GAMES >= 1] [LEVEL 1 or 2]\n");
     return 2;
   }
-  MemoryStore store;
-  NullSound sound;
-  ScriptedRandom random(2026);
-  ScriptedDialogs dialogs;
-  MemoryHost host;
-  Game g({store, sound, random, dialogs, host});
-  if (level == 2) WriteOption(g, kKeyLevel, "2");
-  Form_Load(g);
-  std::printf("games %d checksum %ld\n", games, PlayGames(g, games));
+  BenchTable table(level);
+  std::printf("games %d checksum %ld\n", games, PlayGames(table.g, games));
 }

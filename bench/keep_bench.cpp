@@ -3,8 +3,8 @@
 // thread), and what the writing thread pays to turn the copy into bytes.
 #include <benchmark/benchmark.h>
 
-#include "play_to_the_end.h"
 #include "platform/memory.h"
+#include "play_to_the_end.h"
 #include "record/kept_game.h"
 #include "shell/main_window.h"
 

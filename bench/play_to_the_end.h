@@ -4,6 +4,9 @@
 
 #include "cpu/computer.h"
 #include "engine/engine.h"
+#include "null_sound.h"
+#include "platform/memory.h"
+#include "shell/main_window.h"
 
 namespace tesva {
 
@@ -26,5 +29,21 @@ inline void PlayOneEvent(Game& g) {
 inline void PlayToTheEnd(Game& g) {
   while (g.HandNo != 0) PlayOneEvent(g);
 }
+
+// The benchmark's table: in-memory services, the same seed every time, the
+// computer at `level` (1 the amateur, 2 the professional), the program
+// started.
+struct BenchTable {
+  MemoryStore store;
+  NullSound sound;
+  ScriptedRandom random{2026};
+  ScriptedDialogs dialogs;
+  MemoryHost host;
+  Game g{{store, sound, random, dialogs, host}};
+  explicit BenchTable(int level) {
+    if (level == 2) WriteOption(g, kKeyLevel, "2");
+    Form_Load(g);
+  }
+};
 
 }  // namespace tesva
