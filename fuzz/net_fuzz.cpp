@@ -16,15 +16,16 @@ namespace {
 
 using namespace tesva::net;
 
-// Type 1 has a narrow size, to reach the size check; 2 to 7 are the game's
-// messages, carried whole.
+// Type 1 has a narrow size, to reach the size check; 2 to 7 and 12 (the
+// hand's result) are the game's messages, carried whole.
 constexpr FrameRule kRules[] = {{1, 4, 40},
                                 {2, 0, kFrameLimit - 1},
                                 {3, 0, kFrameLimit - 1},
                                 {4, 0, kFrameLimit - 1},
                                 {5, 0, kFrameLimit - 1},
                                 {6, 0, kFrameLimit - 1},
-                                {7, 0, kFrameLimit - 1}};
+                                {7, 0, kFrameLimit - 1},
+                                {kResultMessage, 0, kFrameLimit - 1}};
 
 struct Read {
   std::vector<Frame> frames;
