@@ -149,6 +149,22 @@ TEST(Move, FirstCaptureTakesTheFloorWithItsPointsAndTheBaseCard) {
   EXPECT_EQ(g.Player1_CardsLeft, 3);
 }
 
+TEST(Tracker, CountsPastOneDigit) {
+  // The count is text: "8" to "9" to "10" and on, whatever the rank.
+  Table t;
+  t.Start({kDeck});
+  for (const char* card : {"K2", "M13"}) {
+    auto& caption = t.g.Cikanlar(Rank(card)).caption;
+    caption = "8";
+    std::vector<std::string> counts;
+    for (int i = 0; i < 4; ++i) {
+      CountPlayedCard(t.g, card);
+      counts.push_back(caption);
+    }
+    EXPECT_EQ(counts, (std::vector<std::string>{"9", "10", "11", "12"})) << card;
+  }
+}
+
 struct Capture {
   const char* name;  // the case's name in the test's name: the rule it checks
   const char* top;
