@@ -170,5 +170,75 @@ TEST(Usta, ChoosesOnlyFromWhatItsSeatHasSeen) {
   EXPECT_GT(compared, 1000);
 }
 
+// A position late in a hand, seen from the computer's seat: it holds
+// `hand`, the opponent `opponentCards`, the deck is empty and every card
+// but those and the ones in `unseen` (the opponent's and the three
+// face-down floor cards) has been played face up, the last `thisDeal` of
+// them in this deal, laid without a capture.
+SeatView LateView(const std::vector<std::string>& hand, int opponentCards,
+                  const std::vector<std::string>& unseen, int thisDeal) {
+  SeatView v{};
+  v.seat = Seat::kComputer;
+  v.hand = hand;
+  for (int i = 1; i <= static_cast<int>(hand.size()); ++i) v.positions.push_back(i);
+  v.opponentCards = opponentCards;
+  v.baseCard = "M13";
+  auto out = [&](const std::string& card) {
+    return card == v.baseCard || std::find(hand.begin(), hand.end(), card) != hand.end() ||
+           std::find(unseen.begin(), unseen.end(), card) != unseen.end();
+  };
+  for (const auto& card : Deck({})) {
+    if (out(card)) continue;
+    // The computer leads every deal; before this deal the opponent took.
+    const auto seat = v.plays.size() % 2 == 0 ? Seat::kComputer : Seat::kHuman;
+    v.plays.push_back(PublicPlay{card, seat, seat == Seat::kHuman});
+  }
+  const auto count = static_cast<int>(v.plays.size());
+  for (int i = count - thisDeal; i < count; ++i)
+    v.plays[static_cast<std::size_t>(i)].captured = false;
+  v.floorCount = thisDeal;
+  v.topCard = thisDeal > 0 ? v.plays.back().card : "";
+  // The taken cards split about evenly, the base and face-down ones to the
+  // opponent.
+  v.ownTaken = (count - thisDeal) / 2;
+  v.opponentTaken = v.ownTaken + kFloorCards;
+  v.handNo = 1;
+  v.handsPerGame = 11;
+  return v;
+}
+
+int UstaCard(const SeatView& v, std::uint64_t seed) {
+  return UstaDecide(v, seed, 200);
+}
+
+TEST(Usta, LeadsTheCardNoHiddenOneCanMatch) {
+  // Last deal, empty floor, the master leads. Every other 5 and every jack
+  // is out; the three other 9s are among the seven hidden cards, so the
+  // opponent's four hold one 34 times in 35 and a 9 led is a tesva of 10
+  // for it. Any 5 is safe: the first of them, K5, is the card, and the
+  // three 5s are one choice.
+  const auto v =
+      LateView({"D9", "K5", "M5", "S5"}, 4, {"K9", "M9", "S9", "K2", "K3", "M3", "D3"}, 0);
+  ASSERT_EQ(v.plays.size(), 40u);
+  for (std::uint64_t seed : {1u, 2u, 3u}) EXPECT_EQ(UstaCard(v, seed), 1) << "seed " << seed;
+  EXPECT_EQ(RulePosition(v), 2);  // the rule player sees the risk too
+}
+
+TEST(Usta, OfCardsThatPlayAlikeTakesTheFirst) {
+  // Two cards left each, the last deal: nothing hidden matches the master's
+  // 6 or 8 and no jack is left, so either order ends the hand alike. Both
+  // the search and the rule player then keep to the hand's order.
+  const auto v = LateView({"K6", "D8"}, 2, {"K2", "D3", "M3", "S4", "K7"}, 4);
+  ASSERT_EQ(v.plays.size(), 44u);
+  ASSERT_NE(Rank(v.topCard), 6);
+  ASSERT_NE(Rank(v.topCard), 8);
+  for (std::uint64_t seed : {1u, 2u, 3u}) EXPECT_EQ(UstaCard(v, seed), 0) << "seed " << seed;
+  EXPECT_EQ(RulePosition(v), 1);
+  auto swapped = v;
+  std::swap(swapped.hand[0], swapped.hand[1]);
+  EXPECT_EQ(UstaCard(swapped, 1), 0);
+  EXPECT_EQ(RulePosition(swapped), 1);
+}
+
 }  // namespace
 }  // namespace tesva
