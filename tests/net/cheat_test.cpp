@@ -165,21 +165,8 @@ class ChangedSetupDeal : public HandDeal {
 // Plays both sides' first playable card until the game stops.
 void PlayUntilStopped(Pair& pair) {
   auto& host = pair.host->session.game();
-  auto& guest = pair.guest->session.game();
-  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step) {
-    auto* mover = host.OurMove()    ? &pair.host->session
-                  : guest.OurMove() ? &pair.guest->session
-                                    : nullptr;
-    if (!mover) {
-      pair.host->session.TickPause(pair.now);
-      pair.guest->session.TickPause(pair.now);
-    } else {
-      int slot = 1;
-      while (!mover->game().game().Player1_Kart(slot).enabled) ++slot;
-      ASSERT_TRUE(mover->Play(slot, pair.now));
-    }
-    pair.Pump();
-  }
+  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step)
+    ASSERT_TRUE(pair.Step());
 }
 
 TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage) {

@@ -117,11 +117,9 @@ bool Act(Pair& pair, std::mt19937_64& rng) {
     Session& session = side->session;
     if (session.game().OurMove()) {
       can.push_back([&session, &pair, &rng] {
-        std::vector<int> slots;
-        for (int i = 1; i <= 4; ++i)
-          if (session.game().game().Player1_Kart(i).enabled) slots.push_back(i);
+        auto slots = EnabledSlots(session.game().game());
         ASSERT_FALSE(slots.empty());
-        ASSERT_TRUE(session.Play(slots[rng() % slots.size()], pair.now));
+        ASSERT_TRUE(session.Play(RandomSlot(rng)(slots), pair.now));
       });
     }
     if (session.game().game().Timer2.enabled)
@@ -253,12 +251,8 @@ TEST(TwoPrograms, AHandSettledDifferentlyEndsTheGameOnBothSides) {
   auto& guest = pair.guest->session;
   host.game().game().Player2_Score += 3;
   for (int step = 0; step < 200 && !host.game().failure() && !guest.game().failure(); ++step) {
-    Session* mover = host.game().OurMove() ? &host : guest.game().OurMove() ? &guest : nullptr;
-    ASSERT_TRUE(mover) << "nobody to move, step " << step;
-    int slot = 1;
-    while (!mover->game().game().Player1_Kart(slot).enabled) ++slot;
-    ASSERT_TRUE(mover->Play(slot, pair.now));
-    pair.Pump();
+    ASSERT_TRUE(pair.Mover()) << "nobody to move, step " << step;
+    ASSERT_TRUE(pair.Step());
   }
   const auto expected = MakeFailure(Fault::kMismatch);
   for (Side* side : {pair.host.get(), pair.guest.get()}) {

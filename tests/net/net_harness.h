@@ -105,6 +105,25 @@ struct Pair {
     (toGuestSide ? guest : host)->session.Receive(bytes, now);
     Hold();
   }
+  // The side whose player is to move, or none while both pause.
+  Session* Mover() {
+    if (host->session.game().OurMove()) return &host->session;
+    if (guest->session.game().OurMove()) return &guest->session;
+    return nullptr;
+  }
+  // The mover plays the enabled slot `choose` picks, or both pauses tick;
+  // then the bytes are carried. False when the mover's card was refused.
+  bool Step(const SlotChoice& choose = FirstSlot) {
+    bool played = true;
+    if (Session* mover = Mover()) {
+      played = mover->Play(choose(EnabledSlots(mover->game().game())), now);
+    } else {
+      host->session.TickPause(now);
+      guest->session.TickPause(now);
+    }
+    Pump();
+    return played;
+  }
   void TakeEvents() {
     for (auto* side : {host.get(), guest.get()}) {
       for (auto& e : side->session.game().TakeEvents()) side->events.push_back(e);

@@ -22,12 +22,6 @@ Pair MakePair(std::uint64_t seed, int hands) {
   return pair;
 }
 
-Session* Mover(Pair& pair) {
-  if (pair.host->session.game().OurMove()) return &pair.host->session;
-  if (pair.guest->session.game().OurMove()) return &pair.guest->session;
-  return nullptr;
-}
-
 // Plays up to `moves` cards, ticking both pauses when nobody can move.
 int PlayOn(Pair& pair, int moves, std::mt19937_64& rng) {
   auto& host = pair.host->session;
@@ -35,17 +29,8 @@ int PlayOn(Pair& pair, int moves, std::mt19937_64& rng) {
   int played = 0;
   for (int step = 0; step < 5000 && played < moves; ++step) {
     if (host.game().Over() && guest.game().Over()) break;
-    if (Session* mover = Mover(pair)) {
-      std::vector<int> slots;
-      for (int i = 1; i <= kHandSize; ++i)
-        if (mover->game().game().Player1_Kart(i).enabled) slots.push_back(i);
-      EXPECT_TRUE(mover->Play(slots.at(rng() % slots.size()), pair.now));
-      ++played;
-    } else {
-      host.TickPause(pair.now);
-      guest.TickPause(pair.now);
-    }
-    pair.Pump();
+    played += pair.Mover() != nullptr;
+    EXPECT_TRUE(pair.Step(RandomSlot(rng)));
     if (host.game().failure() || guest.game().failure() || host.link().Ended()) {
       ADD_FAILURE() << "step " << step << ": "
                     << (host.link().ending() ? host.link().ending()->text : "failed");
@@ -98,7 +83,7 @@ TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
     ASSERT_EQ(PlayOn(pair, 5 + static_cast<int>(seed), moves), 5 + static_cast<int>(seed));
     // Whoever is to move offers, then plays a card that is still on its way
     // when the other says yes.
-    Session* offering = Mover(pair);
+    Session* offering = pair.Mover();
     ASSERT_NE(offering, nullptr);
     Session* answering =
         offering == &pair.host->session ? &pair.guest->session : &pair.host->session;
@@ -138,7 +123,7 @@ TEST(NewGame, AFinishedLastHandCountsOnBothSidesWhoeverAnswersSooner) {
   // Only the host's pause runs: the guest is still in its last pause when
   // the host, its game over, offers the next.
   for (int step = 0; step < 500 && !host.game().Over(); ++step) {
-    if (Session* mover = Mover(pair)) {
+    if (Session* mover = pair.Mover()) {
       for (int slot = 1; slot <= kHandSize; ++slot)
         if (mover->Play(slot, pair.now)) break;
     } else {
@@ -284,7 +269,7 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
         case 3:
         case 4:
         case 5:
-          if (Session* mover = Mover(pair)) {
+          if (Session* mover = pair.Mover()) {
             for (int slot = 1; slot <= kHandSize; ++slot)
               if (mover->Play(slot, pair.now)) break;
           } else {

@@ -54,17 +54,7 @@ Played PlayWithCuts(std::uint64_t seed, int hands, int cutEvery) {
       ++played.cuts;
       EXPECT_FALSE(host.Waiting() || guest.Waiting()) << "step " << step;
     }
-    Session* mover = host.game().OurMove() ? &host : guest.game().OurMove() ? &guest : nullptr;
-    if (mover) {
-      std::vector<int> slots;
-      for (int i = 1; i <= 4; ++i)
-        if (mover->game().game().Player1_Kart(i).enabled) slots.push_back(i);
-      EXPECT_TRUE(mover->Play(slots.at(moves() % slots.size()), pair.now));
-    } else {
-      host.TickPause(pair.now);
-      guest.TickPause(pair.now);
-    }
-    pair.Pump();
+    EXPECT_TRUE(pair.Step(RandomSlot(moves)));
     if (host.game().failure() || guest.game().failure()) {
       ADD_FAILURE() << (host.game().failure() ? host.game().failure()->text
                                               : guest.game().failure()->text);
