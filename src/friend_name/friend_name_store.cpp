@@ -24,19 +24,22 @@ bool IsPlainName(std::string_view name) {
   return true;
 }
 
+bool FriendNameStore::IsOtherSeat(std::string_view app, std::string_view section,
+                                  std::string_view key) const {
+  return standingIn_ && app == kStoreApp && section == kStoreSection && key == kKeyComputerName;
+}
+
 std::string FriendNameStore::Read(std::string_view app, std::string_view section,
                                   std::string_view key) {
-  if (app == kStoreApp && section == kStoreSection && key == kKeyComputerName) return friendName;
+  if (IsOtherSeat(app, section, key)) return friendName;
   return own_.Read(app, section, key);
 }
 
 void FriendNameStore::Write(std::string_view app, std::string_view section, std::string_view key,
                             std::string_view value) {
-  // The user's own "CpuIsim" is never overwritten; a first run that finds
-  // none still stores the default, so that the game against the computer
-  // finds it later.
-  if (app == kStoreApp && section == kStoreSection && key == kKeyComputerName &&
-      !own_.Read(app, section, key).empty()) {
+  // The user's own "CpuIsim" is never overwritten.
+  if (IsOtherSeat(app, section, key) &&
+      (ownName_ == OwnName::kNeverWritten || !own_.Read(app, section, key).empty())) {
     return;
   }
   own_.Write(app, section, key, value);

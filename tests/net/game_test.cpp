@@ -269,5 +269,32 @@ TEST(TwoPrograms, AHandSettledDifferentlyEndsTheGameOnBothSides) {
   }
 }
 
+// The other seat's name while a friend's game runs: read as the friend's,
+// never written over the player's own, and out of the way when it stands
+// aside (as the window's does between friend games).
+TEST(FriendNameStore, StandsInForTheOtherSeatsNameAlone) {
+  using Rule = FriendNameStore::OwnName;
+  auto read = [](OptionsStore& store, std::string_view key) {
+    return store.Read(kStoreApp, kStoreSection, key);
+  };
+  for (Rule rule : {Rule::kFirstValueKept, Rule::kNeverWritten}) {
+    MemoryStore own, fresh;
+    FriendNameStore names(own, rule, false), first(fresh, rule);
+    names.Write(kStoreApp, kStoreSection, kKeyComputerName, "Can");
+    names.StandIn("Deniz");
+    EXPECT_EQ(read(names, kKeyComputerName), "Deniz");
+    names.Write(kStoreApp, kStoreSection, kKeyComputerName, "Ali");
+    names.Write(kStoreApp, kStoreSection, kKeyHumanName, "Ayşe");
+    EXPECT_EQ(read(own, kKeyComputerName), "Can");
+    EXPECT_EQ(read(names, kKeyHumanName), "Ayşe");
+    names.StandAside();
+    EXPECT_EQ(read(names, kKeyComputerName), "Can");
+    // With no name of its own stored, only the first run's default is kept.
+    first.Write(kStoreApp, kStoreSection, kKeyComputerName, "Bilgisayar");
+    EXPECT_EQ(read(fresh, kKeyComputerName), rule == Rule::kFirstValueKept ? "Bilgisayar" : "");
+    EXPECT_EQ(read(first, kKeyComputerName), "");
+  }
+}
+
 }  // namespace
 }  // namespace tesva::net::testing

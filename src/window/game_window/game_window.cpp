@@ -40,7 +40,7 @@ QString ElementName(std::string_view element, int index) {
 
 GameWindow::GameWindow(tesva::Platform services, RecordFiles* files, QWidget* parent)
     : QMainWindow(parent),
-      names_(services.store),
+      names_(services.store, tesva::net::FriendNameStore::OwnName::kNeverWritten, false),
       game_(tesva::Platform{names_, services.sound, services.random, services.dialogs,
                             services.host}),
       pictures_(QString::fromStdString(services.host.ProgramFolder())) {

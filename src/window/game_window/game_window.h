@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "engine/game_state.h"
+#include "friend_name/friend_name_store.h"
 #include "motion/table_motion.h"
 #include "shell/main_window.h"
 #include "window/pictures/picture_cache.h"
-#include "window/play/friend_names.h"
 
 class CaptionLabels;
 class CardPicture;
@@ -110,8 +110,9 @@ class GameWindow : public QMainWindow {
 
   // The store the window's game reads: the player's own, but during a
   // friend game the other seat's name is the friend's, so that what the
-  // table tells of a hand names the friend.
-  FriendNames names_;
+  // table tells of a hand names the friend, and the own one is never
+  // written.
+  tesva::net::FriendNameStore names_;
   tesva::Game game_;
   PictureCache pictures_;
   // The game's elements as the widgets show them now: only what differs

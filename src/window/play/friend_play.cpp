@@ -4,11 +4,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "engine/engine.h"
+#include "friend_name/friend_name_store.h"
 #include "friend_texts/friend_texts.h"
 #include "shell/friend_card_names.h"
 #include "window/platform/core_text.h"
 #include "window/platform/qt_platform.h"
-#include "window/play/friend_names.h"
 #include "window/record/record_keeper.h"
 #include "window/story/table_story.h"
 
@@ -130,7 +131,7 @@ void FriendPlay::Renew() {
 void FriendPlay::Show() {
   if (!Running()) return;
   window_.keeper.FollowFriendGame(side_->Table());
-  window_.names.friendName = FriendName();
+  window_.names.StandIn(FriendName());
   Mirror();
   window_.draw();
 }
@@ -148,7 +149,7 @@ void FriendPlay::Leave() {
   shown.Timer2Ticks = aside_->Timer2Ticks;
   shown.Seen = aside_->Seen;
   aside_.reset();
-  window_.names.friendName.reset();
+  window_.names.StandAside();
   window_.keeper.SetFriendGame(false);
   if (shown.HandNo != 0) window_.drawAfresh();  // "Yeni Oyun" asks first
   window_.keeper.NewGame();

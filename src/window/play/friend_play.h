@@ -10,10 +10,10 @@
 #include <QObject>
 #include <optional>
 
+#include "friend_name/friend_name_store.h"
 #include "window/friend/friend_side.h"
 #include "window/play/table_play.h"
 
-class FriendNames;
 class QAction;
 class QMainWindow;
 class RecordKeeper;
@@ -25,9 +25,9 @@ class FriendPlay : public QObject, public TablePlay {
  public:
   // What of the window a friend game takes over.
   struct Window {
-    QMainWindow* widget;  // the friend side's and its boxes' parent
-    tesva::Game& shown;   // the game the window draws
-    FriendNames& names;   // the store `shown` reads
+    QMainWindow* widget;                 // the friend side's and its boxes' parent
+    tesva::Game& shown;                  // the game the window draws
+    tesva::net::FriendNameStore& names;  // the store `shown` reads
     RecordKeeper& keeper;
     TableStory& story;
     std::function<void()> draw;        // draws the change of `shown`
