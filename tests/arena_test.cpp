@@ -1,12 +1,12 @@
 // tesva-arena, run as a user runs it: bad arguments, and the same results
 // whatever the number of threads.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
 #include <nlohmann/json.hpp>
+
+#include "support/run_command.h"
 
 namespace {
 
@@ -16,12 +16,8 @@ struct Outcome {
 };
 
 Outcome Arena(const std::string& arguments, const std::string& env = "") {
-  std::string command = env + " '" TESVA_ARENA "' " + arguments + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  std::string out;
-  for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-  int status = ::pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  auto [status, out] = tesva::RunCommand(env + " '" TESVA_ARENA "' " + arguments + " 2>&1");
+  return {status, out};
 }
 
 TEST(Arena, BadArgumentsAreNamedAndExitWithTwo) {

@@ -1,9 +1,7 @@
 // The headless driver: whole scripts through the built program, and lines in process.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -13,6 +11,7 @@
 #include "headless/driver.h"
 #include "shell/main_window.h"
 #include "support/deck.h"
+#include "support/run_command.h"
 #include "support/seeded.h"
 
 namespace {
@@ -37,12 +36,9 @@ fs::path WriteTemp(const std::string& name, const std::string& text) {
 // Runs the built program through the shell (`arguments` may redirect its
 // input) and returns its exit status and the lines it printed.
 std::pair<int, Lines> RunProgram(const std::string& arguments, const std::string& env = "") {
-  std::string command = env + " '" TESVA_HEADLESS "' " + arguments + " 2>/dev/null";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  std::string out;
-  for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-  int status = ::pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Split(out)};
+  auto [status, out] =
+      tesva::RunCommand(env + " '" TESVA_HEADLESS "' " + arguments + " 2>/dev/null");
+  return {status, Split(out)};
 }
 
 // A driver in process; Run carries out lines and returns what they printed.
