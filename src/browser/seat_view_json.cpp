@@ -1,0 +1,104 @@
+#include "browser/seat_view_json.h"
+
+#include <stdexcept>
+
+#include "engine/cards.h"
+
+namespace tesva {
+namespace {
+
+using nlohmann::json;
+
+// Larger than any total a game reaches, small enough for every sum.
+constexpr int kMostPoints = 1'000'000;
+constexpr int kMostHands = 1000;
+
+int Number(const json& data, const char* key, int least, int most) {
+  int number = data.at(key).get<int>();
+  if (number < least || number > most) throw std::out_of_range(key);
+  return number;
+}
+
+std::string Card(const json& data, bool maybeEmpty) {
+  std::string code = data.get<std::string>();
+  if (!(IsCardCode(code) || (maybeEmpty && code.empty()))) throw std::invalid_argument(code);
+  return code;
+}
+
+std::vector<PublicPlay> Plays(const json& list) {
+  if (list.size() > kDeckSize) throw std::out_of_range("plays");
+  std::vector<PublicPlay> plays;
+  for (const json& play : list) {
+    plays.push_back({Card(play.at("card"), false),
+                     play.at("human").get<bool>() ? Seat::kHuman : Seat::kComputer,
+                     play.at("captured").get<bool>()});
+  }
+  return plays;
+}
+
+void ReadHand(const json& data, SeatView& view) {
+  const json& hand = data.at("hand");
+  const json& positions = data.at("positions");
+  if (hand.size() > kHandSize || positions.size() != hand.size()) throw std::out_of_range("hand");
+  for (std::size_t i = 0; i < hand.size(); ++i) {
+    view.hand.push_back(Card(hand[i], false));
+    int position = positions[i].get<int>();
+    if (position < 1 || position > kHandSize) throw std::out_of_range("positions");
+    view.positions.push_back(position);
+  }
+}
+
+}  // namespace
+
+json SeatViewJson(const SeatView& v) {
+  json plays = json::array();
+  for (const PublicPlay& play : v.plays) {
+    plays.push_back(
+        {{"card", play.card}, {"human", play.seat == Seat::kHuman}, {"captured", play.captured}});
+  }
+  return {{"human", v.seat == Seat::kHuman},
+          {"hand", v.hand},
+          {"positions", v.positions},
+          {"opponentCards", v.opponentCards},
+          {"baseCard", v.baseCard},
+          {"baseOnFloor", v.baseOnFloor},
+          {"topCard", v.topCard},
+          {"floorCount", v.floorCount},
+          {"plays", plays},
+          {"ownScore", v.ownScore},
+          {"opponentScore", v.opponentScore},
+          {"ownTaken", v.ownTaken},
+          {"opponentTaken", v.opponentTaken},
+          {"handNo", v.handNo},
+          {"handsPerGame", v.handsPerGame},
+          {"deckLeft", v.deckLeft},
+          {"ownDeal", v.ownDeal}};
+}
+
+std::optional<SeatView> SeatViewFromJson(std::string_view text) {
+  try {
+    json data = json::parse(text);
+    SeatView v{};
+    v.seat = data.at("human").get<bool>() ? Seat::kHuman : Seat::kComputer;
+    ReadHand(data, v);
+    v.opponentCards = Number(data, "opponentCards", 0, kHandSize);
+    v.baseCard = Card(data.at("baseCard"), true);
+    v.baseOnFloor = data.at("baseOnFloor").get<bool>();
+    v.topCard = Card(data.at("topCard"), true);
+    v.floorCount = Number(data, "floorCount", 0, kDeckSize);
+    v.plays = Plays(data.at("plays"));
+    v.ownScore = Number(data, "ownScore", 0, kMostPoints);
+    v.opponentScore = Number(data, "opponentScore", 0, kMostPoints);
+    v.ownTaken = Number(data, "ownTaken", 0, kDeckSize);
+    v.opponentTaken = Number(data, "opponentTaken", 0, kDeckSize);
+    v.handNo = Number(data, "handNo", 0, kMostHands);
+    v.handsPerGame = Number(data, "handsPerGame", 1, kMostHands);
+    v.deckLeft = Number(data, "deckLeft", 0, kDeckSize);
+    v.ownDeal = data.at("ownDeal").get<bool>();
+    return v;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace tesva
