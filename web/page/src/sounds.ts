@@ -8,14 +8,15 @@ type AudioContextClass = typeof AudioContext;
 
 export class Sounds {
   private context: AudioContext | null = null;
-  private readonly buffers = new Map<string, AudioBuffer>();
+  private readonly buffers = new Map<string, Promise<AudioBuffer | null>>();
   private playing: AudioBufferSourceNode | null = null;
+  private latest = 0;
 
   constructor(private readonly folder: string, private readonly files: string[]) {
     const start = (): void => {
       document.removeEventListener('pointerdown', start, true);
       document.removeEventListener('keydown', start, true);
-      this.start();
+      this.open();
     };
     document.addEventListener('pointerdown', start, true);
     document.addEventListener('keydown', start, true);
@@ -26,7 +27,7 @@ export class Sounds {
     for (const file of files) this.playOne(file);
   }
 
-  private start(): void {
+  private open(): void {
     const Context = (window.AudioContext ??
       (window as unknown as { webkitAudioContext?: AudioContextClass }).webkitAudioContext) as
       AudioContextClass | undefined;
@@ -37,22 +38,32 @@ export class Sounds {
       return;  // no audio output: silence
     }
     this.context.resume().catch(() => undefined);
-    for (const file of this.files) void this.load(this.context, file);
+    for (const file of this.files) this.buffers.set(file, this.load(this.context, file));
   }
 
-  private async load(context: AudioContext, file: string): Promise<void> {
+  private async load(context: AudioContext, file: string): Promise<AudioBuffer | null> {
     try {
       const response = await fetch(`${this.folder}/${file}`);
-      if (!response.ok) return;
-      this.buffers.set(file, await context.decodeAudioData(await response.arrayBuffer()));
+      if (!response.ok) return null;
+      return await context.decodeAudioData(await response.arrayBuffer());
     } catch {
-      // Not a sound this browser can play: passed over, as on the desktop.
+      return null;  // not a sound this browser can play: passed over, as on the desktop
     }
   }
 
+  // A sound still loading plays when it is ready, unless a later one has
+  // been asked for meanwhile.
   private playOne(file: string): void {
-    const buffer = this.buffers.get(file);
-    if (!this.context || !buffer) return;
+    const loading = this.buffers.get(file);
+    if (!loading) return;
+    const turn = ++this.latest;
+    void loading.then((buffer) => {
+      if (buffer && turn === this.latest) this.sound(buffer);
+    });
+  }
+
+  private sound(buffer: AudioBuffer): void {
+    if (!this.context) return;
     try {
       this.playing?.stop();
     } catch {

@@ -111,14 +111,17 @@ export class Story {
     const title = document.createElement('h2');
     title.textContent = view.title;
     const table = document.createElement('table');
+    // The first row holds the names: the columns' headers over an empty
+    // corner; every other row's heading heads its row.
     for (const row of view.rows) {
+      const names = row === view.rows[0];
       const line = table.insertRow();
       if (row.bold) line.className = 'bold';
       for (const [column, text] of [row.heading, row.human, row.computer].entries()) {
-        const cell = document.createElement(column === 0 || row === view.rows[0] ? 'th' : 'td');
+        const header = names ? column > 0 : column === 0;
+        const cell = document.createElement(header ? 'th' : 'td');
         cell.textContent = text;
-        if (column === 0 && row !== view.rows[0]) cell.setAttribute('scope', 'row');
-        if (row === view.rows[0] && column > 0) cell.setAttribute('scope', 'col');
+        if (header) cell.setAttribute('scope', names ? 'col' : 'row');
         line.append(cell);
       }
     }

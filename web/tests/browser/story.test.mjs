@@ -5,7 +5,7 @@
 // on a phone-sized screen nothing the story shows covers the player's hand.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { heard, nativeReplay, nativeSteps, openTable, playCard, playToEnd, startBrowser,
+import { audit, heard, nativeReplay, nativeSteps, openTable, playCard, playToEnd, startBrowser,
   status } from './support.mjs';
 
 // A deck (seed 3) in which the player's fourth card, against Amatör, makes
@@ -101,6 +101,7 @@ test('the hand\'s board holds the native figures, goes at a key, and "Yeni Oyun"
   assert.equal(await end.locator('.game-end-totals').textContent(),
     `${human}: ${humanScore} – ${computer}: ${computerScore}`);
   assert.equal(await status(page), native.labels.Label1.caption);
+  assert.deepEqual(await audit(page), [], 'the board and the result open');
 
   await page.keyboard.press('Shift');
   assert.equal(await page.locator('.hand-board').count(), 0, 'a key takes the board away');
