@@ -16,7 +16,9 @@ export class Sounds {
     const start = (): void => {
       document.removeEventListener('pointerdown', start, true);
       document.removeEventListener('keydown', start, true);
-      this.open();
+      // After the tap's or key's own work: making the audio output takes
+      // some 50 ms, which the move it started should not wait for.
+      window.setTimeout(() => this.open(), 0);
     };
     document.addEventListener('pointerdown', start, true);
     document.addEventListener('keydown', start, true);
