@@ -37,8 +37,4 @@ class BrowserHint {
   bool used_ = false;
 };
 
-// The slot the master plays in the view `position` (Ask's "view" and
-// "search"), for the worker; 0 when the position is not one a game gives.
-int HintSlotIn(std::string_view position);
-
 }  // namespace tesva

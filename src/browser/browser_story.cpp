@@ -55,9 +55,10 @@ void BrowserStory::FollowPlays(Game& game) {
   HandSummary summary = SummariseHand(game);
   for (const Take& take : summary.takes) {
     if (take.play < told_) continue;
-    announcements_.push_back({{"text", story::TakeAnnouncement(take)},
-                              {"tesva", take.tesva},
-                              {"pile", take.seat == Seat::kHuman ? "Player1_Deste" : "Player2_Deste"}});
+    announcements_.push_back(
+        {{"text", story::TakeAnnouncement(take)},
+         {"tesva", take.tesva},
+         {"pile", take.seat == Seat::kHuman ? "Player1_Deste" : "Player2_Deste"}});
   }
   told_ = seen.plays.size();
   // The move that settles the hand is its last play: the board goes up once.
@@ -69,9 +70,7 @@ void BrowserStory::FollowPlays(Game& game) {
 }
 
 json BrowserStory::Told() {
-  json told = {{"announcements", announcements_},
-               {"handBoard", board_},
-               {"boardGoes", boardGoes_}};
+  json told = {{"announcements", announcements_}, {"handBoard", board_}, {"boardGoes", boardGoes_}};
   announcements_ = json::array();
   board_ = nullptr;
   boardGoes_ = false;

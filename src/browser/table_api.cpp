@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "browser/browser_hint.h"
 #include "browser/table_session.h"
 #include "browser/table_view.h"
+#include "record/hint_position.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ EMSCRIPTEN_KEEPALIVE int tesva_hint_found(int generation, int slot) {
 // In the hint's worker, which holds no game: the master's slot (1 to 4) in
 // a position that tesva_hint_ask handed out; 0 for a position no game gives.
 EMSCRIPTEN_KEEPALIVE int tesva_hint(const char* position) {
-  return tesva::HintSlotIn(position);
+  return tesva::record::HintSlotIn(position);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tesva_layout() {

@@ -2,10 +2,10 @@
 
 #include "browser/deck_element.h"
 #include "engine/cards.h"
-#include "shell/card_names.h"
-#include "shell/main_window.h"
 #include "motion/table_motion.h"
 #include "record/record_texts.h"
+#include "shell/card_names.h"
+#include "shell/main_window.h"
 #include "story/pile_depth.h"
 #include "story/story_places.h"
 

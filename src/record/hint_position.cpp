@@ -1,10 +1,11 @@
-#include "browser/seat_view_json.h"
+#include "record/hint_position.h"
 
 #include <stdexcept>
 
 #include "engine/cards.h"
+#include "record/hint.h"
 
-namespace tesva {
+namespace tesva::record {
 namespace {
 
 using nlohmann::json;
@@ -101,4 +102,19 @@ std::optional<SeatView> SeatViewFromJson(std::string_view text) {
   }
 }
 
-}  // namespace tesva
+json HintPositionJson(const SeatView& view, int search) {
+  return {{"view", SeatViewJson(view)}, {"search", search}};
+}
+
+int HintSlotIn(std::string_view position) {
+  json data = json::parse(position, nullptr, false);
+  if (!data.is_object() || !data.contains("view") || !data.contains("search")) return 0;
+  const json& search = data["search"];
+  if (!search.is_number_integer() || search.get<int>() < 1 || search.get<int>() > kUstaFullSearch)
+    return 0;
+  auto view = SeatViewFromJson(data["view"].dump());
+  if (!view || view->seat != Seat::kHuman) return 0;
+  return HintSlot(*view, search.get<int>());
+}
+
+}  // namespace tesva::record
