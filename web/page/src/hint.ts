@@ -14,6 +14,8 @@ interface Answer {
 export class Hint {
   private worker: Worker | null = null;
   private readonly frame: HTMLElement;
+  private readonly words: HTMLElement;
+  private described: Element | null = null;
 
   constructor(
     private readonly core: Core,
@@ -25,7 +27,13 @@ export class Hint {
     this.frame.className = 'hint-frame';
     this.frame.setAttribute('aria-hidden', 'true');
     this.frame.hidden = true;
-    table.append(this.frame);
+    // A screen reader hears the marked card described by the command's
+    // caption.
+    this.words = document.createElement('span');
+    this.words.id = 'hint-mark';
+    this.words.hidden = true;
+    this.words.textContent = layout.hintCommand;
+    table.append(this.frame, this.words);
   }
 
   /** Loads the worker's core ahead of the first request, so that the first
@@ -44,8 +52,14 @@ export class Hint {
   /** The mark on hand slot `slot`, none for 0. */
   show(slot: number): void {
     this.frame.hidden = slot === 0;
-    const place = this.layout.places[`Player1_Kart(${slot})`];
+    const key = `Player1_Kart(${slot})`;
+    const place = this.layout.places[key];
     if (slot !== 0 && place) setBox(this.frame, place);
+    const card = slot === 0 ? null : document.querySelector(`[data-element="${key}"]`);
+    if (card === this.described) return;
+    this.described?.removeAttribute('aria-describedby');
+    card?.setAttribute('aria-describedby', this.words.id);
+    this.described = card;
   }
 
   private workerOf(): Worker {

@@ -32,7 +32,7 @@ function watchWorkers() {
 // The hand slot the mark stands on, once it shows.
 async function markedSlot(page) {
   await page.locator('.hint-frame:not([hidden])').waitFor({ timeout: 20000 });
-  return page.evaluate(() => {
+  const slot = await page.evaluate(() => {
     const frame = document.querySelector('.hint-frame');
     for (let i = 1; i <= 4; ++i) {
       const card = document.querySelector(`[data-element="Player1_Kart(${i})"]`);
@@ -40,6 +40,11 @@ async function markedSlot(page) {
     }
     return 0;
   });
+  // A screen reader hears the same card described as the hint's.
+  const described = page.getByRole('button', { description: 'İpucu' });
+  assert.equal(await described.count(), 1);
+  assert.equal(await described.getAttribute('data-element'), `Player1_Kart(${slot})`);
+  return slot;
 }
 
 function strings(value, found = []) {

@@ -28,6 +28,14 @@ async function boardRows(page) {
     (row) => Array.from(row.cells, (cell) => cell.textContent)));
 }
 
+// Whether a click at the middle of `selector` reaches what lies under it.
+const clickGoesThrough = (page, selector) => page.evaluate((chosen) => {
+  const shown = document.querySelector(chosen);
+  const box = shown.getBoundingClientRect();
+  const under = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+  return !shown.contains(under);
+}, selector);
+
 // The live region's texts, as Chromium's own accessibility tree holds them.
 async function accessibleLog(page) {
   const cdp = await page.context().newCDPSession(page);
@@ -64,6 +72,7 @@ test('a tesva rises from the taker\'s pile with its points and reaches a screen 
   assert.ok(Math.abs(risen.x + risen.width / 2 - (pile.x + pile.width / 2)) < pile.width / 2 ||
     risen.x <= pile.x, 'over the pile, or kept inside the table beside it');
   assert.ok(risen.y + risen.height <= card.y, 'above the hand');
+  assert.ok(await clickGoesThrough(page, '.rising.tesva'), 'the text takes no click');
   assert.ok((await heard(page)).includes(`Tesva! +${gained}`));
   assert.ok((await accessibleLog(page)).includes(`Tesva! +${gained}`));
   assert.deepEqual(table.errors, []);
@@ -76,6 +85,7 @@ test('the hand\'s board holds the native figures, goes at a key, and "Yeni Oyun"
   const moves = await playToEnd(page, (index) => page.click(`[data-element="Player1_Kart(${index})"]`));
   const native = nativeReplay(seed, setup, moves);
   await page.locator('.hand-board').waitFor();
+  assert.ok(await clickGoesThrough(page, '.hand-board'), 'the board takes no click');
   const rows = await boardRows(page);
   const [human, computer] = [store.OyuncuIsim, store.CpuIsim];
   assert.match(native.labels.Player1_Name.caption, new RegExp(`^${human}`));
