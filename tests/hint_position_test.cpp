@@ -58,6 +58,11 @@ TEST(HintPosition, APositionNoGameGivesIsRefused) {
   EXPECT_EQ(changed([](auto& p) { p["view"]["hand"].push_back("K1"); }), 0);
   EXPECT_EQ(changed([](auto& p) { p["view"]["positions"][0] = 5; }), 0);
   EXPECT_EQ(changed([](auto& p) { p["view"]["deckLeft"] = 53; }), 0);
+  // Numbers that a plain conversion would cut into range are refused.
+  EXPECT_EQ(changed([](auto& p) { p["search"] = 4294967336ULL; }), 0);
+  EXPECT_EQ(changed([](auto& p) { p["view"]["deckLeft"] = 2.1e20; }), 0);
+  EXPECT_EQ(changed([](auto& p) { p["view"]["positions"][0] = 4294967297ULL; }), 0);
+  EXPECT_EQ(changed([](auto& p) { p["view"]["floorCount"] = 1.5; }), 0);
   EXPECT_EQ(changed([](auto& p) { p["view"]["opponentCards"] = -1; }), 0);
   EXPECT_EQ(changed([](auto& p) { p["view"]["human"] = false; }), 0);
   EXPECT_EQ(changed([](auto& p) { p["view"].erase("plays"); }), 0);

@@ -1,5 +1,6 @@
 #include "record/hint_position.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 #include "engine/cards.h"
@@ -14,10 +15,21 @@ using nlohmann::json;
 constexpr int kMostPoints = 1'000'000;
 constexpr int kMostHands = 1000;
 
+// A whole number from `least` to `most`: a fraction, a huge number or
+// anything else is refused before it is converted, never cut to fit.
+int Whole(const json& value, int least, int most) {
+  if (value.is_number_unsigned()) {
+    if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(most)) throw std::out_of_range("");
+  } else if (!value.is_number_integer()) {
+    throw std::invalid_argument("not a whole number");
+  }
+  std::int64_t number = value.get<std::int64_t>();
+  if (number < least || number > most) throw std::out_of_range("");
+  return static_cast<int>(number);
+}
+
 int Number(const json& data, const char* key, int least, int most) {
-  int number = data.at(key).get<int>();
-  if (number < least || number > most) throw std::out_of_range(key);
-  return number;
+  return Whole(data.at(key), least, most);
 }
 
 std::string Card(const json& data, bool maybeEmpty) {
@@ -43,9 +55,7 @@ void ReadHand(const json& data, SeatView& view) {
   if (hand.size() > kHandSize || positions.size() != hand.size()) throw std::out_of_range("hand");
   for (std::size_t i = 0; i < hand.size(); ++i) {
     view.hand.push_back(Card(hand[i], false));
-    int position = positions[i].get<int>();
-    if (position < 1 || position > kHandSize) throw std::out_of_range("positions");
-    view.positions.push_back(position);
+    view.positions.push_back(Whole(positions[i], 1, kHandSize));
   }
 }
 
@@ -109,12 +119,15 @@ json HintPositionJson(const SeatView& view, int search) {
 int HintSlotIn(std::string_view position) {
   json data = json::parse(position, nullptr, false);
   if (!data.is_object() || !data.contains("view") || !data.contains("search")) return 0;
-  const json& search = data["search"];
-  if (!search.is_number_integer() || search.get<int>() < 1 || search.get<int>() > kUstaFullSearch)
+  int search = 0;
+  try {
+    search = Whole(data["search"], 1, kUstaFullSearch);
+  } catch (const std::exception&) {
     return 0;
+  }
   auto view = SeatViewFromJson(data["view"].dump());
   if (!view || view->seat != Seat::kHuman) return 0;
-  return HintSlot(*view, search.get<int>());
+  return HintSlot(*view, search);
 }
 
 }  // namespace tesva::record
