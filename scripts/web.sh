@@ -50,6 +50,24 @@ copy_decks() {
   [ -n "$notice" ] && cp "$notice" "$site/decks/COPYRIGHT.txt"
 }
 
+# The desktop's five sounds, which the native build makes (tools/datagen)
+# into its "Data" folder; made there first when missing.
+copy_sounds() {
+  local data=${TESVA_DATA_DIR:-"$root/build/bin/Data"}
+  local sounds=(Card Tesva Laugh Lose With)
+  if [ ! -f "$data/With.voi" ] && [ -f "$root/build/CMakeCache.txt" ]; then
+    cmake --build "$root/build" --target tesva_data >/dev/null
+  fi
+  for sound in "${sounds[@]}"; do
+    if [ ! -f "$data/$sound.voi" ]; then
+      echo "web: $data/$sound.voi is missing: build the native tree first (scripts/setup.sh)" >&2
+      exit 1
+    fi
+  done
+  mkdir -p "$site/sounds"
+  for sound in "${sounds[@]}"; do cp "$data/$sound.voi" "$site/sounds/"; done
+}
+
 build_site() {
   build_core
   npm_tools
@@ -57,9 +75,12 @@ build_site() {
   mkdir -p "$site"
   (cd "$web" && npx esbuild page/src/main.ts --bundle --format=esm --minify --target=es2022 \
     --log-level=warning --outfile="$site/app.js")
+  (cd "$web" && npx esbuild page/src/hint-worker.ts --bundle --format=esm --minify --target=es2022 \
+    --log-level=warning --outfile="$site/hint-worker.js")
   cp "$web/page/index.html" "$web/page/style.css" "$build/bin/tesva-table.mjs" \
     "$build/bin/tesva-table.wasm" "$site/"
   copy_decks
+  copy_sounds
   echo "web: site built in $site"
 }
 

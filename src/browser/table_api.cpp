@@ -8,6 +8,7 @@
 
 #include "browser/table_session.h"
 #include "browser/table_view.h"
+#include "record/hint_position.h"
 
 namespace {
 
@@ -62,6 +63,23 @@ EMSCRIPTEN_KEEPALIVE const char* tesva_view() {
 EMSCRIPTEN_KEEPALIVE const char* tesva_state() {
   if (!session) return Hand("null");
   return HandJson(session->State());
+}
+
+// The hint: the position to look in ("null" when no hint is due), then the
+// worker's card for it; 1 when marked, 0 when the game moved on meanwhile.
+EMSCRIPTEN_KEEPALIVE const char* tesva_hint_ask() {
+  if (!session) return Hand("null");
+  return HandJson(session->AskHint());
+}
+
+EMSCRIPTEN_KEEPALIVE int tesva_hint_found(int generation, int slot) {
+  return session && session->HintFound(generation, slot) ? 1 : 0;
+}
+
+// In the hint's worker, which holds no game: the master's slot (1 to 4) in
+// a position that tesva_hint_ask handed out; 0 for a position no game gives.
+EMSCRIPTEN_KEEPALIVE int tesva_hint(const char* position) {
+  return tesva::record::HintSlotIn(position);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tesva_layout() {

@@ -19,6 +19,7 @@ TableSession::TableSession(std::optional<std::uint64_t> seed)
     : random_(seed.value_or(FreshSeed())) {
   game_ = std::make_unique<Game>(Platform{store_, sound_, random_, dialogs_, host_});
   Form_Load(*game_);
+  story_.Follow(*game_);
 }
 
 std::optional<std::string> TableSession::Deliver(std::string_view kind, std::string_view target) {
@@ -42,7 +43,9 @@ std::optional<std::string> TableSession::Answer(const std::string& reply) {
 
 std::optional<std::string> TableSession::Run(EventKind kind, const std::string& target) {
   try {
-    return DeliverEvent(*game_, kind, target);
+    auto refusal = DeliverEvent(*game_, kind, target);
+    if (!refusal) Followed(kind);
+    return refusal;
   } catch (const DialogAsked& asked) {
     asked_ = asked;
     asking_ = {kind, target};
@@ -50,11 +53,18 @@ std::optional<std::string> TableSession::Run(EventKind kind, const std::string& 
   }
 }
 
+void TableSession::Followed(EventKind kind) {
+  story_.Follow(*game_);
+  hint_.AfterEvent(kind == EventKind::kHover);
+}
+
 nlohmann::json TableSession::State() const {
   nlohmann::json view = TableView(*game_, nullptr, {});
   view.erase("motion");
   view["dialog"] = asked_ ? DialogView(*asked_) : nlohmann::json(nullptr);
   view["exited"] = host_.exited;
+  view["gameEnd"] = story_.GameEnd();
+  view["hint"] = hint_.Marked(*game_);
   return view;
 }
 
@@ -62,6 +72,7 @@ nlohmann::json TableSession::View() {
   nlohmann::json view = State();
   view.update(TableView(*game_, drawnOnce_ ? &drawn_ : nullptr, sound_.played));
   sound_.played.clear();
+  view["story"] = story_.Told();
   drawn_ = static_cast<const Form&>(*game_);
   drawnOnce_ = true;
   return view;

@@ -12,7 +12,9 @@
 #include <nlohmann/json.hpp>
 
 #include "browser/browser_dialogs.h"
+#include "browser/browser_hint.h"
 #include "browser/browser_store.h"
+#include "browser/browser_story.h"
 #include "engine/game_state.h"
 #include "platform/memory.h"
 #include "shell/events.h"
@@ -44,8 +46,19 @@ class TableSession {
   nlohmann::json State() const;
   bool Exited() const { return host_.exited; }
 
+  // The hint: the position for the page's worker (null when no hint is
+  // due), and the worker's answer to it; true when the card is marked.
+  nlohmann::json AskHint() { return hint_.Ask(*game_); }
+  bool HintFound(int generation, int slot) { return hint_.Found(generation, slot); }
+  // The story's parts that the record fills: its line under the game's
+  // result, and whether a hint was shown in this game.
+  BrowserStory& Story() { return story_; }
+  const BrowserHint& Hint() const { return hint_; }
+
  private:
   std::optional<std::string> Run(EventKind kind, const std::string& target);
+  // What the story and the hint make of an event the game handled.
+  void Followed(EventKind kind);
 
   BrowserStore store_;
   RecordingSound sound_;
@@ -57,6 +70,8 @@ class TableSession {
   std::optional<std::pair<EventKind, std::string>> asking_;  // the event that asked
   Form drawn_;                                               // the table last handed out
   bool drawnOnce_ = false;
+  BrowserStory story_;
+  BrowserHint hint_;
 };
 
 }  // namespace tesva

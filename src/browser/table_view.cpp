@@ -1,9 +1,13 @@
 #include "browser/table_view.h"
 
 #include "browser/deck_element.h"
+#include "engine/cards.h"
+#include "motion/table_motion.h"
+#include "record/record_texts.h"
 #include "shell/card_names.h"
 #include "shell/main_window.h"
-#include "motion/table_motion.h"
+#include "story/pile_depth.h"
+#include "story/story_places.h"
 
 namespace tesva {
 namespace {
@@ -30,6 +34,15 @@ json PictureOf(const Game& g, const Picture& p, std::string_view element, int in
       {"enabled", p.enabled}, {"visible", p.visible}, {"name", AccessibleName(g, element, index)}};
 }
 
+// A pile as thick as it is: the edges of the cards under its top card, as
+// the window draws them; none where no card shows.
+json PileOf(const Game& g, const Picture& p, std::string_view element) {
+  json pile = PictureOf(g, p, element, 0);
+  bool shown = !p.picture.empty() && p.visible;
+  pile["edges"] = shown && element != "EnAltKart" ? story::PileEdges(PileCount(g, element)) : 0;
+  return pile;
+}
+
 json Pictures(const Game& g) {
   json list = json::array();
   for (int i = 1; i <= kHandSize; ++i) {
@@ -41,7 +54,7 @@ json Pictures(const Game& g) {
                                {"Player2_Deste", &Form::Player2_Deste},
                                {"EnAltKart", &Form::EnAltKart},
                                {"OrtadakiKartlar", &Form::OrtadakiKartlar}}) {
-    list.push_back(PictureOf(g, g.*picture, name, 0));
+    list.push_back(PileOf(g, g.*picture, name));
   }
   return list;
 }
@@ -114,7 +127,12 @@ json StepOf(const MotionStep& step) {
     if (step.captions[i].visible)
       captions[std::string(kCaptionElements[i])] = step.captions[i].caption;
   }
-  return {{"flights", flights}, {"shown", shown}, {"captions", captions}};
+  // While a deal slides, the deck is as thick as its caption still says.
+  auto deck = DeckCountIn(At(step.captions, Caption::kDeck).caption);
+  return {{"flights", flights},
+          {"shown", shown},
+          {"captions", captions},
+          {"deckEdges", deck ? json(story::PileEdges(*deck)) : json(nullptr)}};
 }
 
 json MotionOf(const Form* before, const Form& after) {
@@ -201,7 +219,12 @@ json TableLayout() {
           {"command1", {{"caption", kCommand1Caption}, {"place", PlaceOf(kCommand1Place)}}},
           {"colours",
            {{"frame", kFrameColour}, {"panel", kNavy}, {"button", kButtonFace}, {"text", kWhite}}},
-          {"motion", {{"stepMs", kStepMs}, {"hurriedStepMs", kHurriedStepMs}}}};
+          {"motion", {{"stepMs", kStepMs}, {"hurriedStepMs", kHurriedStepMs}}},
+          {"story",
+           {{"handBoard", PlaceOf(story::kHandBoardPlace)},
+            {"gameEnd", PlaceOf(story::kGameEndPlace)}}},
+          {"hintCommand", record::kHintCommand},
+          {"sounds", kSoundFiles}};
 }
 
 }  // namespace tesva

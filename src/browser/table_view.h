@@ -22,7 +22,8 @@ namespace tesva {
 nlohmann::json TableView(const Game& g, const Form* before, const std::vector<std::string>& sounds);
 nlohmann::json DialogView(const DialogAsked& asked);
 // What never changes: the client area's size and every element's place in
-// twips, the menu bar's tree, the rules panel's texts, the motion's pace.
+// twips, the menu bar's tree, the rules panel's texts, the motion's pace,
+// the story's places, the hint's command and the sound files.
 nlohmann::json TableLayout();
 
 }  // namespace tesva

@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "shell/main_window.h"
+#include "story/story_places.h"
 #include "story/story_texts.h"
 #include "window/story/announcements.h"
 #include "window/story/story_panels.h"
@@ -16,11 +17,9 @@
 
 namespace {
 
-// Over the middle of the table: the computer's hand and the floor, never
-// the human's hand (from 4440 twips down). The game's result stands over
-// the empty hand below it.
-constexpr tesva::Place kHandPanelPlace{1290, 300, 5370, 4100};
-constexpr tesva::Place kGameEndPlace{1890, 4460, 4170, 1620};
+using tesva::story::kGameEndPlace;
+// Over the middle of the table, never over the human's hand.
+constexpr tesva::Place kHandPanelPlace = tesva::story::kHandBoardPlace;
 
 }  // namespace
 

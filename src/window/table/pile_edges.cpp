@@ -9,8 +9,7 @@ PileEdges::PileEdges(QWidget* parent) : QWidget(parent) {
 }
 
 int PileEdges::EdgesFor(int cards) {
-  if (cards <= 1) return 0;
-  return std::min(kMaxEdges, 1 + (cards - 2) / kCardsPerEdge);
+  return tesva::story::PileEdges(cards);
 }
 
 // Two pixels an edge on a card 64 pixels wide, more on larger cards.

@@ -18,6 +18,8 @@ export interface PictureView {
   enabled: boolean;
   visible: boolean;
   name: string;
+  /** Piles only: the edges of the cards under the top card. */
+  edges?: number;
 }
 export interface MenuView {
   name: string;
@@ -40,6 +42,8 @@ export interface StepView {
   flights: FlightView[];
   shown: (SpotView & { picture: DeckPicture | null })[];
   captions: Record<string, string>;
+  /** The deck's edges while this step shows it, as its caption counts. */
+  deckEdges: number | null;
 }
 export interface DialogView {
   question: boolean;
@@ -51,6 +55,36 @@ export interface TimerView {
   enabled: boolean;
   interval: number;
 }
+export interface Announcement {
+  text: string;
+  tesva: boolean;
+  pile: string;
+}
+export interface HandBoardView {
+  hand: number;
+  title: string;
+  rows: { heading: string; human: string; computer: string; bold: boolean }[];
+  leftOver: string;
+  names: string;
+}
+export interface StoryView {
+  announcements: Announcement[];
+  handBoard: HandBoardView | null;
+  boardGoes: boolean;
+}
+export interface GameEndView {
+  result: string;
+  totals: string;
+  recordLine: string;
+  button: string;
+}
+/** Where the hint's worker looks: the player's view, never a hidden card. */
+export interface HintPosition {
+  generation: number;
+  search: number;
+  view: unknown;
+}
+
 export interface TableView {
   caption: string;
   background: number;
@@ -67,8 +101,12 @@ export interface TableView {
   sounds: string[];
   dialog: DialogView | null;
   exited: boolean;
+  gameEnd: GameEndView | null;
+  /** The hand slot the hint marks, 0 for none. */
+  hint: number;
+  story: StoryView;
 }
-export type TableState = Omit<TableView, 'motion' | 'sounds'>;
+export type TableState = Omit<TableView, 'motion' | 'sounds' | 'story'>;
 
 export interface PanelText {
   name: string;
@@ -95,10 +133,13 @@ export interface TableLayout {
   command1: { caption: string; place: Place };
   colours: { frame: number; panel: number; button: number; text: number };
   motion: { stepMs: number; hurriedStepMs: number };
+  story: { handBoard: Place; gameEnd: Place };
+  hintCommand: string;
+  sounds: string[];
 }
 
 interface TableModule {
-  cwrap(name: string, returns: string | null, args: string[]): (...args: string[]) => string;
+  cwrap(name: string, returns: string | null, args: string[]): (...args: (string | number)[]) => string;
 }
 type ModuleFactory = (options?: object) => Promise<TableModule>;
 
@@ -110,6 +151,8 @@ export class Core {
     private readonly readView: () => string,
     private readonly readState: () => string,
     private readonly readLayout: () => string,
+    private readonly hintAsk: () => string,
+    private readonly hintFound_: (generation: number, slot: number) => number,
   ) {}
 
   static async load(url: string): Promise<Core> {
@@ -122,6 +165,9 @@ export class Core {
       module.cwrap('tesva_view', 'string', []),
       module.cwrap('tesva_state', 'string', []),
       module.cwrap('tesva_layout', 'string', []),
+      module.cwrap('tesva_hint_ask', 'string', []),
+      module.cwrap('tesva_hint_found', 'number', ['number', 'number']) as unknown as
+        (generation: number, slot: number) => number,
     );
   }
 
@@ -142,6 +188,14 @@ export class Core {
    * for the next view(). */
   state(): TableState {
     return JSON.parse(this.readState()) as TableState;
+  }
+  /** The position to look for a hint in; null when none is due now. */
+  askHint(): HintPosition | null {
+    return JSON.parse(this.hintAsk()) as HintPosition | null;
+  }
+  /** The worker's card for a position; true when the table marks it. */
+  hintFound(generation: number, slot: number): boolean {
+    return this.hintFound_(generation, slot) === 1;
   }
   layout(): TableLayout {
     return JSON.parse(this.readLayout()) as TableLayout;

@@ -4,8 +4,11 @@
 import { Core, type TableState, type TimerView } from './core.js';
 import { Decks } from './decks.js';
 import { Dialogs } from './dialogs.js';
+import { Hint } from './hint.js';
 import { MenuBar } from './menus.js';
 import { Motion } from './motion.js';
+import { Sounds } from './sounds.js';
+import { Story } from './story.js';
 import { Table } from './table.js';
 
 type Kind = 'click' | 'hover' | 'menu' | 'tick';
@@ -20,6 +23,9 @@ class Page {
   private readonly motion: Motion;
   private readonly dialogs: Dialogs;
   private readonly ended: HTMLElement;
+  private readonly story: Story;
+  private readonly hint: Hint;
+  private readonly sounds: Sounds;
 
   constructor(private readonly core: Core, decks: Decks, private readonly seed: string) {
     const layout = core.layout();
@@ -32,6 +38,10 @@ class Page {
     this.motion = new Motion(this.table.layer, layout, decks, this.table);
     this.dialogs = new Dialogs((reply) => this.refresh(this.core.answer(reply)));
     this.ended = this.makeEndScreen();
+    this.story = new Story(this.table.root, layout, () => this.deliver('menu', 'mnuYeni'));
+    this.hint = new Hint(core, layout, this.table.root, () => this.refresh(''));
+    this.menus.addCommand('mnuIpucu', layout.hintCommand, () => this.hint.ask());
+    this.sounds = new Sounds('./sounds', layout.sounds);
     const main = document.createElement('main');
     main.className = 'stage';
     const heading = document.createElement('h1');
@@ -65,6 +75,8 @@ class Page {
     this.dialogs.show(state.dialog);
     this.runTimers(state.exited ? null : state.timers);
     this.ended.hidden = !state.exited;
+    this.story.showGameEnd(state.gameEnd);
+    this.hint.show(state.hint);
     if (state.exited) (this.ended.querySelector('button') as HTMLElement).focus();
     void this.draw();
   }
@@ -77,7 +89,10 @@ class Page {
     this.drawing = true;
     while (this.moved) {
       this.moved = false;
-      await this.motion.play(this.core.view(), () => this.moved);
+      const view = this.core.view();
+      this.sounds.play(view.sounds);
+      const steps = view.motion.snap ? 0 : view.motion.steps.length;
+      await this.motion.play(view, () => this.moved, this.story.follow(view.story, steps));
     }
     this.drawing = false;
     document.body.dataset['drawn'] = String(Number(document.body.dataset['drawn'] ?? 0) + 1);
@@ -110,6 +125,8 @@ class Page {
       this.deliver('menu', 'mnuHelp');
     } else if (event.key === 'F2') {
       this.deliver('menu', 'mnuYeni');
+    } else if ((event.key === 'h' || event.key === 'H') && !event.shiftKey) {
+      this.hint.ask();
     } else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight') {
       this.moveFocus(event.key === 'ArrowRight' ? 1 : -1);
     } else {
@@ -146,6 +163,11 @@ class Page {
     return ended;
   }
 
+  /** Readies what the first hint needs once the table is up. */
+  warm(): void {
+    window.setTimeout(() => this.hint.warm(), 0);
+  }
+
   // The table keeps its proportions and fills the space under the menu bar.
   private fit(): void {
     const root = this.table.root;
@@ -162,8 +184,9 @@ class Page {
 async function boot(): Promise<void> {
   const seed = new URLSearchParams(window.location.search).get('seed') ?? '';
   const [core, decks] = await Promise.all([Core.load('./tesva-table.mjs'), Decks.load('./decks')]);
-  new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '');
+  const page = new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '');
   document.body.dataset['ready'] = 'true';
+  page.warm();
   performance.mark('tesva-ready');
 }
 

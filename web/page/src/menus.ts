@@ -36,6 +36,20 @@ export class MenuBar {
     });
   }
 
+  /** A command of the table's own after the game's menus ("İpucu"). */
+  addCommand(name: string, caption: string, choose: () => void): void {
+    const bar = this.root.querySelector('[role="menubar"]') as HTMLElement;
+    const entry: MenuEntry = { name, parent: '', separator: false, command: true };
+    this.children.get('')?.push(entry);
+    const li = document.createElement('li');
+    li.setAttribute('role', 'none');
+    li.append(this.makeItem(entry, true, choose));
+    bar.append(li);
+    const item = this.items.get(name) as HTMLElement;
+    (item.querySelector('.menu-caption') as HTMLElement).textContent = caption;
+    item.setAttribute('aria-disabled', 'false');
+  }
+
   show(menus: MenuView[]): void {
     for (const menu of menus) {
       const item = this.items.get(menu.name);
@@ -75,7 +89,8 @@ export class MenuBar {
     return list;
   }
 
-  private makeItem(entry: MenuEntry, onBar: boolean): DocumentFragment {
+  private makeItem(entry: MenuEntry, onBar: boolean,
+    choose = () => this.choose(entry.name)): DocumentFragment {
     const item = document.createElement('button');
     item.type = 'button';
     item.className = 'menu-item';
@@ -108,7 +123,7 @@ export class MenuBar {
         if (item.getAttribute('aria-disabled') === 'true') return;
         this.closeAll();
         this.root.classList.remove('unfolded');
-        this.choose(entry.name);
+        choose();
       });
     }
     item.addEventListener('keydown', (event) => this.key(event, entry, item));

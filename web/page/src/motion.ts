@@ -23,15 +23,19 @@ export class Motion {
   ) {}
 
   /** Slides a view's moves, step after step, then shows the view. Steps
-   * hurry while `hurry()` says the game has moved on meanwhile. */
-  async play(view: TableView, hurry: () => boolean): Promise<void> {
+   * hurry while `hurry()` says the game has moved on meanwhile; `landed`
+   * hears how many steps have landed, after each and once at the end. */
+  async play(view: TableView, hurry: () => boolean, landed?: (done: number) => void): Promise<void> {
+    let done = 0;
     if (!view.motion.snap) {
       for (const step of view.motion.steps) {
         await this.slide(step, hurry() ? this.layout.motion.hurriedStepMs : this.layout.motion.stepMs);
+        landed?.(++done);
       }
     }
     this.clearFlyers();
     this.target.showView(view);
+    landed?.(Number.MAX_SAFE_INTEGER);
   }
 
   private slide(step: StepView, ms: number): Promise<void> {

@@ -4,6 +4,7 @@ import type { PictureView, StepView, TableLayout, TableState, TableView } from '
 import { cssColour, elementKey } from './colour.js';
 import type { Decks } from './decks.js';
 import { setBox } from './motion.js';
+import { PileEdges } from './piles.js';
 
 const CAPTIONS = ['Label1', 'Label2', 'Label7', 'Label8', 'Player1_Name', 'Player2_Name'];
 
@@ -21,6 +22,7 @@ export class Table {
   private readonly hoverFrame: HTMLElement;
   private readonly panel: HTMLElement;
   private readonly lists = new Map<string, HTMLElement>();
+  private readonly edges = new PileEdges();
 
   constructor(
     private readonly layout: TableLayout,
@@ -85,6 +87,9 @@ export class Table {
     for (const name of CAPTIONS) {
       if (name in step.captions) this.showLabel(name, step.captions[name]);
     }
+    // While a deal slides, the deck is as thick as its caption still says.
+    const deck = step.shown.find((place) => place.element === 'Deste');
+    if (step.deckEdges !== null) this.showEdges('Deste', deck?.picture ? step.deckEdges : 0);
   }
 
   focusCard(index: number): void {
@@ -134,6 +139,7 @@ export class Table {
     if (!node) return;
     node.hidden = !view.visible;
     this.drawPicture(node, key, view.picture);
+    if (view.edges !== undefined) this.showEdges(key, view.edges);
     // Hand cards take their state from showControls, never from a view
     // that is still sliding in.
     if (node instanceof HTMLButtonElement) return;
@@ -153,6 +159,12 @@ export class Table {
     node.replaceChildren();
     const svg = this.decks.draw(picture as never);
     if (svg) node.append(svg);
+  }
+
+  private showEdges(key: string, edges: number): void {
+    const node = this.pictures.get(key);
+    const place = this.layout.places[key];
+    if (node && place) this.edges.show(key, node, place, edges);
   }
 
   private showZOrder(order: number[]): void {

@@ -92,6 +92,38 @@ export function nativeReplay(seed, setup, moves) {
   return JSON.parse(out[out.length - 1]);
 }
 
+// The desktop's hint (tools/hint) in the positions reached after each list
+// of moves in `stops`, the moves of one stop following those of the last.
+const hintTool = process.env.TESVA_HINT ?? join(repo, 'build', 'bin', 'tesva-hint');
+export function nativeHints(seed, setup, stops) {
+  const lines = [...setup, 'start'];
+  for (const moves of stops) {
+    lines.push(...moves.flatMap((i) => ['wait', `click Player1_Kart(${i})`]), 'wait', 'hint');
+  }
+  const out = execFileSync(hintTool, [], { input: lines.join('\n') + '\n',
+    env: { ...process.env, TESVA_SEED: String(seed) }, stdio: ['pipe', 'pipe', 'ignore'] });
+  return out.toString().trim().split('\n').map(Number);
+}
+
+// Every snapshot the native driver prints for the same options and moves,
+// one after each move.
+export function nativeSteps(seed, setup, moves) {
+  const lines = [...setup, 'start', ...moves.flatMap((i) => ['wait', `click Player1_Kart(${i})`, 'wait', 'dump'])];
+  const out = execFileSync(headless, [], { input: lines.join('\n') + '\n',
+    env: { ...process.env, TESVA_SEED: String(seed) } }).toString().trim().split('\n');
+  return out.map((line) => JSON.parse(line));
+}
+
+// Waits until the player may play, then plays hand slot `index` by a click.
+export async function playCard(page, index) {
+  const card = page.locator(`button[data-element="Player1_Kart(${index})"]:not([disabled])`);
+  await card.waitFor({ timeout: 60000 });
+  await card.click();
+}
+
+// What the table has told a screen reader of the takes so far.
+export const heard = (page) => page.locator('.story-heard p').allTextContents();
+
 export const axeSource = () => readFileSync(join(here, '..', '..', 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
 
 // The accessibility audit of the page as it stands: the violations found.
