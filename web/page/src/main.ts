@@ -29,7 +29,6 @@ class Page {
 
   constructor(private readonly core: Core, decks: Decks, private readonly seed: string) {
     const layout = core.layout();
-    document.title = layout.title;
     this.menus = new MenuBar(layout.menus, (name) => this.deliver('menu', name));
     this.table = new Table(layout, decks, {
       click: (target) => this.deliver('click', target),
@@ -70,6 +69,8 @@ class Page {
     if (refusal) console.debug(`tesva: ${refusal}`);
     const state = this.core.state();
     this.view = state;
+    // The page's title is the window's caption, as the desktop's title bar.
+    if (document.title !== state.caption) document.title = state.caption;
     this.table.showControls(state);
     this.menus.show(state.menus);
     this.dialogs.show(state.dialog);

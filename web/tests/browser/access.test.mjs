@@ -1,5 +1,5 @@
 // The accessibility audit (axe-core) on the table, with a menu and a box
-// open too, on a desktop and a phone-sized screen; the computer's cards and
+// open too, in watch mode, on a desktop and a phone-sized screen; the computer's cards and
 // the deck's order are nowhere in the document outside watch mode.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
@@ -23,6 +23,22 @@ test('no accessibility violation: table, open menus, a box, the rules panel', as
   await page.keyboard.press('Escape');
   await chooseMenu(page, 'mnuHelp');
   assert.deepEqual(await audit(page), [], 'the rules panel');
+  assert.deepEqual(table.errors, []);
+  await table.close();
+});
+
+test('no accessibility violation in watch mode, with the hidden cards and counts shown', async () => {
+  const table = await openTable(run, { seed: 9 });
+  const { page } = table;
+  await page.click('[data-element="Player1_Name"]');
+  await page.fill('dialog.box input', 'GateKeeper');
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('.list li');
+  assert.ok((await page.locator('.tracker').count()) > 0, 'watch mode is on');
+  assert.deepEqual(await audit(page), [], 'watch mode');
+  await page.click('button[data-element^="Player1_Kart"]:not([disabled])');
+  await page.waitForFunction(() => document.querySelector('[data-element="Label1"]').textContent.includes('Bilgisayar'));
+  assert.deepEqual(await audit(page), [], 'watch mode after a move');
   assert.deepEqual(table.errors, []);
   await table.close();
 });
