@@ -50,6 +50,24 @@ copy_decks() {
   [ -n "$notice" ] && cp "$notice" "$site/decks/COPYRIGHT.txt"
 }
 
+# The game's icon, drawn from the deck by the native build's tesva-data as
+# the desktop's is, at the sizes a browser installs an app with.
+draw_icon() {
+  local native=${TESVA_NATIVE_BUILD:-"$root/build"}
+  if [ ! -f "$native/CMakeCache.txt" ]; then
+    echo "web: the icon is drawn by the native build's tesva-data; configure $native first" >&2
+    exit 1
+  fi
+  cmake --build "$native" --target tesva-data >/dev/null
+  local decks=${TESVA_CARDDECKS_DIR:-/usr/share/carddecks} drawn="$build/icons"
+  "$native/tools/datagen/tesva-data" --faces "$decks/svg-standard/standard.svgz" \
+    --backs "$decks/svg-nicu-white/white.svgz" --icons "$drawn" --icon-name tesva \
+    --icon-sizes 192,512
+  mkdir -p "$site/icons"
+  cp "$drawn/scalable/apps/tesva.svg" "$site/icons/tesva.svg"
+  for size in 192 512; do cp "$drawn/${size}x${size}/apps/tesva.png" "$site/icons/tesva-$size.png"; done
+}
+
 build_site() {
   build_core
   npm_tools
@@ -59,7 +77,10 @@ build_site() {
     --log-level=warning --outfile="$site/app.js")
   cp "$web/page/index.html" "$web/page/style.css" "$build/bin/tesva-table.mjs" \
     "$build/bin/tesva-table.wasm" "$site/"
+  cp "$web/page/manifest.webmanifest" "$site/"
   copy_decks
+  draw_icon
+  node "$web/tools/stamp-worker.mjs" "$web/page/sw.js" "$site"
   echo "web: site built in $site"
 }
 

@@ -19,6 +19,7 @@ TableSession::TableSession(std::optional<std::uint64_t> seed)
     : random_(seed.value_or(FreshSeed())) {
   game_ = std::make_unique<Game>(Platform{store_, sound_, random_, dialogs_, host_});
   Form_Load(*game_);
+  keeper_.Resume(*game_);  // a kept game takes the place of the one just dealt
 }
 
 std::optional<std::string> TableSession::Deliver(std::string_view kind, std::string_view target) {
@@ -42,7 +43,15 @@ std::optional<std::string> TableSession::Answer(const std::string& reply) {
 
 std::optional<std::string> TableSession::Run(EventKind kind, const std::string& target) {
   try {
-    return DeliverEvent(*game_, kind, target);
+    auto refusal = EventRefusal(*game_, kind, target);
+    if (refusal) return refusal;
+    if (kind == EventKind::kMenu && target == "mnuYeni") {
+      keeper_.NewGame(*game_);  // a replaced game counts as given up
+    } else {
+      DeliverEvent(*game_, kind, target);
+    }
+    keeper_.AfterEvent(*game_, kind);
+    return {};
   } catch (const DialogAsked& asked) {
     asked_ = asked;
     asking_ = {kind, target};
@@ -55,6 +64,7 @@ nlohmann::json TableSession::State() const {
   view.erase("motion");
   view["dialog"] = asked_ ? DialogView(*asked_) : nlohmann::json(nullptr);
   view["exited"] = host_.exited;
+  view["recordLine"] = keeper_.RecordLine();
   return view;
 }
 

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "browser/browser_dialogs.h"
+#include "browser/browser_keeper.h"
 #include "browser/browser_store.h"
 #include "engine/game_state.h"
 #include "platform/memory.h"
@@ -43,6 +44,8 @@ class TableSession {
   // counts as drawn.
   nlohmann::json State() const;
   bool Exited() const { return host_.exited; }
+  // The record and the kept game of this table.
+  BrowserKeeper& Keeper() { return keeper_; }
 
  private:
   std::optional<std::string> Run(EventKind kind, const std::string& target);
@@ -53,10 +56,14 @@ class TableSession {
   BrowserDialogs dialogs_;
   MemoryHost host_{""};
   std::unique_ptr<Game> game_;
+  BrowserKeeper keeper_;
   std::optional<DialogAsked> asked_;
   std::optional<std::pair<EventKind, std::string>> asking_;  // the event that asked
   Form drawn_;                                               // the table last handed out
   bool drawnOnce_ = false;
 };
+
+// The table the page plays at; null before the first game.
+TableSession* OpenTable();
 
 }  // namespace tesva

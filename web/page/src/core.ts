@@ -67,6 +67,9 @@ export interface TableView {
   sounds: string[];
   dialog: DialogView | null;
   exited: boolean;
+  /** The record's line for the game-end panel: the level of the last game
+   * counted, "" until one has been. */
+  recordLine: string;
 }
 export type TableState = Omit<TableView, 'motion' | 'sounds'>;
 
@@ -100,9 +103,12 @@ export interface TableLayout {
 interface TableModule {
   cwrap(name: string, returns: string | null, args: string[]): (...args: string[]) => string;
 }
+export type Binding = (...args: (string | number)[]) => string;
 type ModuleFactory = (options?: object) => Promise<TableModule>;
 
 export class Core {
+  private module: TableModule | null = null;
+
   private constructor(
     private readonly newGame: (seed: string) => string,
     private readonly deliverEvent: (kind: string, target: string) => string,
@@ -115,7 +121,7 @@ export class Core {
   static async load(url: string): Promise<Core> {
     const factory = ((await import(/* @vite-ignore */ url)) as { default: ModuleFactory }).default;
     const module = await factory();
-    return new Core(
+    const core = new Core(
       module.cwrap('tesva_new_game', null, ['string']),
       module.cwrap('tesva_deliver', 'string', ['string', 'string']),
       module.cwrap('tesva_answer', 'string', ['string']),
@@ -123,6 +129,13 @@ export class Core {
       module.cwrap('tesva_state', 'string', []),
       module.cwrap('tesva_layout', 'string', []),
     );
+    core.module = module;
+    return core;
+  }
+
+  /** One more of the core's functions, for the page's other rooms. */
+  bind(name: string, returns: 'string' | null, args: ('string' | 'number')[]): Binding {
+    return (this.module as TableModule).cwrap(name, returns, args) as Binding;
   }
 
   start(seed: string): void {

@@ -6,6 +6,8 @@ import { Decks } from './decks.js';
 import { Dialogs } from './dialogs.js';
 import { MenuBar } from './menus.js';
 import { Motion } from './motion.js';
+import { type RecordTexts, StatisticsDialog, recordTexts } from './statistics.js';
+import { ElsewhereNotice, TabLock } from './tabs.js';
 import { Table } from './table.js';
 
 type Kind = 'click' | 'hover' | 'menu' | 'tick';
@@ -20,8 +22,12 @@ class Page {
   private readonly motion: Motion;
   private readonly dialogs: Dialogs;
   private readonly ended: HTMLElement;
+  private readonly statistics: StatisticsDialog;
+  private readonly keep: (on: number) => string;
+  private yielded = false;
 
-  constructor(private readonly core: Core, decks: Decks, private readonly seed: string) {
+  constructor(private readonly core: Core, decks: Decks, private readonly seed: string,
+    texts: RecordTexts) {
     const layout = core.layout();
     document.title = layout.title;
     this.menus = new MenuBar(layout.menus, (name) => this.deliver('menu', name));
@@ -31,6 +37,9 @@ class Page {
     });
     this.motion = new Motion(this.table.layer, layout, decks, this.table);
     this.dialogs = new Dialogs((reply) => this.refresh(this.core.answer(reply)));
+    this.statistics = new StatisticsDialog(core, texts);
+    this.menus.addCommand('mnuIstatistik', texts.command, () => this.statistics.show());
+    this.keep = core.bind('tesva_keep', null, ['number']);
     this.ended = this.makeEndScreen();
     const main = document.createElement('main');
     main.className = 'stage';
@@ -49,7 +58,21 @@ class Page {
     this.refresh('');
   }
 
+  // Another tab took the game over: this one stops writing it and stands
+  // still behind the notice until it takes the game back, as it is kept.
+  yieldTo(notice: ElsewhereNotice, tabs: TabLock): void {
+    this.yielded = true;
+    this.keep(0);
+    this.runTimers(null);
+    notice.show(() => void tabs.takeOver().then(() => {
+      this.yielded = false;
+      this.core.start(this.seed);
+      this.refresh('');
+    }));
+  }
+
   private deliver(kind: Kind, target: string): void {
+    if (this.yielded) return;
     this.refresh(this.core.deliver(kind, target));
   }
 
@@ -101,6 +124,7 @@ class Page {
   // Keys as the window takes them: 1 to 4 play a card, F1 opens the rules,
   // F2 starts a new game; Tab and the arrows move among the playable cards.
   private key(event: KeyboardEvent): void {
+    if (this.yielded || this.statistics.open) return;
     if (this.view?.dialog || this.view?.exited || event.altKey || event.ctrlKey || event.metaKey) return;
     if ((event.target as Element).closest('.menu-bar')) return;
     const card = /^[1-4]$/.test(event.key) ? Number(event.key) : 0;
@@ -162,9 +186,26 @@ class Page {
 async function boot(): Promise<void> {
   const seed = new URLSearchParams(window.location.search).get('seed') ?? '';
   const [core, decks] = await Promise.all([Core.load('./tesva-table.mjs'), Decks.load('./decks')]);
-  new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '');
-  document.body.dataset['ready'] = 'true';
-  performance.mark('tesva-ready');
+  const texts = recordTexts(core);
+  const notice = new ElsewhereNotice(texts);
+  const tabs = TabLock.supported() ? new TabLock() : null;
+  const start = () => {
+    const page = new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '', texts);
+    tabs?.onLost(() => page.yieldTo(notice, tabs));
+    document.body.dataset['ready'] = 'true';
+    performance.mark('tesva-ready');
+  };
+  if (!tabs || (await tabs.take())) start();
+  else notice.show(() => void tabs.takeOver().then(start));
+  keepSiteOffline();
+}
+
+// The service worker keeps the site for the next start with no network.
+function keepSiteOffline(): void {
+  if (!('serviceWorker' in navigator)) return;
+  navigator.serviceWorker.register('./sw.js').catch((error: unknown) => {
+    console.warn('tesva: the site cannot be kept for playing offline', error);
+  });
 }
 
 boot().catch((error: unknown) => {

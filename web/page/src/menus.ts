@@ -8,6 +8,7 @@ export class MenuBar {
   private readonly items = new Map<string, HTMLElement>();
   private readonly submenus = new Map<string, HTMLElement>();
   private readonly children = new Map<string, MenuEntry[]>();
+  private readonly extra = new Map<string, () => void>();
 
   constructor(entries: MenuEntry[], private readonly choose: (name: string) => void) {
     for (const entry of entries) {
@@ -34,6 +35,19 @@ export class MenuBar {
     document.addEventListener('pointerdown', (event) => {
       if (!this.root.contains(event.target as Node)) this.closeAll();
     });
+  }
+
+  // A command of the page's own after the game's menus ("İstatistikler").
+  addCommand(name: string, caption: string, run: () => void): void {
+    const bar = this.root.querySelector('[role="menubar"]') as HTMLElement;
+    const entry = { name, parent: '', separator: false, command: true };
+    this.children.get('')?.push(entry);  // the arrow keys reach it
+    const li = document.createElement('li');
+    li.setAttribute('role', 'none');
+    li.append(this.makeItem(entry, true));
+    (this.items.get(name)?.querySelector('.menu-caption') as HTMLElement).textContent = caption;
+    this.extra.set(name, run);
+    bar.append(li);
   }
 
   show(menus: MenuView[]): void {
@@ -108,7 +122,9 @@ export class MenuBar {
         if (item.getAttribute('aria-disabled') === 'true') return;
         this.closeAll();
         this.root.classList.remove('unfolded');
-        this.choose(entry.name);
+        const own = this.extra.get(entry.name);
+        if (own) own();
+        else this.choose(entry.name);
       });
     }
     item.addEventListener('keydown', (event) => this.key(event, entry, item));
