@@ -1,9 +1,9 @@
 #include "browser/table_view.h"
 
 #include "browser/deck_element.h"
-#include "motion/table_motion.h"
 #include "shell/card_names.h"
 #include "shell/main_window.h"
+#include "motion/table_motion.h"
 
 namespace tesva {
 namespace {
