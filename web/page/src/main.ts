@@ -192,6 +192,8 @@ async function boot(): Promise<void> {
   const start = () => {
     const page = new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '', texts);
     tabs?.onLost(() => page.yieldTo(notice, tabs));
+    // The core's snapshot of the table, for the page's tests to compare.
+    Object.defineProperty(window, 'tesvaState', { value: () => core.state(), configurable: true });
     document.body.dataset['ready'] = 'true';
     performance.mark('tesva-ready');
   };

@@ -14,6 +14,9 @@ const repo = join(here, '..', '..', '..');
 export const site = process.env.TESVA_WEB_SITE ?? join(repo, 'build-web', 'site');
 const headless = process.env.TESVA_HEADLESS ?? join(repo, 'build', 'bin', 'tesva-headless');
 export const STORE = 'Tesva (TT)/Secenekler/';
+// The kept game and the record, under the desktop's file names.
+export const KEPT = 'Tesva (TT)/oyun.json';
+export const RECORD = 'Tesva (TT)/istatistik.json';
 
 export async function startBrowser() {
   const server = await serve(site, 0);
@@ -53,6 +56,24 @@ export async function openTable(run, { seed = 1, store = {}, context = {} } = {}
   await page.goto(`${run.url}?seed=${seed}`);
   await page.waitForSelector('body[data-ready]');
   return { page, errors, close: () => browserContext.close() };
+}
+
+// The core's snapshot of the table as the page draws it.
+export const coreState = (page) => page.evaluate(() => window.tesvaState());
+export const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
+
+export async function reloadTable(page) {
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+}
+
+// Every console line of a kind, as the page writes them.
+export function consoleLines(page, kind) {
+  const lines = [];
+  page.on('console', (message) => {
+    if (message.type() === kind) lines.push(message.text());
+  });
+  return lines;
 }
 
 export const status = (page) => page.locator('[data-element="Label1"]').textContent();

