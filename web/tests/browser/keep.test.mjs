@@ -124,3 +124,84 @@ test('damaged stored games and records are set aside and the game starts afresh'
   assert.deepEqual(table.errors, []);
   await table.close();
 });
+
+test('the statistics count a finished game, and "Sıfırla" clears them after its question', async () => {
+  const table = await openTable(run, { seed, store: { Seviye: '1', ElSayisi: '1', CpuDusunmeHizi: '10' } });
+  const { page } = table;
+  await playToEnd(page, (index) => page.keyboard.press(String(index)));
+  const total = async (name) => Number((await page.locator(`[data-element="${name}"]`).textContent())
+    .match(/\((\d+)\)$/)[1]);
+  const human = await total('Player1_Name');
+  const computer = await total('Player2_Name');
+  const won = human > computer ? 1 : 0;
+  const state = await coreState(page);
+  assert.equal(state.recordLine, `Amatör: 1 oyun, ${won} kazanılan (%${won * 100}), seri ${won}, ` +
+    `en uzun seri ${won}`);
+  await page.click('[data-menu="mnuIstatistik"]');
+  const cell = (row, column) => page.locator('dialog.statistics tr').filter({
+    has: page.locator(`th[scope="row"]:text-is("${row}")`) }).locator('td').nth(column);
+  const heading = await page.locator('dialog.statistics thead th').allTextContents();
+  assert.deepEqual(heading.slice(1), ['Amatör', 'Profesyonel', 'Usta', 'Toplam']);
+  for (const column of [0, 3]) {
+    assert.equal(await cell('Biten oyun', column).textContent(), '1');
+    assert.equal(await cell('Kazanılan', column).textContent(), String(won));
+    assert.equal(await cell('En yüksek toplam', column).textContent(), String(human));
+  }
+  assert.equal(await cell('Biten oyun', 1).textContent(), '0');
+  await page.click('dialog.statistics button:text("Sıfırla")');
+  assert.equal(await page.locator('dialog.reset-question #reset-prompt').textContent(),
+    'Bütün istatistikler silinsin mi?');
+  await page.click('dialog.reset-question button:text("Hayır")');
+  assert.equal(await cell('Biten oyun', 3).textContent(), '1', 'No keeps the record');
+  await page.click('dialog.statistics button:text("Sıfırla")');
+  await page.click('dialog.reset-question button:text("Evet")');
+  assert.equal(await cell('Biten oyun', 3).textContent(), '0');
+  await page.click('dialog.statistics button:text("Kapat")');
+  await reloadTable(page);
+  assert.deepEqual(JSON.parse(await stored(page, RECORD)).headings, {}, 'the cleared record is kept');
+  assert.deepEqual(table.errors, []);
+  await table.close();
+});
+
+// The human is to move and no timer runs: the game stands still.
+const humanToMove = (page) => page.waitForFunction(() => {
+  const state = window.tesvaState();
+  return !state.timers.Timer1.enabled && !state.timers.Timer2.enabled &&
+    state.pictures.some((p) => p.element === 'Player1_Kart' && p.enabled && p.picture);
+});
+
+test('a second tab says the game is open in another one and takes it over when asked', async () => {
+  const first = await openTable(run, { seed, store: { CpuDusunmeHizi: '10' } });
+  await first.page.keyboard.press('1');
+  await humanToMove(first.page);
+  const kept = await stored(first.page, KEPT);
+  const second = await first.page.context().newPage();
+  const errors = [];
+  second.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
+  await second.goto(first.page.url());
+  await second.waitForSelector('body[data-elsewhere]');
+  assert.equal(await second.locator('dialog.elsewhere p').textContent(), 'Oyun başka bir sekmede açık.');
+  assert.equal(await second.locator('body[data-ready]').count(), 0, 'no table plays in the second tab');
+  await second.click('dialog.elsewhere button:text("Bu sekmede oyna")');
+  await second.waitForSelector('body[data-ready]');
+  await first.page.waitForSelector('body[data-elsewhere]');
+  assert.deepEqual(await coreState(second), await coreState(first.page), 'the game moved over whole');
+  assert.equal(await stored(second, KEPT), kept);
+  // The first tab stands still and writes nothing more; the second plays on.
+  const left = await coreState(first.page);
+  const slot = await second.locator('button[data-element^="Player1_Kart"]:not([disabled])').first()
+    .getAttribute('data-element');
+  await second.keyboard.press(slot.slice(13, 14));
+  await humanToMove(second);
+  const played = await stored(second, KEPT);
+  assert.notEqual(played, kept);
+  assert.deepEqual(await coreState(first.page), left, 'the first tab does not play on');
+  assert.equal(await first.page.locator('dialog.elsewhere').evaluate((d) => d.open), true,
+    'the notice covers the first tab\'s table');
+  await first.page.click('dialog.elsewhere button:text("Bu sekmede oyna")');
+  await second.waitForSelector('body[data-elsewhere]');
+  assert.deepEqual(await coreState(first.page), await coreState(second), 'taken back whole');
+  assert.equal(await stored(first.page, KEPT), played);
+  assert.deepEqual([...first.errors, ...errors], []);
+  await first.close();
+});
