@@ -203,11 +203,14 @@ async function boot(): Promise<void> {
 }
 
 // The service worker keeps the site for the next start with no network.
+// Once the page has all it needs, it asks whether the site has a new
+// version: the new worker then fetches it and takes over, and the next
+// start plays it. With no network the question simply goes unanswered.
 function keepSiteOffline(): void {
   if (!('serviceWorker' in navigator)) return;
-  navigator.serviceWorker.register('./sw.js').catch((error: unknown) => {
-    console.warn('tesva: the site cannot be kept for playing offline', error);
-  });
+  navigator.serviceWorker.register('./sw.js').then(
+    (registration) => registration.update().catch(() => {}),
+    (error: unknown) => console.warn('tesva: the site cannot be kept for playing offline', error));
 }
 
 boot().catch((error: unknown) => {

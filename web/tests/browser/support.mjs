@@ -39,7 +39,8 @@ export async function startBrowser() {
 // A table with seed `seed` and the options `store` (key: text) in local
 // storage before the game loads. `errors` collects every console error and
 // uncaught exception of the page.
-export async function openTable(run, { seed = 1, store = {}, context = {} } = {}) {
+// `init` runs in the page before its own scripts, on every load.
+export async function openTable(run, { seed = 1, store = {}, context = {}, init = null } = {}) {
   const browserContext = await run.browser.newContext({ viewport: { width: 1000, height: 800 },
     bypassCSP: true, ...context });  // bypassCSP: the audit's script is injected
   const page = await browserContext.newPage();
@@ -53,6 +54,7 @@ export async function openTable(run, { seed = 1, store = {}, context = {} } = {}
     for (const [key, value] of Object.entries(values)) localStorage.setItem(prefix + key, value);
     sessionStorage.setItem('tesva-test-stored', '1');
   }, [STORE, store]);
+  if (init) await page.addInitScript(init);
   await page.goto(`${run.url}?seed=${seed}`);
   await page.waitForSelector('body[data-ready]');
   return { page, errors, close: () => browserContext.close() };
