@@ -64,10 +64,12 @@ class Page {
     this.yielded = true;
     this.keep(0);
     this.runTimers(null);
+    delete document.body.dataset['ready'];
     notice.show(() => void tabs.takeOver().then(() => {
       this.yielded = false;
       this.core.start(this.seed);
       this.refresh('');
+      document.body.dataset['ready'] = 'true';
     }));
   }
 

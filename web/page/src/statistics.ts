@@ -77,8 +77,11 @@ export class StatisticsDialog {
   private row(cells: string[], heading: boolean): HTMLTableRowElement {
     const row = document.createElement('tr');
     cells.forEach((text, at) => {
-      const cell = document.createElement(heading || at === 0 ? 'th' : 'td');
-      if (heading) cell.setAttribute('scope', 'col');
+      // The corner above the rows' names is empty: a plain cell.
+      const corner = heading && at === 0;
+      const cell = document.createElement((heading || at === 0) && !corner ? 'th' : 'td');
+      if (corner) cell.setAttribute('aria-hidden', 'true');
+      else if (heading) cell.setAttribute('scope', 'col');
       else if (at === 0) cell.setAttribute('scope', 'row');
       cell.textContent = text;
       row.append(cell);

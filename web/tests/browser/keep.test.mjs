@@ -5,7 +5,7 @@
 // both play the kept game.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { KEPT, RECORD, consoleLines, coreState, openTable, playToEnd, reloadTable, startBrowser,
+import { KEPT, RECORD, audit, consoleLines, coreState, openTable, playToEnd, reloadTable, startBrowser,
   status, stored } from './support.mjs';
 
 const seed = Number(process.env.TESVA_WEB_SEED ?? Date.now() % 100000);
@@ -141,14 +141,16 @@ test('the statistics count a finished game, and "Sıfırla" clears them after it
   const cell = (row, column) => page.locator('dialog.statistics tr').filter({
     has: page.locator(`th[scope="row"]:text-is("${row}")`) }).locator('td').nth(column);
   const heading = await page.locator('dialog.statistics thead th').allTextContents();
-  assert.deepEqual(heading.slice(1), ['Amatör', 'Profesyonel', 'Usta', 'Toplam']);
+  assert.deepEqual(heading, ['Amatör', 'Profesyonel', 'Usta', 'Toplam']);
   for (const column of [0, 3]) {
     assert.equal(await cell('Biten oyun', column).textContent(), '1');
     assert.equal(await cell('Kazanılan', column).textContent(), String(won));
     assert.equal(await cell('En yüksek toplam', column).textContent(), String(human));
   }
   assert.equal(await cell('Biten oyun', 1).textContent(), '0');
+  assert.deepEqual(await audit(page), [], 'the statistics open');
   await page.click('dialog.statistics button:text("Sıfırla")');
+  assert.deepEqual(await audit(page), [], 'the question open');
   assert.equal(await page.locator('dialog.reset-question #reset-prompt').textContent(),
     'Bütün istatistikler silinsin mi?');
   await page.click('dialog.reset-question button:text("Hayır")');
@@ -182,9 +184,11 @@ test('a second tab says the game is open in another one and takes it over when a
   await second.waitForSelector('body[data-elsewhere]');
   assert.equal(await second.locator('dialog.elsewhere p').textContent(), 'Oyun başka bir sekmede açık.');
   assert.equal(await second.locator('body[data-ready]').count(), 0, 'no table plays in the second tab');
+  assert.deepEqual(await audit(second), [], 'the notice');
   await second.click('dialog.elsewhere button:text("Bu sekmede oyna")');
   await second.waitForSelector('body[data-ready]');
   await first.page.waitForSelector('body[data-elsewhere]');
+  assert.equal(await first.page.locator('body[data-ready]').count(), 0, 'the first tab stands still');
   assert.deepEqual(await coreState(second), await coreState(first.page), 'the game moved over whole');
   assert.equal(await stored(second, KEPT), kept);
   // The first tab stands still and writes nothing more; the second plays on.
@@ -200,6 +204,7 @@ test('a second tab says the game is open in another one and takes it over when a
     'the notice covers the first tab\'s table');
   await first.page.click('dialog.elsewhere button:text("Bu sekmede oyna")');
   await second.waitForSelector('body[data-elsewhere]');
+  await first.page.waitForSelector('body[data-ready]');
   assert.deepEqual(await coreState(first.page), await coreState(second), 'taken back whole');
   assert.equal(await stored(first.page, KEPT), played);
   assert.deepEqual([...first.errors, ...errors], []);
