@@ -196,6 +196,10 @@ async function boot(): Promise<void> {
     tabs?.onLost(() => page.yieldTo(notice, tabs));
     // The core's snapshot of the table, for the page's tests to compare.
     Object.defineProperty(window, 'tesvaState', { value: () => core.state(), configurable: true });
+    // Keeping switched off and on, for measuring what keeping costs a move.
+    const keep = core.bind('tesva_keep', null, ['number']);
+    Object.defineProperty(window, 'tesvaKeeping', { value: (on: boolean) => keep(on ? 1 : 0),
+      configurable: true });
     document.body.dataset['ready'] = 'true';
     performance.mark('tesva-ready');
   };
