@@ -88,6 +88,12 @@ void BrowserKeeper::NewGame(Game& g) {
   if (auto given = record::NewGame(g, tally_)) Count(*given);
 }
 
+void BrowserKeeper::HintShown(const Game& g) {
+  if (tally_.hintUsed) return;
+  tally_.hintUsed = true;
+  Keep(g);
+}
+
 void BrowserKeeper::ResetRecord() {
   record_ = {};
   SaveRecord();

@@ -35,6 +35,9 @@ class BrowserKeeper {
   // "Yeni Oyun", through the record: a running game that it replaces counts
   // as given up. A box it opens is thrown before anything changes.
   void NewGame(Game& g);
+  // A hint was shown in the running game: the game counts as hinted, and
+  // is kept so, as on the desktop.
+  void HintShown(const Game& g);
   // The record's table as the statistics dialog shows it.
   const record::Record& Record() const { return record_; }
   // "Sıfırla", answered Yes.

@@ -49,6 +49,11 @@ EMSCRIPTEN_KEEPALIVE void tesva_reset_record() {
   if (auto* table = tesva::OpenTable()) table->Keeper().ResetRecord();
 }
 
+// The page showed a hint in the running game: it counts as hinted.
+EMSCRIPTEN_KEEPALIVE void tesva_hint_shown() {
+  if (auto* table = tesva::OpenTable()) table->Keeper().HintShown(table->CurrentGame());
+}
+
 // 0 once another tab has taken the game over: this one writes nothing more.
 EMSCRIPTEN_KEEPALIVE void tesva_keep(int on) {
   if (auto* table = tesva::OpenTable()) table->Keeper().SetWriting(on != 0);

@@ -46,6 +46,7 @@ class TableSession {
   bool Exited() const { return host_.exited; }
   // The record and the kept game of this table.
   BrowserKeeper& Keeper() { return keeper_; }
+  const Game& CurrentGame() const { return *game_; }
 
  private:
   std::optional<std::string> Run(EventKind kind, const std::string& target);
