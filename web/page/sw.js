@@ -8,6 +8,8 @@
 const VERSION = '@VERSION@';
 const FILES = ['./', ...'@FILES@'.split(' ')];
 const CACHE = `tesva-${VERSION}`;
+// Opened once for all the requests of a start.
+const site = caches.open(CACHE);
 
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
@@ -33,8 +35,7 @@ self.addEventListener('fetch', (event) => {
   const request = event.request;
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
   event.respondWith((async () => {
-    const cache = await caches.open(CACHE);
-    const kept = await cache.match(request, { ignoreSearch: request.mode === 'navigate' });
+    const kept = await (await site).match(request, { ignoreSearch: request.mode === 'navigate' });
     return kept ?? fetch(request);
   })());
 });
