@@ -5,8 +5,8 @@
 // both play the kept game.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { KEPT, RECORD, audit, consoleLines, coreState, openTable, playToEnd, reloadTable, startBrowser,
-  status, stored } from './support.mjs';
+import { KEPT, RECORD, audit, consoleLines, coreState, humanToMove, openTable, playToEnd, reloadTable,
+  startBrowser, status, stored } from './support.mjs';
 
 const seed = Number(process.env.TESVA_WEB_SEED ?? Date.now() % 100000);
 console.log(`kept game: seed ${seed}`);
@@ -161,15 +161,17 @@ test('the statistics count a finished game, and "Sıfırla" clears them after it
   await page.click('dialog.statistics button:text("Kapat")');
   await reloadTable(page);
   assert.deepEqual(JSON.parse(await stored(page, RECORD)).headings, {}, 'the cleared record is kept');
+  // A game replaced by "Yeni Oyun" counts as given up, not as finished.
+  await page.keyboard.press('1');
+  await page.waitForFunction((key) => localStorage.getItem(key) !== null, KEPT);
+  await page.keyboard.press('F2');
+  await page.click('dialog.box button:text("Evet")');
+  await page.click('[data-menu="mnuIstatistik"]');
+  assert.equal(await cell('Yarıda bırakılan', 0).textContent(), '1');
+  assert.equal(await cell('Biten oyun', 3).textContent(), '0');
+  assert.equal(JSON.parse(await stored(page, RECORD)).headings.amator.givenUp, 1);
   assert.deepEqual(table.errors, []);
   await table.close();
-});
-
-// The human is to move and no timer runs: the game stands still.
-const humanToMove = (page) => page.waitForFunction(() => {
-  const state = window.tesvaState();
-  return !state.timers.Timer1.enabled && !state.timers.Timer2.enabled &&
-    state.pictures.some((p) => p.element === 'Player1_Kart' && p.enabled && p.picture);
 });
 
 test('a second tab says the game is open in another one and takes it over when asked', async () => {

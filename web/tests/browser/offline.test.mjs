@@ -10,7 +10,7 @@ import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { after, before, test } from 'node:test';
 import { serve } from '../../tools/serve.mjs';
-import { KEPT, coreState, openTable, playToEnd, reloadTable, site, startBrowser, status,
+import { KEPT, coreState, humanToMove, openTable, playToEnd, reloadTable, site, startBrowser, status,
   stored } from './support.mjs';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -40,6 +40,32 @@ test('after the first visit the site starts and plays a whole hand with the netw
   assert.equal(moves.length, 24);
   assert.match(await status(page), /^ Oyun bitti/);
   assert.deepEqual(table.errors, []);
+  await table.close();
+});
+
+test('a game closed in its second hand is found there at the next start with no network', async () => {
+  const table = await openTable(run, { seed, store: { Seviye: '1', ElSayisi: '3', CpuDusunmeHizi: '10' } });
+  const { page } = table;
+  await keptOffline(page);
+  const hand = () => page.locator('[data-element="Label7"]').textContent();
+  while (!(await hand()).startsWith('2.')) {
+    await humanToMove(page);
+    const card = await page.locator('button[data-element^="Player1_Kart"]:not([disabled])').first()
+      .getAttribute('data-element');
+    await page.keyboard.press(card.slice(13, 14));
+    await page.waitForFunction((name) => document.querySelector(`[data-element="${name}"]`).disabled ||
+      window.tesvaState().labels.Label7.caption.startsWith('2.'), card);
+  }
+  await humanToMove(page);
+  const left = await coreState(page);
+  const context = page.context();
+  await page.close();
+  await context.setOffline(true);
+  const again = await context.newPage();
+  await again.goto(table.page.url());
+  await again.waitForSelector('body[data-ready]');
+  assert.deepEqual(await coreState(again), left);
+  assert.match(left.labels.Label7.caption, /^2\. El/);
   await table.close();
 });
 

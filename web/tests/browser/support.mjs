@@ -64,6 +64,13 @@ export async function openTable(run, { seed = 1, store = {}, context = {}, init 
 export const coreState = (page) => page.evaluate(() => window.tesvaState());
 export const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
 
+// The human is to move and no timer runs: the game stands still.
+export const humanToMove = (page) => page.waitForFunction(() => {
+  const state = window.tesvaState();
+  return !state.timers.Timer1.enabled && !state.timers.Timer2.enabled &&
+    state.pictures.some((p) => p.element === 'Player1_Kart' && p.enabled && p.picture);
+}, null, { timeout: 60000 });
+
 export async function reloadTable(page) {
   await page.reload();
   await page.waitForSelector('body[data-ready]');
