@@ -44,6 +44,7 @@ export class StatisticsDialog {
     title.textContent = texts.title;
     this.table = document.createElement('table');
     this.table.setAttribute('aria-labelledby', 'statistics-title');
+    this.table.tabIndex = 0;  // scrolled by keys too on a narrow screen
     const buttons = document.createElement('div');
     buttons.className = 'box-buttons';
     const close = button(texts.close, () => this.dialog.close());
