@@ -29,27 +29,21 @@ function moments(from) {
 
 // The core's snapshots at the moment the page goes away and at the moment
 // the next one is ready, before any timer of either can run.
-async function recordStates(page) {
-  const watch = () => {
-    const save = (key) => sessionStorage.setItem(key, JSON.stringify(window.tesvaState()));
-    addEventListener('pagehide', () => save('tesva-test-last'));
-    new MutationObserver((changes, observer) => {
-      if (!document.body?.dataset.ready) return;
-      save('tesva-test-first');
-      observer.disconnect();
-    }).observe(document, { attributes: true, subtree: true });
-  };
-  await page.addInitScript(watch);
-  await page.evaluate(() => addEventListener('pagehide', () =>
-    sessionStorage.setItem('tesva-test-last', JSON.stringify(window.tesvaState()))));
+function watchStates() {
+  const save = (key) => sessionStorage.setItem(key, JSON.stringify(window.tesvaState()));
+  addEventListener('pagehide', () => save('tesva-test-last'));
+  new MutationObserver((changes, observer) => {
+    if (!document.body?.dataset.ready) return;
+    save('tesva-test-first');
+    observer.disconnect();
+  }).observe(document, { attributes: true, subtree: true });
 }
 const savedState = (page, key) => page.evaluate((k) => JSON.parse(sessionStorage.getItem(k)), key);
 
 test('a two-hand game reloaded at random moments goes on exactly where it was', async () => {
-  const table = await openTable(run, { seed,
+  const table = await openTable(run, { seed, init: watchStates,
     store: { Seviye: '1', ElSayisi: '2', CpuDusunmeHizi: '250' } });
   const { page } = table;
-  await recordStates(page);
   const random = moments(seed);
   // The last card of the first hand (its pause follows), and others at random.
   const at = new Set([23]);
@@ -76,9 +70,9 @@ test('a two-hand game reloaded at random moments goes on exactly where it was', 
 });
 
 test('damaged stored games and records are set aside and the game starts afresh', async () => {
-  const table = await openTable(run, { seed, store: { CpuDusunmeHizi: '1000' } });
+  const table = await openTable(run, { seed, init: watchStates, store: { CpuDusunmeHizi: '1000' } });
   const { page } = table;
-  const fresh = await coreState(page);
+  const fresh = await savedState(page, 'tesva-test-first');
   await page.keyboard.press('1');
   await page.waitForFunction((key) => localStorage.getItem(key) !== null, KEPT);
   const good = JSON.parse(await stored(page, KEPT));
@@ -103,19 +97,22 @@ test('damaged stored games and records are set aside and the game starts afresh'
   };
   const warnings = consoleLines(page, 'warning');
   for (const [what, text] of Object.entries(damaged)) {
+    await humanToMove(page);  // no move of the computer's writes over the damage
     await page.evaluate(([key, value]) => {
       for (const name of Object.keys(localStorage)) if (name.includes('.bozuk-')) localStorage.removeItem(name);
       localStorage.setItem(key, value);
     }, [KEPT, text]);
     warnings.length = 0;
     await reloadTable(page);
-    assert.deepEqual(await coreState(page), fresh, `${what}: a new game as the seed deals it`);
+    assert.deepEqual(await savedState(page, 'tesva-test-first'), fresh,
+      `${what}: a new game as the seed deals it`);
     assert.equal(warnings.length, 1, `${what}: ${warnings.join(' | ')}`);
     assert.match(warnings[0], /^tesva: Tesva \(TT\)\/oyun\.json is not used \(.+\); moved aside as Tesva \(TT\)\/oyun\.json\.bozuk-\d{8}-\d{6}$/);
     const aside = warnings[0].slice(warnings[0].indexOf('moved aside as ') + 15);
     assert.equal(await stored(page, aside), text, `${what}: kept as it was under another key`);
     assert.equal(await stored(page, KEPT), null, `${what}: no longer under the game's key`);
   }
+  await humanToMove(page);
   await page.evaluate(([key]) => localStorage.setItem(key, '{"format":"tesva-record","version":1,"headings":{"usta":{"won":-4}}}'), [RECORD]);
   warnings.length = 0;
   await reloadTable(page);
