@@ -50,11 +50,15 @@ test('a game closed in its second hand is found there at the next start with no 
   const hand = () => page.locator('[data-element="Label7"]').textContent();
   while (!(await hand()).startsWith('2.')) {
     await humanToMove(page);
-    const card = await page.locator('button[data-element^="Player1_Kart"]:not([disabled])').first()
-      .getAttribute('data-element');
+    const playable = page.locator('button[data-element^="Player1_Kart"]:not([disabled])').first();
+    const card = await playable.getAttribute('data-element');
+    const name = await playable.getAttribute('aria-label');
     await page.keyboard.press(card.slice(13, 14));
-    await page.waitForFunction((name) => document.querySelector(`[data-element="${name}"]`).disabled ||
-      window.tesvaState().labels.Label7.caption.startsWith('2.'), card);
+    // Taken: the place is empty, or already holds the next deal's card.
+    await page.waitForFunction(([element, was]) => {
+      const place = document.querySelector(`[data-element="${element}"]`);
+      return place.disabled || place.getAttribute('aria-label') !== was;
+    }, [card, name]);
   }
   await humanToMove(page);
   const left = await coreState(page);
