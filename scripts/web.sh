@@ -7,6 +7,7 @@
 #                                 browser tests in Debian's Chromium
 #   scripts/web.sh serve [PORT]   builds and serves the site on 127.0.0.1
 # TESVA_SAME_GAME_SCRIPTS sets how many random scripts the comparison runs (2000).
+# The game's icon is drawn by the native build's tesva-data (TESVA_NATIVE_BUILD, build/).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -71,6 +72,24 @@ copy_sounds() {
   for sound in "${sounds[@]}"; do cp "$data/$sound.voi" "$site/sounds/"; done
 }
 
+# The game's icon, drawn from the deck by the native build's tesva-data as
+# the desktop's is, at the sizes a browser installs an app with.
+draw_icon() {
+  local native=${TESVA_NATIVE_BUILD:-"$root/build"}
+  if [ ! -f "$native/CMakeCache.txt" ]; then
+    echo "web: warning: no native build in $native to draw the icon with; the site has none" >&2
+    return
+  fi
+  cmake --build "$native" --target tesva-data >/dev/null
+  local decks=${TESVA_CARDDECKS_DIR:-/usr/share/carddecks} drawn="$build/icons"
+  "$native/tools/datagen/tesva-data" --faces "$decks/svg-standard/standard.svgz" \
+    --backs "$decks/svg-nicu-white/white.svgz" --icons "$drawn" --icon-name tesva \
+    --icon-sizes 192,512
+  mkdir -p "$site/icons"
+  cp "$drawn/scalable/apps/tesva.svg" "$site/icons/tesva.svg"
+  for size in 192 512; do cp "$drawn/${size}x${size}/apps/tesva.png" "$site/icons/tesva-$size.png"; done
+}
+
 build_site() {
   build_core
   npm_tools
@@ -82,8 +101,11 @@ build_site() {
     --log-level=warning --outfile="$site/hint-worker.js")
   cp "$web/page/index.html" "$web/page/style.css" "$build/bin/tesva-table.mjs" \
     "$build/bin/tesva-table.wasm" "$site/"
+  cp "$web/page/manifest.webmanifest" "$site/"
   copy_decks
   copy_sounds
+  draw_icon
+  node "$web/tools/stamp-worker.mjs" "$web/page/sw.js" "$site"
   echo "web: site built in $site"
 }
 

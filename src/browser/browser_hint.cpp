@@ -18,7 +18,6 @@ bool BrowserHint::Found(int generation, int slot) {
   if (generation != generation_ || slot < 1 || slot > kHandSize) return false;
   pending_ = false;
   slot_ = slot;
-  used_ = true;
   return true;
 }
 

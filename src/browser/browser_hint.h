@@ -25,16 +25,11 @@ class BrowserHint {
   void AfterEvent(bool mouseMove);
   // The hand slot marked now (1 to 4), 0 for none.
   int Marked(const Game& game) const;
-  // A hint was marked in this game (the record counts it); the next game
-  // starts without.
-  bool Used() const { return used_; }
-  void NewGame() { used_ = false; }
 
  private:
   int slot_ = 0;
   int generation_ = 0;
   bool pending_ = false;
-  bool used_ = false;
 };
 
 }  // namespace tesva

@@ -31,6 +31,10 @@ const char* Result(const std::optional<std::string>& refusal) {
 
 }  // namespace
 
+tesva::TableSession* tesva::OpenTable() {
+  return session.get();
+}
+
 extern "C" {
 
 // A new game; `seed` is a decimal seed for a replayable game, or "" for a

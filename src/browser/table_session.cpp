@@ -19,7 +19,8 @@ TableSession::TableSession(std::optional<std::uint64_t> seed)
     : random_(seed.value_or(FreshSeed())) {
   game_ = std::make_unique<Game>(Platform{store_, sound_, random_, dialogs_, host_});
   Form_Load(*game_);
-  story_.Follow(*game_);
+  keeper_.Resume(*game_);  // a kept game takes the place of the one just dealt
+  story_.Follow(*game_);   // a resumed hand's past takes are not told again
 }
 
 std::optional<std::string> TableSession::Deliver(std::string_view kind, std::string_view target) {
@@ -43,9 +44,16 @@ std::optional<std::string> TableSession::Answer(const std::string& reply) {
 
 std::optional<std::string> TableSession::Run(EventKind kind, const std::string& target) {
   try {
-    auto refusal = DeliverEvent(*game_, kind, target);
-    if (!refusal) Followed(kind);
-    return refusal;
+    auto refusal = EventRefusal(*game_, kind, target);
+    if (refusal) return refusal;
+    if (kind == EventKind::kMenu && target == "mnuYeni") {
+      keeper_.NewGame(*game_);  // a replaced game counts as given up
+    } else {
+      DeliverEvent(*game_, kind, target);
+    }
+    keeper_.AfterEvent(*game_, kind);
+    Followed(kind);
+    return {};
   } catch (const DialogAsked& asked) {
     asked_ = asked;
     asking_ = {kind, target};
@@ -54,8 +62,15 @@ std::optional<std::string> TableSession::Run(EventKind kind, const std::string& 
 }
 
 void TableSession::Followed(EventKind kind) {
+  story_.SetRecordLine(keeper_.RecordLine());  // counted by the keeper just now
   story_.Follow(*game_);
   hint_.AfterEvent(kind == EventKind::kHover);
+}
+
+bool TableSession::HintFound(int generation, int slot) {
+  if (!hint_.Found(generation, slot)) return false;
+  keeper_.HintShown(*game_);
+  return true;
 }
 
 nlohmann::json TableSession::State() const {
@@ -65,6 +80,7 @@ nlohmann::json TableSession::State() const {
   view["exited"] = host_.exited;
   view["gameEnd"] = story_.GameEnd();
   view["hint"] = hint_.Marked(*game_);
+  view["recordLine"] = keeper_.RecordLine();
   return view;
 }
 

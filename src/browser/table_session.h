@@ -13,6 +13,7 @@
 
 #include "browser/browser_dialogs.h"
 #include "browser/browser_hint.h"
+#include "browser/browser_keeper.h"
 #include "browser/browser_store.h"
 #include "browser/browser_story.h"
 #include "engine/game_state.h"
@@ -45,13 +46,15 @@ class TableSession {
   // counts as drawn.
   nlohmann::json State() const;
   bool Exited() const { return host_.exited; }
+  // The record and the kept game of this table.
+  BrowserKeeper& Keeper() { return keeper_; }
 
   // The hint: the position for the page's worker (null when no hint is
   // due), and the worker's answer to it; true when the card is marked.
   nlohmann::json AskHint() { return hint_.Ask(*game_); }
-  bool HintFound(int generation, int slot) { return hint_.Found(generation, slot); }
-  // The story's parts that the record fills: its line under the game's
-  // result, and whether a hint was shown in this game.
+  // A shown hint counts the game as hinted, in the record and the kept game.
+  bool HintFound(int generation, int slot);
+  // The story's part that the record fills: its line under the game's result.
   BrowserStory& Story() { return story_; }
   const BrowserHint& Hint() const { return hint_; }
 
@@ -66,6 +69,7 @@ class TableSession {
   BrowserDialogs dialogs_;
   MemoryHost host_{""};
   std::unique_ptr<Game> game_;
+  BrowserKeeper keeper_;
   std::optional<DialogAsked> asked_;
   std::optional<std::pair<EventKind, std::string>> asking_;  // the event that asked
   Form drawn_;                                               // the table last handed out
@@ -73,5 +77,8 @@ class TableSession {
   BrowserStory story_;
   BrowserHint hint_;
 };
+
+// The table the page plays at; null before the first game.
+TableSession* OpenTable();
 
 }  // namespace tesva

@@ -20,6 +20,11 @@ inline constexpr std::string_view kCloseButton = "Kapat";
 inline constexpr std::string_view kResetTitle = "Tesva";
 inline constexpr std::string_view kResetQuestion = "Bütün istatistikler silinsin mi?";
 
+// A table in a web browser: a second tab of the site says that the game is
+// open in another one, and offers to move the game to itself.
+inline constexpr std::string_view kOpenElsewhere = "Oyun başka bir sekmede açık.";
+inline constexpr std::string_view kTakeOverButton = "Bu sekmede oyna";
+
 // The files the record and the kept game live in, in the player's folder,
 // and the mark of a file set aside as unreadable.
 inline constexpr const char* kKeptGameFile = "oyun.json";

@@ -40,6 +40,51 @@ for (let i = 0; i < 5; ++i) {
 ready.sort((a, b) => a - b);
 console.log(`navigation to a playable table: median ${ready[2].toFixed(0)} ms (of ${ready.map((r) => r.toFixed(0)).join(', ')})`);
 
+// A second visit: the site from the service worker, the page reloaded.
+{
+  const table = await openTable(run, { seed: 3 });
+  await table.page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  const again = [];
+  for (let i = 0; i < 7; ++i) {
+    await table.page.reload();
+    await table.page.waitForSelector('body[data-ready]');
+    again.push(await table.page.evaluate(() => performance.getEntriesByName('tesva-ready')[0].startTime));
+  }
+  again.sort((a, b) => a - b);
+  console.log(`second visit (service worker) to a playable table: median ${again[3].toFixed(0)} ms ` +
+    `(of ${again.map((r) => r.toFixed(0)).join(', ')})`);
+  await table.close();
+}
+
+// What keeping the game costs a move: from a tap on a card to the next
+// frame, with the game kept after every move and with keeping off, turn
+// about in the same page.
+{
+  const table = await openTable(run, { seed: 4, store: { Seviye: '1', CpuDusunmeHizi: '10' } });
+  const { page } = table;
+  await page.evaluate(() => {
+    window.tapToFrame_ = [];
+    document.addEventListener('click', (event) => {
+      requestAnimationFrame(() => window.tapToFrame_.push(performance.now() - event.timeStamp));
+    }, true);
+  });
+  const taps = { on: [], off: [] };
+  for (let turn = 0; turn < 40; ++turn) {
+    const keeping = turn % 2 === 0;
+    await page.evaluate((on) => window.tesvaKeeping(on), keeping);
+    const card = page.locator('button[data-element^="Player1_Kart"]:not([disabled])').first();
+    await card.waitFor({ timeout: 60000 });
+    await card.click();
+    await page.waitForFunction((n) => window.tapToFrame_.length >= n, turn + 1);
+    taps[keeping ? 'on' : 'off'].push(await page.evaluate((n) => window.tapToFrame_[n], turn));
+    await page.waitForFunction(() => !window.tesvaState().timers.Timer1.enabled, null, { timeout: 60000 });
+  }
+  const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length / 2)];
+  console.log(`tap to next frame: median ${median(taps.on).toFixed(1)} ms keeping the game, ` +
+    `${median(taps.off).toFixed(1)} ms without (${taps.on.length} taps each)`);
+  await table.close();
+}
+
 // Frames while moves slide: every frame's length through a few turns.
 const table = await openTable(run, { seed: 3, store: { Seviye: '1', CpuDusunmeHizi: '500' } });
 const { page } = table;

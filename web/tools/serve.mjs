@@ -1,7 +1,7 @@
 // Serves the built site from a folder on this machine only, for playing and
 // for the browser tests: static files with their types, nothing else.
 //   node serve.mjs SITE_FOLDER [PORT]   (PORT 0 or none: any free port)
-import { createReadStream, statSync } from 'node:fs';
+import { createReadStream, readFileSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 
@@ -10,10 +10,24 @@ const TYPES = {
   '.mjs': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png',
   '.txt': 'text/plain; charset=utf-8', '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json',
 };
+
+// The page's Content-Security-Policy, as its own meta tag states it, sent as
+// a header too; frame-ancestors only works in a header.
+function securityPolicy(root) {
+  try {
+    const page = readFileSync(join(root, 'index.html'), 'utf8');
+    const meta = page.match(/http-equiv="Content-Security-Policy"\s+content="([^"]*)"/);
+    return meta ? `${meta[1]}; frame-ancestors 'none'` : null;
+  } catch {
+    return null;
+  }
+}
 
 export function serve(folder, port = 0) {
   const root = resolve(folder);
+  const policy = securityPolicy(root);
   const server = createServer((request, response) => {
     const path = decodeURIComponent(new URL(request.url ?? '/', 'http://localhost').pathname);
     let file = normalize(join(root, path));
@@ -24,8 +38,10 @@ export function serve(folder, port = 0) {
     try {
       if (statSync(file).isDirectory()) file = join(file, 'index.html');
       const size = statSync(file).size;
-      response.writeHead(200, { 'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
-        'Content-Length': size, 'Cache-Control': 'no-cache' });
+      const headers = { 'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
+        'Content-Length': size, 'Cache-Control': 'no-cache', 'X-Content-Type-Options': 'nosniff' };
+      if (policy && extname(file) === '.html') headers['Content-Security-Policy'] = policy;
+      response.writeHead(200, headers);
       createReadStream(file).pipe(response);
     } catch {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');

@@ -105,6 +105,9 @@ export interface TableView {
   /** The hand slot the hint marks, 0 for none. */
   hint: number;
   story: StoryView;
+  /** The record's line for the game-end panel: the level of the last game
+   * counted, "" until one has been. */
+  recordLine: string;
 }
 export type TableState = Omit<TableView, 'motion' | 'sounds' | 'story'>;
 
@@ -141,9 +144,12 @@ export interface TableLayout {
 interface TableModule {
   cwrap(name: string, returns: string | null, args: string[]): (...args: (string | number)[]) => string;
 }
+export type Binding = (...args: (string | number)[]) => string;
 type ModuleFactory = (options?: object) => Promise<TableModule>;
 
 export class Core {
+  private module: TableModule | null = null;
+
   private constructor(
     private readonly newGame: (seed: string) => string,
     private readonly deliverEvent: (kind: string, target: string) => string,
@@ -158,7 +164,7 @@ export class Core {
   static async load(url: string): Promise<Core> {
     const factory = ((await import(/* @vite-ignore */ url)) as { default: ModuleFactory }).default;
     const module = await factory();
-    return new Core(
+    const core = new Core(
       module.cwrap('tesva_new_game', null, ['string']),
       module.cwrap('tesva_deliver', 'string', ['string', 'string']),
       module.cwrap('tesva_answer', 'string', ['string']),
@@ -169,6 +175,13 @@ export class Core {
       module.cwrap('tesva_hint_found', 'number', ['number', 'number']) as unknown as
         (generation: number, slot: number) => number,
     );
+    core.module = module;
+    return core;
+  }
+
+  /** One more of the core's functions, for the page's other rooms. */
+  bind(name: string, returns: 'string' | null, args: ('string' | 'number')[]): Binding {
+    return (this.module as TableModule).cwrap(name, returns, args) as Binding;
   }
 
   start(seed: string): void {

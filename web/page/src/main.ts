@@ -9,6 +9,8 @@ import { MenuBar } from './menus.js';
 import { Motion } from './motion.js';
 import { Sounds } from './sounds.js';
 import { Story } from './story.js';
+import { type RecordTexts, StatisticsDialog, recordTexts } from './statistics.js';
+import { ElsewhereNotice, TabLock } from './tabs.js';
 import { Table } from './table.js';
 
 type Kind = 'click' | 'hover' | 'menu' | 'tick';
@@ -26,8 +28,12 @@ class Page {
   private readonly story: Story;
   private readonly hint: Hint;
   private readonly sounds: Sounds;
+  private readonly statistics: StatisticsDialog;
+  private readonly keep: (on: number) => string;
+  private yielded = false;
 
-  constructor(private readonly core: Core, decks: Decks, private readonly seed: string) {
+  constructor(private readonly core: Core, decks: Decks, private readonly seed: string,
+    texts: RecordTexts) {
     const layout = core.layout();
     this.menus = new MenuBar(layout.menus, (name) => this.deliver('menu', name));
     this.table = new Table(layout, decks, {
@@ -36,10 +42,13 @@ class Page {
     });
     this.motion = new Motion(this.table.layer, layout, decks, this.table);
     this.dialogs = new Dialogs((reply) => this.refresh(this.core.answer(reply)));
+    this.statistics = new StatisticsDialog(core, texts);
+    this.keep = core.bind('tesva_keep', null, ['number']);
     this.ended = this.makeEndScreen();
     this.story = new Story(this.table.root, layout, () => this.deliver('menu', 'mnuYeni'));
     this.hint = new Hint(core, layout, this.table.root, () => this.refresh(''));
     this.menus.addCommand('mnuIpucu', layout.hintCommand, () => this.hint.ask());
+    this.menus.addCommand('mnuIstatistik', texts.command, () => this.statistics.show());
     this.sounds = new Sounds('./sounds', layout.sounds);
     const main = document.createElement('main');
     main.className = 'stage';
@@ -58,7 +67,23 @@ class Page {
     this.refresh('');
   }
 
+  // Another tab took the game over: this one stops writing it and stands
+  // still behind the notice until it takes the game back, as it is kept.
+  yieldTo(notice: ElsewhereNotice, tabs: TabLock): void {
+    this.yielded = true;
+    this.keep(0);
+    this.runTimers(null);
+    delete document.body.dataset['ready'];
+    notice.show(() => void tabs.takeOver().then(() => {
+      this.yielded = false;
+      this.core.start(this.seed);
+      this.refresh('');
+      document.body.dataset['ready'] = 'true';
+    }));
+  }
+
   private deliver(kind: Kind, target: string): void {
+    if (this.yielded) return;
     this.refresh(this.core.deliver(kind, target));
   }
 
@@ -117,6 +142,7 @@ class Page {
   // Keys as the window takes them: 1 to 4 play a card, F1 opens the rules,
   // F2 starts a new game; Tab and the arrows move among the playable cards.
   private key(event: KeyboardEvent): void {
+    if (this.yielded || this.statistics.open) return;
     if (this.view?.dialog || this.view?.exited || event.altKey || event.ctrlKey || event.metaKey) return;
     if ((event.target as Element).closest('.menu-bar')) return;
     const card = /^[1-4]$/.test(event.key) ? Number(event.key) : 0;
@@ -185,10 +211,36 @@ class Page {
 async function boot(): Promise<void> {
   const seed = new URLSearchParams(window.location.search).get('seed') ?? '';
   const [core, decks] = await Promise.all([Core.load('./tesva-table.mjs'), Decks.load('./decks')]);
-  const page = new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '');
-  document.body.dataset['ready'] = 'true';
-  page.warm();
-  performance.mark('tesva-ready');
+  const texts = recordTexts(core);
+  const notice = new ElsewhereNotice(texts);
+  const tabs = TabLock.supported() ? new TabLock() : null;
+  const start = () => {
+    const page = new Page(core, decks, /^\d{1,20}$/.test(seed) ? seed : '', texts);
+    tabs?.onLost(() => page.yieldTo(notice, tabs));
+    // The core's snapshot of the table, for the page's tests to compare.
+    Object.defineProperty(window, 'tesvaState', { value: () => core.state(), configurable: true });
+    // Keeping switched off and on, for measuring what keeping costs a move.
+    const keep = core.bind('tesva_keep', null, ['number']);
+    Object.defineProperty(window, 'tesvaKeeping', { value: (on: boolean) => keep(on ? 1 : 0),
+      configurable: true });
+    document.body.dataset['ready'] = 'true';
+    page.warm();
+    performance.mark('tesva-ready');
+  };
+  if (!tabs || (await tabs.take())) start();
+  else notice.show(() => void tabs.takeOver().then(start));
+  keepSiteOffline();
+}
+
+// The service worker keeps the site for the next start with no network.
+// Once the page has all it needs, it asks whether the site has a new
+// version: the new worker then fetches it and takes over, and the next
+// start plays it. With no network the question simply goes unanswered.
+function keepSiteOffline(): void {
+  if (!('serviceWorker' in navigator)) return;
+  navigator.serviceWorker.register('./sw.js').then(
+    (registration) => registration.update().catch(() => {}),
+    (error: unknown) => console.warn('tesva: the site cannot be kept for playing offline', error));
 }
 
 boot().catch((error: unknown) => {

@@ -14,6 +14,9 @@ const repo = join(here, '..', '..', '..');
 export const site = process.env.TESVA_WEB_SITE ?? join(repo, 'build-web', 'site');
 const headless = process.env.TESVA_HEADLESS ?? join(repo, 'build', 'bin', 'tesva-headless');
 export const STORE = 'Tesva (TT)/Secenekler/';
+// The kept game and the record, under the desktop's file names.
+export const KEPT = 'Tesva (TT)/oyun.json';
+export const RECORD = 'Tesva (TT)/istatistik.json';
 
 export async function startBrowser() {
   const server = await serve(site, 0);
@@ -36,7 +39,8 @@ export async function startBrowser() {
 // A table with seed `seed` and the options `store` (key: text) in local
 // storage before the game loads. `errors` collects every console error and
 // uncaught exception of the page.
-export async function openTable(run, { seed = 1, store = {}, context = {} } = {}) {
+// `init` runs in the page before its own scripts, on every load.
+export async function openTable(run, { seed = 1, store = {}, context = {}, init = null } = {}) {
   const browserContext = await run.browser.newContext({ viewport: { width: 1000, height: 800 },
     bypassCSP: true, ...context });  // bypassCSP: the audit's script is injected
   const page = await browserContext.newPage();
@@ -50,9 +54,35 @@ export async function openTable(run, { seed = 1, store = {}, context = {} } = {}
     for (const [key, value] of Object.entries(values)) localStorage.setItem(prefix + key, value);
     sessionStorage.setItem('tesva-test-stored', '1');
   }, [STORE, store]);
+  if (init) await page.addInitScript(init);
   await page.goto(`${run.url}?seed=${seed}`);
   await page.waitForSelector('body[data-ready]');
   return { page, errors, close: () => browserContext.close() };
+}
+
+// The core's snapshot of the table as the page draws it.
+export const coreState = (page) => page.evaluate(() => window.tesvaState());
+export const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
+
+// The human is to move and no timer runs: the game stands still.
+export const humanToMove = (page) => page.waitForFunction(() => {
+  const state = window.tesvaState();
+  return !state.timers.Timer1.enabled && !state.timers.Timer2.enabled &&
+    state.pictures.some((p) => p.element === 'Player1_Kart' && p.enabled && p.picture);
+}, null, { timeout: 60000 });
+
+export async function reloadTable(page) {
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+}
+
+// Every console line of a kind, as the page writes them.
+export function consoleLines(page, kind) {
+  const lines = [];
+  page.on('console', (message) => {
+    if (message.type() === kind) lines.push(message.text());
+  });
+  return lines;
 }
 
 export const status = (page) => page.locator('[data-element="Label1"]').textContent();
