@@ -113,6 +113,7 @@ class Page {
     this.moved = true;
     if (this.drawing) return;
     this.drawing = true;
+    document.body.dataset['drawing'] = 'true';
     while (this.moved) {
       this.moved = false;
       const view = this.core.view();
@@ -121,6 +122,7 @@ class Page {
       await this.motion.play(view, () => this.moved, this.story.follow(view.story, steps));
     }
     this.drawing = false;
+    delete document.body.dataset['drawing'];
     document.body.dataset['drawn'] = String(Number(document.body.dataset['drawn'] ?? 0) + 1);
   }
 

@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { chooseMenu, openTable, playCard, site, startBrowser } from './support.mjs';
+import { chooseMenu, openTable, playCard, settled, site, startBrowser } from './support.mjs';
 
 const seed = Number(process.env.TESVA_WEB_SEED ?? Date.now() % 100000);
 console.log(`sounds: seed ${seed}`);
@@ -40,11 +40,13 @@ test('a card played sounds the card, and "Sesler" off keeps the table silent', a
   await playCard(page, 1);
   await page.waitForFunction(() => window.soundsStarted.length > 0);
   assert.equal((await page.evaluate(() => window.soundsStarted))[0], sizeOf('Card.voi'));
+  await settled(page);  // the computer's answer heard too
   await chooseMenu(page, 'mnuSecenek', 'mnuSesler');
   const before = await page.evaluate(() => window.soundsStarted.length);
   await playCard(page, 2);
-  await page.locator('button[data-element="Player1_Kart(2)"][disabled]').waitFor({ state: 'attached' });
-  await playCard(page, 3);  // the computer has moved in between
+  await settled(page);
+  await playCard(page, 3);
+  await settled(page);
   assert.equal(await page.evaluate(() => window.soundsStarted.length), before);
   assert.deepEqual(table.errors, []);
   await table.close();

@@ -64,12 +64,16 @@ export async function openTable(run, { seed = 1, store = {}, context = {}, init 
 export const coreState = (page) => page.evaluate(() => window.tesvaState());
 export const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
 
-// The human is to move and no timer runs: the game stands still.
-export const humanToMove = (page) => page.waitForFunction(() => {
+// The human is to move and no timer runs: the game stands still. With
+// `drawn`, the page has also drawn the game as it stands, with its sounds.
+const standingStill = (page, drawn) => page.waitForFunction((drawn) => {
   const state = window.tesvaState();
-  return !state.timers.Timer1.enabled && !state.timers.Timer2.enabled &&
+  return !(drawn && document.body.dataset.drawing) && !state.timers.Timer1.enabled &&
+    !state.timers.Timer2.enabled &&
     state.pictures.some((p) => p.element === 'Player1_Kart' && p.enabled && p.picture);
-}, null, { timeout: 60000 });
+}, drawn, { timeout: 60000 });
+export const humanToMove = (page) => standingStill(page, false);
+export const settled = (page) => standingStill(page, true);
 
 export async function reloadTable(page) {
   await page.reload();
