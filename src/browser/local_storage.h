@@ -1,6 +1,6 @@
 // The page's local storage, read and written by key, and the console's
 // warning line: what the browser's keeper of the game and the record needs
-// of the page, apart from the options' store.
+// of the page, and what the options' store reads and writes through.
 #pragma once
 
 #include <optional>
