@@ -198,24 +198,6 @@ TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage)
   EXPECT_EQ(events.back(), "failed kDeal");
 }
 
-TEST(Cheats, ACardPlayedWithTheShareOfAnotherOfItsCardsIsRefused) {
-  Pair pair(FixedDeck);
-  ASSERT_TRUE(pair.host->session.Play(1, pair.now));
-  pair.Pump();
-  auto& guest = pair.guest->session.game();
-  ASSERT_TRUE(guest.OurMove());
-  // The guest's cards are 8 to 11: it names 8 but sends the share of 9.
-  auto sent = std::vector<Bytes>{};
-  ASSERT_TRUE(guest.Play(2));  // slot 2 is position 9
-  sent = guest.TakeOutgoing();
-  ASSERT_EQ(sent.size(), 1u);
-  ASSERT_EQ(sent[0][5], 9);
-  sent[0][5] = 8;
-  sent[0][6] = 8;  // the share's own position byte too
-  ExpectCaught(pair, sent[0], Fault::kDeal);
-  EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(DealCheck::kWrongShare));
-}
-
 TEST(Cheats, AHostileNameIsRefused) {
   MemoryPlatform services(3);
   NetGame guest(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
