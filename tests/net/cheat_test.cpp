@@ -113,17 +113,13 @@ TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   while (!(host.game().DeckPos == kDeckSize && host.game().Player1_CardsLeft == 0 &&
            guest.game().Player1_CardsLeft == 1)) {
     auto& mover = host.OurMove() ? pair.host->session : pair.guest->session;
-    int slot = 1;
-    while (!mover.game().game().Player1_Kart(slot).enabled) ++slot;
-    ASSERT_TRUE(mover.Play(slot, pair.now));
+    ASSERT_TRUE(mover.Play(FirstEnabled(mover.game()), pair.now));
     pair.Pump();
     ASSERT_FALSE(host.failure());
   }
-  int slot = 1;
-  while (!guest.game().Player1_Kart(slot).enabled) ++slot;
   // The guest plays its last card, and then the connection drops instead
   // of its reveal.
-  ASSERT_TRUE(guest.Play(slot));
+  ASSERT_TRUE(guest.Play(FirstEnabled(guest)));
   auto sent = guest.TakeOutgoing();
   ASSERT_EQ(sent.size(), 2u);
   ASSERT_EQ(sent[1][0], kRevealMessage);

@@ -137,8 +137,7 @@ TEST(NewGame, AFinishedLastHandCountsOnBothSidesWhoeverAnswersSooner) {
   // the host, its game over, offers the next.
   for (int step = 0; step < 500 && !host.game().Over(); ++step) {
     if (Session* mover = pair.Mover()) {
-      for (int slot = 1; slot <= kHandSize; ++slot)
-        if (mover->Play(slot, pair.now)) break;
+      EXPECT_TRUE(mover->Play(FirstEnabled(mover->game()), pair.now));
     } else {
       host.TickPause(pair.now);
     }
@@ -283,8 +282,7 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
         case 4:
         case 5:
           if (Session* mover = pair.Mover()) {
-            for (int slot = 1; slot <= kHandSize; ++slot)
-              if (mover->Play(slot, pair.now)) break;
+            EXPECT_TRUE(mover->Play(FirstEnabled(mover->game()), pair.now));
           } else {
             host.TickPause(pair.now);
             guest.TickPause(pair.now);
