@@ -79,43 +79,6 @@ TEST(Shuffle, GivesUpAfterTenThousandAttemptsAndCompletesTheDeck) {
   EXPECT_EQ(deck, Deck({"K1"}));
 }
 
-TEST(HandStart, FirstHandLaysTheFloorAndDealsToTheHumanFirst) {
-  Table t;
-  t.Start({kDeck});
-  const Game& g = t.g;
-  GameState expected = g;
-  expected.Dealer = "Cpu";
-  expected.DeckPos = 12;
-  expected.Player1_DealtHand = {"K7", "D11", "S1", "M9"};
-  expected.Player1_Hand.items = {"K7", "D11", "S1", "M9"};
-  expected.TopCard = expected.BaseCard = "S7";
-  expected.FloorCount = 4;
-  expected.FloorPoints = 4;  // D10 and M1
-  expected.Player1_CardsLeft = expected.Player2_CardsLeft = 4;
-  expected.HandNo = 1;
-  EXPECT_EQ(static_cast<const GameState&>(g), expected);
-
-  EXPECT_EQ(g.List1.items, kDeck);
-  EXPECT_EQ(g.List2.items, (std::vector<std::string>{"K5", "M12", "D6", "S13"}));
-  std::vector<std::string> tracker;
-  for (const auto& count : g.Cikanlar) tracker.push_back(count.caption);
-  EXPECT_EQ(tracker, (std::vector<std::string>{"1", "0", "0", "1", "0", "0", "1", "0", "0", "1",
-                                               "0", "0", "0"}));
-  EXPECT_EQ(g.Label1.caption, " Oyuncu (0) oynuyor...");
-  EXPECT_EQ(g.Label7.caption, "1. El oynanıyor...");
-  EXPECT_EQ(g.Label8.caption, "Deste (40)");
-  EXPECT_TRUE(g.Label2.visible);
-  EXPECT_EQ(g.OrtadakiKartlar.picture, "Back");
-  EXPECT_EQ(g.EnAltKart.picture, "S7");
-  for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(g.Player1_Kart(i).picture, g.Player1_Hand(i));
-    EXPECT_TRUE(g.Player1_Kart(i).enabled);
-    EXPECT_EQ(g.Player2_Kart(i).picture, "Back");
-  }
-  EXPECT_FALSE(g.Timer1.enabled);
-  EXPECT_FALSE(g.Timer2.enabled);
-}
-
 TEST(Move, FirstCaptureTakesTheFloorWithItsPointsAndTheBaseCard) {
   Table t;
   t.Start({kDeck});
@@ -268,26 +231,9 @@ TEST(Hover, FrameFollowsTheMouseAndRaisesTheCard) {
   EXPECT_EQ(g.HoverIndex, 1);
 }
 
-TEST(Deal, HumanDealerGivesTheComputerTheFirstCardsAndTheLead) {
+TEST(Deal, HumanDealerGivesTheComputerTheFirstCardsAndTheLeadAndTheHumanWaits) {
   Table t;
   t.Start({kDeck, Deck({"K2", "K3", "K4", "K6", "S3", "S4", "S5", "S6", "M2", "M4", "M5", "M6"})});
-  t.PlayOutHand();
-  t.Wait();  // the pause ends, hand 2 starts and the computer leads
-  Game& g = t.g;
-  EXPECT_EQ(g.HandNo, 2);
-  EXPECT_EQ(g.Dealer, "My");
-  EXPECT_EQ(g.List1.items[0], "K2");
-  EXPECT_EQ(g.Label7.caption, "2. El oynanıyor...");
-  // The computer got items 4 to 7; after its lead the human holds 8 to 11.
-  EXPECT_EQ(g.Player1_DealtHand, (std::array<std::string, 4>{"M2", "M4", "M5", "M6"}));
-  EXPECT_EQ(g.Player2_CardsLeft, 3);
-  EXPECT_EQ(g.Label1.caption, " " + g.Player1_Name.caption + " oynuyor...");
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
-}
-
-TEST(Deal, ComputerLeadDisablesTheHumanUntilItHasPlayed) {
-  Table t;
-  t.Start({kDeck});
   t.PlayOutHand();
   Game& g = t.g;
   Timer2_Timer(g);  // first pause of the run: two ticks
@@ -299,6 +245,15 @@ TEST(Deal, ComputerLeadDisablesTheHumanUntilItHasPlayed) {
   EXPECT_EQ(g.List2.items.size(), 4u);
   EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
   EXPECT_EQ(g.FloorCount, 4);
+  Timer1_Timer(g);  // the computer leads
+  EXPECT_EQ(g.Dealer, "My");
+  EXPECT_EQ(g.List1.items[0], "K2");
+  EXPECT_EQ(g.Label7.caption, "2. El oynanıyor...");
+  // The computer got items 4 to 7; after its lead the human holds 8 to 11.
+  EXPECT_EQ(g.Player1_DealtHand, (std::array<std::string, 4>{"M2", "M4", "M5", "M6"}));
+  EXPECT_EQ(g.Player2_CardsLeft, 3);
+  EXPECT_EQ(g.Label1.caption, " " + g.Player1_Name.caption + " oynuyor...");
+  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
 }
 
 TEST(Settlement, MajorityPointsResultAndNames) {

@@ -62,6 +62,11 @@ struct Side {
   std::vector<std::string> events;
 };
 
+// The hand slot of the first card the player of `game` may play.
+inline int FirstEnabled(const NetGame& game) {
+  return EnabledSlots(game.game()).front();
+}
+
 struct Pair {
   // `guestDeal`, when given, is the guest's instead of the known deck's.
   explicit Pair(std::function<std::vector<std::string>(int)> deckOf, std::uint64_t seed = 1,

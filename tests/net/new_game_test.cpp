@@ -44,13 +44,30 @@ std::vector<std::string> Since(const std::vector<std::string>& events, std::size
   return {events.begin() + static_cast<std::ptrdiff_t>(mark), events.end()};
 }
 
+// Two pairs on the same deals and moves: one is asked for a new game, the
+// other not. Whatever is asked, both must then play on to the same end.
+struct AskedAndPlain {
+  AskedAndPlain(std::uint64_t seed, int moves)
+      : plain(MakePair(seed, 2)), asked(MakePair(seed, 2)), a(seed), b(seed) {
+    EXPECT_EQ(PlayOn(plain, moves, a), moves);
+    EXPECT_EQ(PlayOn(asked, moves, b), moves);
+  }
+  void ExpectPlayedOnAlike() {
+    PlayOn(plain, 1000, a);
+    PlayOn(asked, 1000, b);
+    EXPECT_TRUE(asked.host->session.game().Over() && asked.guest->session.game().Over());
+    EXPECT_EQ(asked.host->events, plain.host->events);
+    EXPECT_EQ(asked.guest->events, plain.guest->events);
+  }
+  Pair plain, asked;
+  std::mt19937_64 a, b;
+};
+
 TEST(NewGame, AnOfferRefusedLeavesTheGamePlayingAsIfNothingWasAsked) {
   for (std::uint64_t seed = 1; seed <= 4; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    Pair plain = MakePair(seed, 2), asked = MakePair(seed, 2);
-    std::mt19937_64 a(seed), b(seed);
-    ASSERT_EQ(PlayOn(plain, 9, a), 9);
-    ASSERT_EQ(PlayOn(asked, 9, b), 9);
+    AskedAndPlain pairs(seed, 9);
+    Pair& asked = pairs.asked;
     Session& offering = seed % 2 ? asked.guest->session : asked.host->session;
     Session& answering = seed % 2 ? asked.host->session : asked.guest->session;
     ASSERT_TRUE(offering.OfferNewGame(asked.now));
@@ -67,11 +84,7 @@ TEST(NewGame, AnOfferRefusedLeavesTheGamePlayingAsIfNothingWasAsked) {
       EXPECT_EQ(side->GameNumber(), 1);
       EXPECT_EQ(side->PreviousGame(), nullptr);
     }
-    PlayOn(plain, 1000, a);
-    PlayOn(asked, 1000, b);
-    EXPECT_TRUE(asked.host->session.game().Over());
-    EXPECT_EQ(asked.host->events, plain.host->events);
-    EXPECT_EQ(asked.guest->events, plain.guest->events);
+    pairs.ExpectPlayedOnAlike();
   }
 }
 
@@ -124,8 +137,7 @@ TEST(NewGame, AFinishedLastHandCountsOnBothSidesWhoeverAnswersSooner) {
   // the host, its game over, offers the next.
   for (int step = 0; step < 500 && !host.game().Over(); ++step) {
     if (Session* mover = pair.Mover()) {
-      for (int slot = 1; slot <= kHandSize; ++slot)
-        if (mover->Play(slot, pair.now)) break;
+      EXPECT_TRUE(mover->Play(FirstEnabled(mover->game()), pair.now));
     } else {
       host.TickPause(pair.now);
     }
@@ -270,8 +282,7 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
         case 4:
         case 5:
           if (Session* mover = pair.Mover()) {
-            for (int slot = 1; slot <= kHandSize; ++slot)
-              if (mover->Play(slot, pair.now)) break;
+            EXPECT_TRUE(mover->Play(FirstEnabled(mover->game()), pair.now));
           } else {
             host.TickPause(pair.now);
             guest.TickPause(pair.now);
@@ -316,10 +327,8 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
 TEST(NewGame, AnAnswerWhileTheLinkIsReconnectingTakesNothingUp) {
   for (bool yes : {true, false}) {
     SCOPED_TRACE(yes ? "yes" : "no");
-    Pair plain = MakePair(3, 2), asked = MakePair(3, 2);
-    std::mt19937_64 a(3), b(3);
-    ASSERT_EQ(PlayOn(plain, 7, a), 7);
-    ASSERT_EQ(PlayOn(asked, 7, b), 7);
+    AskedAndPlain pairs(3, 7);
+    Pair& asked = pairs.asked;
     auto& host = asked.host->session;
     auto& guest = asked.guest->session;
     ASSERT_TRUE(host.OfferNewGame(asked.now));
@@ -339,11 +348,7 @@ TEST(NewGame, AnAnswerWhileTheLinkIsReconnectingTakesNothingUp) {
     }
     EXPECT_EQ(host.TakeAnswer(), std::nullopt);
     EXPECT_TRUE(host.CanOffer());
-    PlayOn(plain, 1000, a);
-    PlayOn(asked, 1000, b);
-    EXPECT_TRUE(host.game().Over() && guest.game().Over());
-    EXPECT_EQ(asked.host->events, plain.host->events);
-    EXPECT_EQ(asked.guest->events, plain.guest->events);
+    pairs.ExpectPlayedOnAlike();
   }
 }
 

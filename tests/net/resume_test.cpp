@@ -17,6 +17,14 @@ struct Played {
   int cuts = 0;
 };
 
+// Every hand dealt from the one deck that `seed` shuffles.
+std::function<std::vector<std::string>(int)> OneDeck(std::uint64_t seed) {
+  return [seed](int) {
+    std::mt19937_64 rng(seed);
+    return ShuffledDeck(rng);
+  };
+}
+
 // Loses what is in flight, or delivers only a piece of it, then closes
 // both ends, as a dropped network does.
 void Cut(Pair& pair, std::mt19937_64& cuts) {
@@ -85,11 +93,7 @@ TEST(Resume, GamesCutAtRandomPlayOnToTheUncutGame) {
 
 // Two paused games; each one's host meets the other's guest.
 TEST(Resume, AProgramThatCannotProveItIsSentAwayAndTheGameWaitsOn) {
-  auto deck = [](int) {
-    std::mt19937_64 rng(3);
-    return ShuffledDeck(rng);
-  };
-  Pair a(deck, 21, 2), b(deck, 31, 2);
+  Pair a(OneDeck(3), 21, 2), b(OneDeck(3), 31, 2);
   for (Pair* pair : {&a, &b}) {
     for (Side* side : {pair->host.get(), pair->guest.get()}) side->session.SetResumable(true);
     ASSERT_TRUE(pair->host->session.game().OurMove());
@@ -125,11 +129,7 @@ TEST(Resume, AProgramThatCannotProveItIsSentAwayAndTheGameWaitsOn) {
 TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
   // (The host sent one message in hand 0, and is in hand 1.)
   for (auto [hand, heard] : {std::pair{0, 5}, {1, 999}, {7, 0}, {1, -1}, {-1, 0}}) {
-    auto deck = [](int) {
-      std::mt19937_64 rng(4);
-      return ShuffledDeck(rng);
-    };
-    Pair pair(deck, 41, 2);
+    Pair pair(OneDeck(4), 41, 2);
     NetGame& game = pair.host->session.game();
     ASSERT_TRUE(game.OurMove());
     game.Pause();
@@ -140,11 +140,7 @@ TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
 }
 
 TEST(Resume, WithoutBeingAskedALostConnectionStillEndsTheGame) {
-  auto deck = [](int) {
-    std::mt19937_64 rng(5);
-    return ShuffledDeck(rng);
-  };
-  Pair pair(deck, 51, 2);
+  Pair pair(OneDeck(5), 51, 2);
   pair.host->session.ConnectionClosed(pair.now);
   EXPECT_FALSE(pair.host->session.Waiting());
   ASSERT_TRUE(pair.host->session.game().failure());
