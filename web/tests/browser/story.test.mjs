@@ -111,6 +111,8 @@ test('the hand\'s board holds the native figures, goes at a key, and "Yeni Oyun"
   assert.equal(await end.locator('.game-end-totals').textContent(),
     `${human}: ${humanScore} – ${computer}: ${computerScore}`);
   assert.equal(await status(page), native.labels.Label1.caption);
+  // A take's points fade as they rise: audited once they are gone.
+  await page.waitForFunction(() => !document.querySelector('.rising'));
   assert.deepEqual(await audit(page), [], 'the board and the result open');
 
   await page.keyboard.press('Shift');
