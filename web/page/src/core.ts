@@ -134,7 +134,8 @@ export interface TableLayout {
   menus: MenuEntry[];
   rulesPanel: PanelText[];
   command1: { caption: string; place: Place };
-  colours: { frame: number; panel: number; button: number; text: number };
+  colours: { frame: number; panel: number; button: number; text: number; status: number;
+    statusText: number; handNumber: number };
   motion: { stepMs: number; hurriedStepMs: number };
   story: { handBoard: Place; gameEnd: Place };
   hintCommand: string;

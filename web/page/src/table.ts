@@ -118,9 +118,16 @@ export class Table {
       node.addEventListener('click', () => this.input.click(name));
     }
     if (name === 'Label1') {
+      // The window's status line: navy bold text on light grey in a plain
+      // one-line box of the text's colour.
       node.setAttribute('role', 'status');
       node.setAttribute('aria-live', 'polite');
+      node.style.backgroundColor = cssColour(this.layout.colours.status);
+      node.style.color = cssColour(this.layout.colours.statusText);
+      node.style.borderColor = node.style.color;
     }
+    // The hand's number stands on the status line in the window's own text colour.
+    if (name === 'Label7') node.style.color = cssColour(this.layout.colours.handNumber);
     this.labels.set(name, node);
   }
 

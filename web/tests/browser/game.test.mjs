@@ -62,3 +62,16 @@ test('Tab and Space play the marked card', async () => {
   assert.deepEqual(table.errors, []);
   await table.close();
 });
+
+test('the status line looks as the window draws it: navy bold on light grey, the hand number in black', async () => {
+  const table = await openTable(run, { seed, store: fast('1') });
+  const look = (name) => table.page.locator(`[data-element="${name}"]`).evaluate((node) => {
+    const style = getComputedStyle(node);
+    return { text: style.color, ground: style.backgroundColor, weight: style.fontWeight,
+      border: `${style.borderTopWidth} ${style.borderTopStyle} ${style.borderTopColor}` };
+  });
+  assert.deepEqual(await look('Label1'), { text: 'rgb(0, 0, 128)', ground: 'rgb(192, 192, 192)',
+    weight: '700', border: '1px solid rgb(0, 0, 128)' });
+  assert.equal((await look('Label7')).text, 'rgb(0, 0, 0)');
+  await table.close();
+});
