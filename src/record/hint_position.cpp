@@ -1,10 +1,8 @@
 #include "record/hint_position.h"
 
-#include <cstdint>
-#include <stdexcept>
-
 #include "engine/cards.h"
 #include "record/hint.h"
+#include "record/json_reader.h"
 
 namespace tesva::record {
 namespace {
@@ -15,48 +13,52 @@ using nlohmann::json;
 constexpr int kMostPoints = 1'000'000;
 constexpr int kMostHands = 1000;
 
-// A whole number from `least` to `most`: a fraction, a huge number or
-// anything else is refused before it is converted, never cut to fit.
-int Whole(const json& value, int least, int most) {
-  if (value.is_number_unsigned()) {
-    if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(most)) throw std::out_of_range("");
-  } else if (!value.is_number_integer()) {
-    throw std::invalid_argument("not a whole number");
-  }
-  std::int64_t number = value.get<std::int64_t>();
-  if (number < least || number > most) throw std::out_of_range("");
-  return static_cast<int>(number);
-}
-
-int Number(const json& data, const char* key, int least, int most) {
-  return Whole(data.at(key), least, most);
-}
-
-std::string Card(const json& data, bool maybeEmpty) {
-  std::string code = data.get<std::string>();
-  if (!(IsCardCode(code) || (maybeEmpty && code.empty()))) throw std::invalid_argument(code);
+// A card's code, or "" where `maybeEmpty`; anything else fails `in`.
+std::string Card(JsonReader& in, const json& value, bool maybeEmpty) {
+  std::string code = in.TextValue(value, 3);
+  if (in.Ok() && !(IsCardCode(code) || (maybeEmpty && code.empty()))) in.Fail("not a card");
   return code;
 }
 
-std::vector<PublicPlay> Plays(const json& list) {
-  if (list.size() > kDeckSize) throw std::out_of_range("plays");
-  std::vector<PublicPlay> plays;
-  for (const json& play : list) {
-    plays.push_back({Card(play.at("card"), false),
-                     play.at("human").get<bool>() ? Seat::kHuman : Seat::kComputer,
-                     play.at("captured").get<bool>()});
-  }
-  return plays;
+int Number(JsonReader& in, const json& data, std::string_view key, int least, int most) {
+  return static_cast<int>(in.Int(data, key, least, most));
 }
 
-void ReadHand(const json& data, SeatView& view) {
-  const json& hand = data.at("hand");
-  const json& positions = data.at("positions");
-  if (hand.size() > kHandSize || positions.size() != hand.size()) throw std::out_of_range("hand");
-  for (std::size_t i = 0; i < hand.size(); ++i) {
-    view.hand.push_back(Card(hand[i], false));
-    view.positions.push_back(Whole(positions[i], 1, kHandSize));
+Seat SeatOf(JsonReader& in, const json& data, std::string_view key) {
+  return in.Bool(data, key) ? Seat::kHuman : Seat::kComputer;
+}
+
+// Read with the record's checks: a fraction, a huge number or a
+// value of another type is refused before it is converted, never cut to fit.
+std::optional<SeatView> ReadSeatView(JsonReader& in, const json& data) {
+  SeatView v{};
+  v.seat = SeatOf(in, data, "human");
+  const json& hand = in.ArrayUpTo(data, "hand", kHandSize);
+  const json& positions = in.Array(data, "positions", hand.size());
+  for (std::size_t i = 0; in.Ok() && i < hand.size(); ++i) {
+    v.hand.push_back(Card(in, hand[i], false));
+    v.positions.push_back(static_cast<int>(in.IntValue(positions[i], 1, kHandSize)));
   }
+  v.opponentCards = Number(in, data, "opponentCards", 0, kHandSize);
+  v.baseCard = Card(in, in.Member(data, "baseCard"), true);
+  v.baseOnFloor = in.Bool(data, "baseOnFloor");
+  v.topCard = Card(in, in.Member(data, "topCard"), true);
+  v.floorCount = Number(in, data, "floorCount", 0, kDeckSize);
+  for (const json& play : in.ArrayUpTo(data, "plays", kDeckSize)) {
+    std::string card = Card(in, in.Member(play, "card"), false);
+    Seat seat = SeatOf(in, play, "human");
+    v.plays.push_back({std::move(card), seat, in.Bool(play, "captured")});
+  }
+  v.ownScore = Number(in, data, "ownScore", 0, kMostPoints);
+  v.opponentScore = Number(in, data, "opponentScore", 0, kMostPoints);
+  v.ownTaken = Number(in, data, "ownTaken", 0, kDeckSize);
+  v.opponentTaken = Number(in, data, "opponentTaken", 0, kDeckSize);
+  v.handNo = Number(in, data, "handNo", 0, kMostHands);
+  v.handsPerGame = Number(in, data, "handsPerGame", 1, kMostHands);
+  v.deckLeft = Number(in, data, "deckLeft", 0, kDeckSize);
+  v.ownDeal = in.Bool(data, "ownDeal");
+  if (!in.Ok()) return std::nullopt;
+  return v;
 }
 
 }  // namespace
@@ -87,29 +89,9 @@ json SeatViewJson(const SeatView& v) {
 }
 
 std::optional<SeatView> SeatViewFromJson(std::string_view text) {
-  try {
-    json data = json::parse(text);
-    SeatView v{};
-    v.seat = data.at("human").get<bool>() ? Seat::kHuman : Seat::kComputer;
-    ReadHand(data, v);
-    v.opponentCards = Number(data, "opponentCards", 0, kHandSize);
-    v.baseCard = Card(data.at("baseCard"), true);
-    v.baseOnFloor = data.at("baseOnFloor").get<bool>();
-    v.topCard = Card(data.at("topCard"), true);
-    v.floorCount = Number(data, "floorCount", 0, kDeckSize);
-    v.plays = Plays(data.at("plays"));
-    v.ownScore = Number(data, "ownScore", 0, kMostPoints);
-    v.opponentScore = Number(data, "opponentScore", 0, kMostPoints);
-    v.ownTaken = Number(data, "ownTaken", 0, kDeckSize);
-    v.opponentTaken = Number(data, "opponentTaken", 0, kDeckSize);
-    v.handNo = Number(data, "handNo", 0, kMostHands);
-    v.handsPerGame = Number(data, "handsPerGame", 1, kMostHands);
-    v.deckLeft = Number(data, "deckLeft", 0, kDeckSize);
-    v.ownDeal = data.at("ownDeal").get<bool>();
-    return v;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
+  JsonReader in;
+  json data = in.Parse(text);
+  return ReadSeatView(in, data);
 }
 
 json HintPositionJson(const SeatView& view, int search) {
@@ -117,15 +99,10 @@ json HintPositionJson(const SeatView& view, int search) {
 }
 
 int HintSlotIn(std::string_view position) {
-  json data = json::parse(position, nullptr, false);
-  if (!data.is_object() || !data.contains("view") || !data.contains("search")) return 0;
-  int search = 0;
-  try {
-    search = Whole(data["search"], 1, kUstaFullSearch);
-  } catch (const std::exception&) {
-    return 0;
-  }
-  auto view = SeatViewFromJson(data["view"].dump());
+  JsonReader in;
+  json data = in.Parse(position);
+  int search = Number(in, data, "search", 1, kUstaFullSearch);
+  auto view = ReadSeatView(in, in.Object(data, "view"));
   if (!view || view->seat != Seat::kHuman) return 0;
   return HintSlot(*view, search);
 }
