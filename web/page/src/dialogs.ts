@@ -2,6 +2,22 @@
 // a Yes/No question, both titled as the core says.
 import type { DialogView } from './core.js';
 
+/** An empty box of `kind`, named by its element with id `labelId`. */
+export function makeBox(kind: string, labelId: string): HTMLDialogElement {
+  const box = document.createElement('dialog');
+  box.className = kind ? `box ${kind}` : 'box';
+  box.setAttribute('aria-labelledby', labelId);
+  return box;
+}
+
+export function button(caption: string, run: () => void): HTMLButtonElement {
+  const made = document.createElement('button');
+  made.type = 'button';
+  made.textContent = caption;
+  made.addEventListener('click', run);
+  return made;
+}
+
 export class Dialogs {
   private readonly dialog: HTMLDialogElement;
   private readonly title: HTMLElement;
@@ -11,9 +27,7 @@ export class Dialogs {
   private shown: DialogView | null = null;
 
   constructor(private readonly answer: (reply: string) => void) {
-    this.dialog = document.createElement('dialog');
-    this.dialog.className = 'box';
-    this.dialog.setAttribute('aria-labelledby', 'box-title');
+    this.dialog = makeBox('', 'box-title');
     this.dialog.setAttribute('aria-describedby', 'box-prompt');
     this.title = document.createElement('h2');
     this.title.id = 'box-title';

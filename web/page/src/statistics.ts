@@ -2,6 +2,7 @@
 // "Sıfırla" (after the core's question) and "Kapat", as the desktop's
 // dialog shows it.
 import type { Binding, Core } from './core.js';
+import { button, makeBox } from './dialogs.js';
 
 export interface RecordTexts {
   command: string;
@@ -18,14 +19,6 @@ export function recordTexts(core: Core): RecordTexts {
   return JSON.parse(core.bind('tesva_record_texts', 'string', [])()) as RecordTexts;
 }
 
-function button(caption: string, run: () => void): HTMLButtonElement {
-  const made = document.createElement('button');
-  made.type = 'button';
-  made.textContent = caption;
-  made.addEventListener('click', run);
-  return made;
-}
-
 export class StatisticsDialog {
   private readonly dialog: HTMLDialogElement;
   private readonly table: HTMLTableElement;
@@ -36,9 +29,7 @@ export class StatisticsDialog {
   constructor(core: Core, private readonly texts: RecordTexts) {
     this.rows = core.bind('tesva_statistics', 'string', []);
     this.reset = core.bind('tesva_reset_record', null, []);
-    this.dialog = document.createElement('dialog');
-    this.dialog.className = 'box statistics';
-    this.dialog.setAttribute('aria-labelledby', 'statistics-title');
+    this.dialog = makeBox('statistics', 'statistics-title');
     const title = document.createElement('h2');
     title.id = 'statistics-title';
     title.textContent = texts.title;
@@ -92,9 +83,7 @@ export class StatisticsDialog {
 
   // The question before the record is cleared, "Hayır" the default.
   private makeQuestion(): HTMLDialogElement {
-    const box = document.createElement('dialog');
-    box.className = 'box reset-question';
-    box.setAttribute('aria-labelledby', 'reset-title');
+    const box = makeBox('reset-question', 'reset-title');
     box.setAttribute('aria-describedby', 'reset-prompt');
     const title = document.createElement('h2');
     title.id = 'reset-title';

@@ -4,6 +4,7 @@
 // tab and offers to take it over, which steals the lock: the first tab then
 // stops writing and says the same. A browser without Web Locks plays in
 // every tab, as before.
+import { button, makeBox } from './dialogs.js';
 import type { RecordTexts } from './statistics.js';
 
 const LOCK = 'tesva-oyun';
@@ -51,23 +52,18 @@ export class ElsewhereNotice {
   private take: () => void = () => {};
 
   constructor(texts: RecordTexts) {
-    this.dialog = document.createElement('dialog');
-    this.dialog.className = 'box elsewhere';
-    this.dialog.setAttribute('aria-labelledby', 'elsewhere-text');
+    this.dialog = makeBox('elsewhere', 'elsewhere-text');
     const text = document.createElement('p');
     text.id = 'elsewhere-text';
     text.textContent = texts.openElsewhere;
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = texts.takeOver;
-    button.addEventListener('click', () => {
+    const takeOver = button(texts.takeOver, () => {
       this.dialog.close();
       delete document.body.dataset['elsewhere'];
       this.take();
     });
     // Escape leaves the notice up: this tab has no game to go back to.
     this.dialog.addEventListener('cancel', (event) => event.preventDefault());
-    this.dialog.append(text, button);
+    this.dialog.append(text, takeOver);
     document.body.append(this.dialog);
   }
 
