@@ -1,10 +1,10 @@
 #include "browser/table_view.h"
 
-#include "browser/deck_element.h"
 #include "engine/cards.h"
 #include "motion/table_motion.h"
 #include "record/record_texts.h"
 #include "shell/card_names.h"
+#include "shell/deck_element.h"
 #include "shell/main_window.h"
 #include "story/pile_depth.h"
 #include "story/story_places.h"

@@ -2,59 +2,17 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <array>
 #include <map>
 #include <mutex>
 
+#include "shell/deck_element.h"
+
 namespace decks {
-namespace {
-
-// The game's suit letters beside the decks' suit names: Kupa, Karo, Sinek, Maça.
-constexpr std::array<std::pair<char, const char*>, 4> kSuits = {
-    {{'K', "heart"}, {'D', "diamond"}, {'S', "club"}, {'M', "spade"}}};
-
-// The standard deck's blue back, and the nicu deck's red back with the four aces.
-constexpr const char* kStandardBackId = "back";
-constexpr const char* kColouredBackId = "back_c1";
-
-QString RankName(int rank) {
-  switch (rank) {
-    case 11:
-      return QStringLiteral("jack");
-    case 12:
-      return QStringLiteral("queen");
-    case 13:
-      return QStringLiteral("king");
-    default:
-      return QString::number(rank);
-  }
-}
-
-// A plain rank 1 to 13: digits only, no sign, no leading zero.
-int RankOf(QStringView text) {
-  if (text.isEmpty() || text.size() > 2 || text.front() == u'0') return 0;
-  int rank = 0;
-  for (QChar digit : text) {
-    // toInt() would take blanks and a sign too.
-    if (digit < u'0' || digit > u'9') return 0;
-    rank = rank * 10 + (digit.unicode() - u'0');
-  }
-  return rank <= 13 ? rank : 0;
-}
-
-}  // namespace
 
 std::optional<Element> ElementOf(const QString& picture) {
-  if (picture == QLatin1String("Back")) return Element{kColouredBackId, true};
-  if (picture == QLatin1String("Back2")) return Element{kStandardBackId, false};
-  if (picture.isEmpty()) return std::nullopt;
-  for (const auto& [letter, suit] : kSuits) {
-    if (picture.front() != QLatin1Char(letter)) continue;
-    int rank = RankOf(QStringView(picture).mid(1));
-    if (rank == 0) return std::nullopt;
-    return Element{RankName(rank) + u'_' + QLatin1String(suit), false};
-  }
-  return std::nullopt;
+  auto element = tesva::DeckElementOf(picture.toStdString());
+  if (!element) return std::nullopt;
+  return Element{QString::fromStdString(element->id), element->deck == "backs"};
 }
 
 QImage Draw(QSvgRenderer& deck, const QString& id, QSize size) {
