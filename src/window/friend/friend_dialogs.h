@@ -1,6 +1,6 @@
-// The two dialogs of a game with a friend: "Oyun Aç…" listens for the
-// friend on a TCP port and tells the local network about it; "Oyuna
-// Katıl…" connects to a host by its address, or to one of the games the
+// The two dialogs of a game with a friend: the host's (kHostItem) listens
+// for the friend on a TCP port and tells the local network about it; the
+// guest's (kJoinItem) connects to a host by its address, or to one of the games the
 // local network announces. Both are non-modal: the table behind them keeps
 // answering while they wait. Each hands the connected socket on and goes
 // back to waiting if the connection fails before the game starts.
@@ -22,7 +22,7 @@ class QPushButton;
 class QTcpSocket;
 
 // What both dialogs have: the port field (the stored port to begin with),
-// the button that starts, "İptal", the message line and a list.
+// the button that starts, the cancel button, the message line and a list.
 class FriendDialog : public QDialog {
   Q_OBJECT
 

@@ -1,4 +1,4 @@
-// The window's game with a friend: the menu "Arkadaşla Oyna", the host and
+// The window's game with a friend: its menu (friend_texts::kMenu), the host and
 // join dialogs, the pairing code, and the TcpTransport that carries the
 // game. Everything the other side sends passes the transport's Session
 // (frame reader, link, state machine) before this sees any of it; this
