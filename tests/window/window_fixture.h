@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -60,10 +61,13 @@ inline QString Nth(std::string_view element, int index) {
   return index ? QStringLiteral("%1(%2)").arg(Q(element)).arg(index) : Q(element);
 }
 
-// Types `name` into the input box as soon as it opens and presses Return;
-// in a question box Return is Yes.
-inline void AnswerTheBox(const QString& name = {}) {
-  QTimer::singleShot(0, [name] {
+// How a box is answered: Return (in a question box Yes), Escape (No), or a
+// click on its Yes button.
+enum class Reply { kReturn, kEscape, kClickYes };
+
+// Types `name` into the input box as soon as it opens and answers it.
+inline void AnswerTheBox(const QString& name = {}, Reply reply = Reply::kReturn) {
+  QTimer::singleShot(0, [name, reply] {
     QWidget* box = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()); }, 3000));
     if (auto* line = box->findChild<QLineEdit*>()) {
@@ -71,7 +75,13 @@ inline void AnswerTheBox(const QString& name = {}) {
       EXPECT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok)->text() == "Tamam");
       line->insert(name);
     }
-    QTest::keyClick(box, Qt::Key_Return);
+    if (reply == Reply::kClickYes) {
+      auto* question = qobject_cast<QMessageBox*>(box);
+      ASSERT_NE(question, nullptr);
+      QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+    } else {
+      QTest::keyClick(box, reply == Reply::kReturn ? Qt::Key_Return : Qt::Key_Escape);
+    }
   });
 }
 
@@ -88,11 +98,13 @@ inline void PlayFirstPlayableCard(GameWindow& window) {
 
 class WindowTest : public testing::Test {
  protected:
-  // Opens and shows the window on `deck`, pictures from `folder`.
+  // Opens and shows the window on `deck` (with none, a deck the seed
+  // shuffles), pictures from `folder`; a window open before is closed first.
   void Open(const QString& folder = QStringLiteral(TESVA_PROGRAM_FOLDER),
             const std::vector<std::string>& deck = KnownDeck()) {
     ASSERT_TRUE(options.isValid());
-    random.QueueDeck(deck);
+    window.reset();
+    if (!deck.empty()) random.QueueDeck(deck);
     host = tesva::MemoryHost(folder.toStdString());
     window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
     window->show();
@@ -157,12 +169,17 @@ class WindowTest : public testing::Test {
   bool ClothAt(CardPicture* card) const {
     return PixelAt(card->pos() + Uncovered()) == ToColor(game().BackColor);
   }
-  // An option as the file on the disk holds it.
-  QString Stored(const QString& key) const {
+  // Every key and value of the options file on the disk.
+  std::map<QString, QString> Stored() const {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QRegularExpression line("^" + key + "=(.*)$", QRegularExpression::MultilineOption);
-    return line.match(QString::fromUtf8(file.readAll())).captured(1);
+    std::map<QString, QString> keys;
+    QRegularExpression line("^(\\w+)=(.*)$", QRegularExpression::MultilineOption);
+    for (auto match = line.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();) {
+      auto found = match.next();
+      keys[found.captured(1)] = found.captured(2);
+    }
+    return keys;
   }
   // The part of a hand card that its right neighbour leaves uncovered.
   static QPoint Uncovered() { return {10, 52}; }

@@ -2,11 +2,11 @@
 // the last one used wins, the marked card lies fully visible over its
 // neighbours, and Space or Return plays exactly the card that is marked,
 // also after menus and the new game's question were answered in every way.
+// A screen reader finds the hand cards as buttons, each with its key.
 #include <gtest/gtest.h>
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 
 #include "window/table/hand_card.h"
 #include "window/window_fixture.h"
@@ -128,25 +128,76 @@ TEST_F(KeyboardTest, TabShowsTheMarkEvenWhenOnlyOneCardIsLeft) {
   ExpectShowsTheGame();
 }
 
+TEST_F(KeyboardTest, AScreenReaderFindsTheHandCardsAsButtonsAndPlaysThem) {
+  OpenActive();
+  auto card = [&](int i) { return QAccessible::queryAccessibleInterface(Card("Player1_Kart", i)); };
+  const QString press = QAccessibleActionInterface::pressAction();
+  for (int i = 1; i <= tesva::kHandSize; ++i) {
+    QAccessibleInterface* button = card(i);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), Q(tesva::AccessibleName(game(), "Player1_Kart", i)));
+    EXPECT_TRUE(button->state().focusable);
+    EXPECT_TRUE(button->actionInterface()->actionNames().contains(press));
+    EXPECT_EQ(button->actionInterface()->keyBindingsForAction(press),
+              QStringList{QString::number(i)});
+  }
+  // The hand cards the screen reader hears as focused, and as disabled.
+  using Cards = std::vector<int>;
+  auto heard = [&](bool focus) {
+    Cards found;
+    for (int i = 1; i <= tesva::kHandSize; ++i) {
+      QAccessible::State state = card(i)->state();
+      if (focus ? state.focused : state.disabled) found.push_back(i);
+    }
+    return found;
+  };
+  // The focused card carries a mark once the keyboard has moved the focus,
+  // not for the player who never touches it.
+  EXPECT_EQ(heard(true), Cards{1});
+  EXPECT_FALSE(Hand(1)->KeyboardMarkShown());
+
+  // Tab goes round the hand; the arrow keys go left and right and stop at the ends.
+  std::vector<Cards> order;
+  for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right,
+                    Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
+    Key(k);
+    order.push_back(heard(true));
+  }
+  EXPECT_EQ(order, (std::vector<Cards>{{2}, {3}, {4}, {1}, {1}, {2}, {3}, {4}, {4}, {3}}));
+  EXPECT_TRUE(Hand(3)->KeyboardMarkShown());
+  EXPECT_FALSE(Hand(1)->KeyboardMarkShown());
+
+  // The press action plays the card as a click does; the hand is then
+  // disabled, and nothing plays, until the computer has answered.
+  card(3)->actionInterface()->doAction(press);
+  EXPECT_EQ(game().Player1_Hand(3), "");
+  EXPECT_EQ(heard(false), (Cards{1, 2, 3, 4}));
+  EXPECT_EQ(heard(true), Cards{});
+  card(2)->actionInterface()->doAction(press);
+  EXPECT_EQ(game().Player1_Hand(2), "D8");
+
+  // Then the focus is back next to the card played, and Tab and the arrows
+  // pass the empty place by; Space and Return play the focused card.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return heard(false) == Cards{3}; }, 3000));
+  EXPECT_EQ(heard(true), Cards{4});
+  Key(Qt::Key_Left);
+  EXPECT_EQ(heard(true), Cards{2});
+  Key(Qt::Key_Space);
+  EXPECT_EQ(game().Player1_Hand(2), "");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return heard(false) == (Cards{2, 3}); }, 3000));
+  EXPECT_EQ(heard(true), Cards{1});
+  Key(Qt::Key_Tab);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(game().Player1_Hand(4), "");
+  ExpectShowsTheGame();
+}
+
 // Menus opened and closed by mouse and by keyboard, the new game's question
 // answered by a click, by Return and by Escape, the mouse over a card before
 // and after: at every step at most one card is marked, and a key that plays
 // plays exactly the marked card, or shows the mark when none was.
 TEST_F(KeyboardTest, AfterMenusAndQuestionsTheKeysStillPlayTheMarkedCard) {
   OpenActive();
-  auto answer = [](int how) {
-    QTimer::singleShot(0, [how] {
-      QWidget* box = nullptr;
-      ASSERT_TRUE(QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()); }, 3000));
-      if (how == 0) QTest::keyClick(box, Qt::Key_Return);  // Yes
-      if (how == 1) QTest::keyClick(box, Qt::Key_Escape);  // No
-      if (how == 2) {
-        auto* question = qobject_cast<QMessageBox*>(box);
-        ASSERT_NE(question, nullptr);
-        QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
-      }
-    });
-  };
   auto menu = [&](bool byKeys) {
     auto* options = window->menuBar()->findChild<QMenu*>("mnuSecenek");
     ASSERT_NE(options, nullptr);
@@ -172,7 +223,7 @@ TEST_F(KeyboardTest, AfterMenusAndQuestionsTheKeysStillPlayTheMarkedCard) {
     if (kind == 0) {
       menu(roll(2) == 0);
     } else if (kind == 1 && roll(3) == 0) {
-      if (game().HandNo != 0) answer(roll(3));
+      if (game().HandNo != 0) AnswerTheBox({}, static_cast<Reply>(roll(3)));
       Action("mnuYeni")->trigger();
       window->activateWindow();  // as a desktop does once the box has gone
       ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,11 +22,9 @@
 #include <set>
 
 #include "engine/engine.h"
-#include "platform/memory.h"
 #include "window/game_window/game_window.h"
 #include "window/pictures/deck_pictures.h"
 #include "window/pictures/picture_cache.h"
-#include "window/platform/qt_platform.h"
 #include "window/record/record_keeper.h"
 #include "window/story/story_panels.h"
 #include "window/story/table_story.h"
@@ -110,35 +107,22 @@ void ExpectEnlarged(const Layout& small, const Layout& big, double factor) {
   }
 }
 
-class ScaleTest : public testing::Test {
+// The window opened on a deck seed 11 shuffles, with the fixture's options
+// file; the sizes' items are found through "Seçenekler".
+class ScaleTest : public window_testing::WindowTest {
  protected:
+  ScaleTest() { random = tesva::ScriptedRandom(11); }
   void TearDown() override {
     window.reset();
     SetTableScale(1.0);
   }
   // Not the first run unless told: the level is stored.
   void Open(bool firstRun = false) {
-    ASSERT_TRUE(options.isValid());
     if (!firstRun) Store(tesva::kKeyLevel, "2");
-    window.reset();
-    window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    WindowTest::Open(QStringLiteral(TESVA_PROGRAM_FOLDER), {});
   }
   void Store(std::string_view key, std::string_view value) {
     store.Write(tesva::kStoreApp, tesva::kStoreSection, key, value);
-  }
-  // Every key and value of the options file.
-  std::map<QString, QString> Stored() const {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    std::map<QString, QString> keys;
-    QRegularExpression line("^(\\w+)=(.*)$", QRegularExpression::MultilineOption);
-    for (auto match = line.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();) {
-      auto found = match.next();
-      keys[found.captured(1)] = found.captured(2);
-    }
-    return keys;
   }
   // "Seçenekler" as it opens: its last item, the table's size, is made then.
   QMenu* OptionsMenu() const {
@@ -149,11 +133,8 @@ class ScaleTest : public testing::Test {
   }
   QAction* Action(const QString& name) const {
     if (name.startsWith(QStringLiteral("mnuMasa"))) OptionsMenu();
-    auto* action = window->findChild<QAction*>(name);
-    EXPECT_NE(action, nullptr) << name.toStdString();
-    return action;
+    return Find<QAction>(name);
   }
-  QWidget* Table() const { return window->centralWidget(); }
   QString Checked() const {
     QString checked;
     for (int percent : tesva::kTableScales) {
@@ -185,16 +166,6 @@ class ScaleTest : public testing::Test {
         [&] { return window->Story().GameEnd() && window->Story().GameEnd()->isVisible(); }, 5000));
     ASSERT_TRUE(window->Story().Hand() && window->Story().Hand()->isVisible());
   }
-  const tesva::Game& game() const { return window->Game(); }
-
-  QTemporaryDir options;
-  QString path = options.filePath(QStringLiteral("options.ini"));
-  QtOptionsStore store{path};
-  tesva::RecordingSound sound;
-  tesva::ScriptedRandom random{11};
-  QtDialogs dialogs;
-  tesva::MemoryHost host{TESVA_PROGRAM_FOLDER};
-  std::unique_ptr<GameWindow> window;
 };
 
 TEST_F(ScaleTest, EveryElementStandsAtItsPlaceEnlargedAndTheMenuLaysItOutAtOnce) {
@@ -216,7 +187,6 @@ TEST_F(ScaleTest, EveryElementStandsAtItsPlaceEnlargedAndTheMenuLaysItOutAtOnce)
     ExpectEnlarged(at100, chosen, factor);
 
     // The table chosen in the menu is the table opened at that size.
-    window.reset();
     Open();
     Action("mnuHelp")->trigger();
     EXPECT_EQ(window->TableScalePercent(), percent);
@@ -292,8 +262,15 @@ TEST_F(ScaleTest, TheMarksFrameTheirCardAtEverySize) {
   }
 }
 
-TEST_F(ScaleTest, TheChoiceIsStoredUnderItsOwnKeyAndReadBack) {
-  Open();
+// The offscreen screen is 800 x 600: only the 100 % window fits in three
+// quarters of it. The first run keeps what it chose; a choice in the menu is
+// stored under its own key and read back.
+TEST_F(ScaleTest, TheFirstRunKeepsTheSizeThatFitsAndTheChoiceIsStoredAndReadBack) {
+  Open(/*firstRun=*/true);
+  ASSERT_LT(window->screen()->availableGeometry().height() * 3, 4 * (456 * 3 / 2));
+  EXPECT_EQ(window->TableScalePercent(), 100);
+  EXPECT_EQ(Stored()["MasaBuyuklugu"], "100");
+  EXPECT_EQ(Stored().size(), 9u);
   // Made when "Seçenekler" first opens, once.
   EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuMasa100")), nullptr);
   QMenu* options = OptionsMenu();
@@ -320,7 +297,6 @@ TEST_F(ScaleTest, TheChoiceIsStoredUnderItsOwnKeyAndReadBack) {
   before.erase("MasaBuyuklugu");
   EXPECT_EQ(after, before);
 
-  window.reset();
   Open();
   EXPECT_EQ(window->TableScalePercent(), 150);
   EXPECT_EQ(Checked(), "%150");
@@ -339,16 +315,6 @@ TEST_F(ScaleTest, AStoredValueThatIsNotASizeOpensAt100AndIsLeftAsItIs) {
     ExpectFixedSize({525, 456});
     EXPECT_EQ(store.Read(tesva::kStoreApp, tesva::kStoreSection, tesva::kKeyTableScale), hostile);
   }
-}
-
-// The offscreen screen is 800 x 600: only the 100 % window fits in three
-// quarters of it. The first run keeps what it chose.
-TEST_F(ScaleTest, TheFirstRunOpensAtTheSizeThatFitsAndKeepsIt) {
-  Open(/*firstRun=*/true);
-  ASSERT_LT(window->screen()->availableGeometry().height() * 3, 4 * (456 * 3 / 2));
-  EXPECT_EQ(window->TableScalePercent(), 100);
-  EXPECT_EQ(Stored()["MasaBuyuklugu"], "100");
-  EXPECT_EQ(Stored().size(), 9u);
 }
 
 // How sharp a picture is: the sum of the squared steps between neighbour
