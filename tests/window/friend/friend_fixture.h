@@ -55,9 +55,13 @@ inline std::string HeardOf(const GameWindow& window, const char* place) {
   return widget ? widget->accessibleName().toStdString() : std::string("(no such place)");
 }
 
-// One friend's machine: its own store, sound, dialogs and window.
+// One friend's machine: its own store, sound, dialogs and window, its
+// files in `folder`, the friend game made by `maker` (with none, loaded
+// from its library in `folder` as the program does).
 struct Seat {
-  Seat(const char* name, const char* computer, const char* hands) {
+  Seat(const char* name, const char* computer, const char* hands,
+       FriendSideMaker maker = &MakeFriendSide, std::string folder = TESVA_PROGRAM_FOLDER)
+      : host{std::move(folder)} {
     for (auto [key, value] : {std::pair{tesva::kKeyLevel, "2"},
                               {tesva::kKeyDelay, "10"},
                               {tesva::kKeyHumanName, name},
@@ -66,13 +70,14 @@ struct Seat {
       store.Write(tesva::kStoreApp, tesva::kStoreSection, key, value);
     }
     // Linked with the friend game, the tests make it directly.
-    FriendPlay::UseMaker(&MakeFriendSide);
+    FriendPlay::UseMaker(maker);
     window = std::make_unique<GameWindow>(tesva::Platform{store, sound, random, dialogs, host});
     window->show();
   }
   const tesva::Game& game() const { return window->Game(); }
   FriendGame& friendGame() const { return static_cast<FriendGame&>(*window->Friend().Side()); }
   QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
+  QMessageBox* Box(const char* name) const { return window->findChild<QMessageBox*>(name); }
   bool TimersIdle() const {
     return !window->findChild<QTimer*>("Timer1")->isActive() &&
            !window->findChild<QTimer*>("Timer2")->isActive();
@@ -82,7 +87,7 @@ struct Seat {
   tesva::RecordingSound sound;
   tesva::ScriptedRandom random{7};
   WatchedDialogs dialogs;
-  tesva::MemoryHost host{TESVA_PROGRAM_FOLDER};
+  tesva::MemoryHost host;
   std::unique_ptr<GameWindow> window;
 };
 
@@ -151,8 +156,12 @@ class FriendWindows : public testing::Test {
     ASSERT_TRUE(dialog->ListenOn(0)) << dialog->Message().toStdString();
     guest.friendGame().Join()->show();
     guest.friendGame().Join()->ConnectTo(QStringLiteral("127.0.0.1"), dialog->ListeningPort());
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000));
+    ASSERT_TRUE(BothPlay());
+  }
+  // Waits until both sides play the friend game.
+  bool BothPlay() const {
+    return QTest::qWaitFor(
+        [&] { return host.friendGame().Running() && guest.friendGame().Running(); }, 10000);
   }
   // Whoever may move plays a card, up to `limit` cards; after every move
   // both tables must come to agree, and nobody's hidden cards are ever
