@@ -131,53 +131,29 @@ TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   EXPECT_EQ(host.game().Label1.caption, " " + MakeFailure(Fault::kNoReveal).text);
 }
 
-// A guest whose deal is honest but for its setup message, which `change`
-// alters on its way out.
-class ChangedSetupDeal : public HandDeal {
- public:
-  ChangedSetupDeal(std::unique_ptr<HandDeal> inner, std::function<void(Bytes&)> change)
-      : inner_(std::move(inner)), change_(std::move(change)) {}
-  bool SetupDone() const override { return inner_->SetupDone(); }
-  bool OurSetupTurn() const override { return inner_->OurSetupTurn(); }
+// A guest whose deal is honest but for its setup message: position 2 of
+// its first deck, a face-down floor card that nobody reads during the
+// hand, is an element of its own choosing.
+struct PlantingDeal : FairDeal {
+  using FairDeal::FairDeal;
   Bytes MakeSetup() override {
-    Bytes out = inner_->MakeSetup();
-    change_(out);
+    Bytes out = FairDeal::MakeSetup();
+    Element planted = ristretto::Public(ristretto::RandomScalar());
+    std::copy(planted.begin(), planted.end(),
+              out.begin() + static_cast<std::ptrdiff_t>(kOpeningBytes + 2 * 32));
     return out;
   }
-  std::optional<Failure> TakeSetup(ByteView p) override { return inner_->TakeSetup(p); }
-  Bytes MakeShares(std::span<const int> at) override { return inner_->MakeShares(at); }
-  std::optional<Failure> TakeShares(std::span<const int> at, ByteView p) override {
-    return inner_->TakeShares(at, p);
-  }
-  std::string Card(int p) const override { return inner_->Card(p); }
-  Bytes MakeReveal() override { return inner_->MakeReveal(); }
-  std::optional<Failure> TakeReveal(ByteView p) override { return inner_->TakeReveal(p); }
-
- private:
-  std::unique_ptr<HandDeal> inner_;
-  std::function<void(Bytes&)> change_;
 };
 
-// Plays both sides' first playable card until the game stops.
-void PlayUntilStopped(Pair& pair) {
-  auto& host = pair.host->session.game();
-  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step)
-    ASSERT_TRUE(pair.Step());
-}
-
 TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage) {
-  // Position 2 is a face-down floor card: nobody reads it during the hand.
   DealMaker cheat = [](Role role, int hand) -> std::unique_ptr<HandDeal> {
-    return std::make_unique<ChangedSetupDeal>(
-        KnownFairDeal(role, hand, FixedDeck(hand)), [](Bytes& message) {
-          Element planted = ristretto::Public(ristretto::RandomScalar());
-          std::copy(planted.begin(), planted.end(),
-                    message.begin() + static_cast<std::ptrdiff_t>(kOpeningBytes + 2 * 32));
-        });
+    return std::make_unique<PlantingDeal>(role, hand, KnownShuffle(role, FixedDeck(hand)));
   };
   Pair pair(FixedDeck, 1, 1, cheat);
-  PlayUntilStopped(pair);
   auto& host = pair.host->session.game();
+  // Both play their first playable card until the game stops.
+  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step)
+    ASSERT_TRUE(pair.Step());
   ASSERT_TRUE(host.failure());
   EXPECT_EQ(*host.failure(), DealFailure(DealCheck::kNotTheCards));
   EXPECT_EQ(host.failure()->text,

@@ -21,13 +21,17 @@
 
 namespace tesva::net::testing {
 
-// A fair deal whose deck the test chooses: the guest's shuffle puts the
-// cards in the test's order and the host's leaves it, so that the deck in
-// dealing order is the test's and each side still reads a card only through
-// the other's proven share.
-inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
-                                               const std::vector<std::string>& deck) {
-  FairDeal::Shuffler order = [deck](std::array<int, kDealCards>& out) {
+// The shuffle of a fair deal whose deck the test chooses: the guest's puts
+// the cards in the test's order and the host's leaves it, so that the deck
+// in dealing order is the test's and each side still reads a card only
+// through the other's proven share.
+inline FairDeal::Shuffler KnownShuffle(Role role, const std::vector<std::string>& deck) {
+  if (role == Role::kHost) {
+    return [](std::array<int, kDealCards>& out) {
+      for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
+    };
+  }
+  return [deck](std::array<int, kDealCards>& out) {
     for (int p = 0; p < kDealCards; ++p) {
       const auto& code = deck.at(static_cast<std::size_t>(p));
       int number = -1;
@@ -36,10 +40,6 @@ inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
       out[static_cast<std::size_t>(p)] = number;
     }
   };
-  FairDeal::Shuffler keep = [](std::array<int, kDealCards>& out) {
-    for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
-  };
-  return std::make_unique<FairDeal>(role, hand, role == Role::kGuest ? order : keep);
 }
 
 // A whole deck in a random order.
@@ -78,7 +78,9 @@ struct Pair {
     Pump();
   }
   static DealMaker MakeDeal(std::function<std::vector<std::string>(int)> deckOf) {
-    return [deckOf](Role role, int hand) { return KnownFairDeal(role, hand, deckOf(hand)); };
+    return [deckOf](Role role, int hand) {
+      return std::make_unique<FairDeal>(role, hand, KnownShuffle(role, deckOf(hand)));
+    };
   }
   // Carries bytes both ways until neither side has anything to send.
   void Pump() {
