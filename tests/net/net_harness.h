@@ -112,6 +112,25 @@ struct Pair {
     (toGuestSide ? guest : host)->session.Receive(bytes, now);
     Hold();
   }
+  // Loses what is in flight, or with `partial` delivers a random piece of
+  // it, then closes both ends, as a dropped network does.
+  void Cut(std::mt19937_64* partial = nullptr) {
+    for (Side* from : {host.get(), guest.get()}) {
+      Bytes bytes = from->session.TakeOutgoing();
+      Side* to = from == host.get() ? guest.get() : host.get();
+      if (partial && !bytes.empty() && (*partial)() % 2) {
+        to->session.Receive(ByteView(bytes).first((*partial)() % bytes.size()), now);
+      }
+    }
+    host->session.ConnectionClosed(now);
+    guest->session.ConnectionClosed(now);
+  }
+  // Links both ends again and carries the bytes.
+  void Relink() {
+    host->session.Relink(now);
+    guest->session.Relink(now);
+    Pump();
+  }
   // The side whose player is to move, or none while both pause.
   Session* Mover() {
     if (host->session.game().OurMove()) return &host->session;

@@ -40,10 +40,6 @@ int PlayOn(Pair& pair, int moves, std::mt19937_64& rng) {
   return played;
 }
 
-std::vector<std::string> Since(const std::vector<std::string>& events, std::size_t mark) {
-  return {events.begin() + static_cast<std::ptrdiff_t>(mark), events.end()};
-}
-
 // Two pairs on the same deals and moves: one is asked for a new game, the
 // other not. Whatever is asked, both must then play on to the same end.
 struct AskedAndPlain {
@@ -63,31 +59,6 @@ struct AskedAndPlain {
   std::mt19937_64 a, b;
 };
 
-TEST(NewGame, AnOfferRefusedLeavesTheGamePlayingAsIfNothingWasAsked) {
-  for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    AskedAndPlain pairs(seed, 9);
-    Pair& asked = pairs.asked;
-    Session& offering = seed % 2 ? asked.guest->session : asked.host->session;
-    Session& answering = seed % 2 ? asked.host->session : asked.guest->session;
-    ASSERT_TRUE(offering.OfferNewGame(asked.now));
-    EXPECT_FALSE(offering.OfferNewGame(asked.now));  // one offer at a time
-    asked.Pump();
-    EXPECT_EQ(answering.offer(), Session::Offer::kCame);
-    EXPECT_FALSE(answering.CanOffer());
-    answering.AnswerOffer(false, asked.now);
-    asked.Pump();
-    EXPECT_EQ(offering.TakeAnswer(), std::optional<bool>(false));
-    EXPECT_EQ(offering.TakeAnswer(), std::nullopt);
-    for (Session* side : {&offering, &answering}) {
-      EXPECT_EQ(side->offer(), Session::Offer::kNone);
-      EXPECT_EQ(side->GameNumber(), 1);
-      EXPECT_EQ(side->PreviousGame(), nullptr);
-    }
-    pairs.ExpectPlayedOnAlike();
-  }
-}
-
 TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -103,10 +74,11 @@ TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
     ASSERT_TRUE(offering->OfferNewGame(pair.now));
     pair.Pump();
     ASSERT_EQ(answering->offer(), Session::Offer::kCame);
-    ASSERT_TRUE(offering->Play(1, pair.now) || offering->Play(2, pair.now) ||
-                offering->Play(3, pair.now) || offering->Play(4, pair.now));
+    ASSERT_TRUE(offering->Play(FirstEnabled(offering->game()), pair.now));
     answering->AnswerOffer(true, pair.now);
-    std::size_t hostMark = pair.host->events.size(), guestMark = pair.guest->events.size();
+    // What each side has told so far is the old game's.
+    pair.host->events.clear();
+    pair.guest->events.clear();
     pair.Pump();
     for (Session* side : {offering, answering}) {
       EXPECT_FALSE(side->link().Ended());
@@ -122,8 +94,8 @@ TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
     Pair reference = MakePair(seed, 2);
     PlayOn(reference, 1000, fresh);
     EXPECT_TRUE(pair.host->session.game().Over() && pair.guest->session.game().Over());
-    EXPECT_EQ(Since(pair.host->events, hostMark), reference.host->events);
-    EXPECT_EQ(Since(pair.guest->events, guestMark), reference.guest->events);
+    EXPECT_EQ(pair.host->events, reference.host->events);
+    EXPECT_EQ(pair.guest->events, reference.guest->events);
     if (::testing::Test::HasFailure()) return;
   }
 }
@@ -184,17 +156,13 @@ TEST(NewGame, CrossedOffersMakeOneNewGame) {
 }
 
 // Four cards played, then the host offers a new game and the guest says
-// yes; `lostYes` loses the yes before the host hears it.
+// yes; `lostYes` leaves the yes unsent, for the cut to lose.
 void OfferAfterFourCards(Pair& pair, std::mt19937_64& moves, bool lostYes) {
   PlayOn(pair, 4, moves);
   ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
   pair.Pump();
   pair.guest->session.AnswerOffer(true, pair.now);
-  if (lostYes) {
-    pair.guest->session.TakeOutgoing();
-  } else {
-    pair.Pump();
-  }
+  if (!lostYes) pair.Pump();
 }
 
 TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
@@ -203,12 +171,9 @@ TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
     std::mt19937_64 moves(9);
     OfferAfterFourCards(pair, moves, false);
     PlayOn(pair, 3, moves);
-    for (Session* side : {&pair.host->session, &pair.guest->session}) {
-      side->ConnectionClosed(pair.now);
-      EXPECT_TRUE(side->Waiting());
-      side->Relink(pair.now);
-    }
-    pair.Pump();
+    pair.Cut();
+    EXPECT_TRUE(pair.host->session.Waiting() && pair.guest->session.Waiting());
+    pair.Relink();
     EXPECT_FALSE(pair.host->session.Waiting() || pair.guest->session.Waiting());
     EXPECT_EQ(PlayOn(pair, 1000, moves), 96 - 3);
   }
@@ -218,29 +183,17 @@ TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
     Pair pair = MakePair(9, 2);
     std::mt19937_64 moves(9);
     OfferAfterFourCards(pair, moves, true);
+    pair.Cut();
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
-      side->ConnectionClosed(pair.now);
       EXPECT_TRUE(side->Waiting());
       EXPECT_EQ(side->offer(), Session::Offer::kNone);
-      side->Relink(pair.now);
     }
-    pair.Pump();
+    pair.Relink();
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
       ASSERT_TRUE(side->game().failure());
       EXPECT_EQ(side->game().failure()->fault, Fault::kResume);
     }
   }
-}
-
-// Loses what is in flight, then closes both ends and links them again.
-void CutAndRelink(Pair& pair) {
-  pair.host->session.TakeOutgoing();
-  pair.guest->session.TakeOutgoing();
-  for (Session* side : {&pair.host->session, &pair.guest->session}) {
-    side->ConnectionClosed(pair.now);
-    side->Relink(pair.now);
-  }
-  pair.Pump();
 }
 
 // Offers, answers, moves, deliveries and cuts in any order: the two sides
@@ -270,7 +223,8 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
           break;
         case 2:
           if (rng() % 4 == 0) {
-            CutAndRelink(pair);
+            pair.Cut();
+            pair.Relink();
             if (yesInFlight && host.game().failure()) {
               ++lostYes;
               break;
@@ -319,36 +273,52 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
   RecordProperty("lostYes", lostYes);
 }
 
-// The player answers an offer whose connection was lost meanwhile, once
-// while the game is paused and once while the new link is being made: the
-// offer went with the connection, so nothing is taken up, the game goes on
-// from where it stopped exactly as if nothing had been asked, and a new
-// offer can be made on the new link.
-TEST(NewGame, AnAnswerWhileTheLinkIsReconnectingTakesNothingUp) {
-  for (bool yes : {true, false}) {
-    SCOPED_TRACE(yes ? "yes" : "no");
-    AskedAndPlain pairs(3, 7);
-    Pair& asked = pairs.asked;
-    auto& host = asked.host->session;
-    auto& guest = asked.guest->session;
-    ASSERT_TRUE(host.OfferNewGame(asked.now));
-    asked.Pump();
-    ASSERT_EQ(guest.offer(), Session::Offer::kCame);
-    for (Session* side : {&host, &guest}) side->ConnectionClosed(asked.now);
-    ASSERT_TRUE(guest.Waiting());
-    guest.AnswerOffer(yes, asked.now);
-    for (Session* side : {&host, &guest}) side->Relink(asked.now);
-    guest.AnswerOffer(yes, asked.now);
-    asked.Pump();
-    for (Session* side : {&host, &guest}) {
-      EXPECT_FALSE(side->Waiting());
-      EXPECT_FALSE(side->game().failure());
-      EXPECT_EQ(side->GameNumber(), 1);
-      EXPECT_EQ(side->offer(), Session::Offer::kNone);
+// An offer refused, by the host or by the guest, or answered either way
+// after its connection was lost, once while the game is paused and once
+// while the new link is being made (the offer went with the connection):
+// nothing is taken up, the game goes on from where it stopped exactly as
+// if nothing had been asked, and a new offer can be made.
+TEST(NewGame, AnOfferRefusedOrAnsweredAfterItsLinkWasLostTakesNothingUp) {
+  struct Answer {
+    const char* what;
+    bool cut, yes;
+  };
+  for (const Answer& answer :
+       {Answer{"refused", false, false}, Answer{"yes after a cut", true, true},
+        Answer{"no after a cut", true, false}}) {
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+      const bool cut = answer.cut, yes = answer.yes;
+      SCOPED_TRACE(std::string(answer.what) + ", seed " + std::to_string(seed));
+      AskedAndPlain pairs(seed, cut ? 7 : 9);
+      Pair& asked = pairs.asked;
+      const bool guestOffers = (seed + cut) % 2;
+      Session& offering = guestOffers ? asked.guest->session : asked.host->session;
+      Session& answering = guestOffers ? asked.host->session : asked.guest->session;
+      ASSERT_TRUE(offering.OfferNewGame(asked.now));
+      EXPECT_FALSE(offering.OfferNewGame(asked.now));  // one offer at a time
+      asked.Pump();
+      ASSERT_EQ(answering.offer(), Session::Offer::kCame);
+      EXPECT_FALSE(answering.CanOffer());
+      if (cut) {
+        for (Session* side : {&offering, &answering}) side->ConnectionClosed(asked.now);
+        ASSERT_TRUE(answering.Waiting());
+        answering.AnswerOffer(yes, asked.now);
+        for (Session* side : {&offering, &answering}) side->Relink(asked.now);
+      }
+      answering.AnswerOffer(yes, asked.now);
+      asked.Pump();
+      EXPECT_EQ(offering.TakeAnswer(), cut ? std::nullopt : std::optional<bool>(false));
+      EXPECT_EQ(offering.TakeAnswer(), std::nullopt);
+      EXPECT_TRUE(offering.CanOffer());
+      for (Session* side : {&offering, &answering}) {
+        EXPECT_FALSE(side->Waiting());
+        EXPECT_FALSE(side->game().failure());
+        EXPECT_EQ(side->offer(), Session::Offer::kNone);
+        EXPECT_EQ(side->GameNumber(), 1);
+        EXPECT_EQ(side->PreviousGame(), nullptr);
+      }
+      pairs.ExpectPlayedOnAlike();
     }
-    EXPECT_EQ(host.TakeAnswer(), std::nullopt);
-    EXPECT_TRUE(host.CanOffer());
-    pairs.ExpectPlayedOnAlike();
   }
 }
 
