@@ -98,7 +98,7 @@ TEST(Link, EveryConnectionHasItsOwnCode) {
   EXPECT_GE(codes.size(), 19u);
 }
 
-TEST(Link, AVersionMismatchIsToldAlikeOnBothSides) {
+TEST(Link, AnotherVersionIsToldAlikeOnBothSidesAndAnotherProgramApart) {
   struct Case {
     Link::Versions host, guest;
     std::string hostReads, guestReads;
@@ -128,9 +128,8 @@ TEST(Link, AVersionMismatchIsToldAlikeOnBothSides) {
     EXPECT_FALSE(pair.hostSide.ready || pair.guestSide.ready);
     EXPECT_TRUE(pair.host.Ended() && pair.guest.Ended());
   }
-}
 
-TEST(Link, AnotherProgramIsToldApart) {
+  // Whatever is not Tesva at all is told apart at its first bytes.
   const std::string strangers[] = {"GET / HTTP/1.1\r\nHost: x\r\n\r\n", std::string(40, '\0'),
                                    std::string("\0\0\0\x0c\x01NOTTESVA123", 17)};
   for (const auto& text : strangers) {
@@ -287,24 +286,6 @@ TEST(Link, AnIdleLinkStaysAliveAndASilentOrDrippingOneIsGone) {
   EXPECT_TRUE(drip.hostSide.messages.empty());
 }
 
-TEST(Link, AFloodOfHeartbeatsIsRefused) {
-  Pair pair;
-  pair.Pump();
-  // The guest's clock races ahead, so it beats far faster than the host's
-  // time allows.
-  auto fast = pair.now;
-  for (int i = 0; i < 40; ++i) {
-    fast += kHeartbeatInterval;
-    pair.host.Send(Bytes{2}, pair.now);  // so that the guest hears the host
-    pair.guest.Receive(pair.host.TakeOutgoing(), fast);
-    pair.guest.Tick(fast);
-  }
-  pair.host.Receive(pair.guest.TakeOutgoing(), pair.now + Millis{100});
-  ASSERT_TRUE(pair.hostSide.closed);
-  EXPECT_EQ(*pair.hostSide.closed,
-            (Failure{Fault::kFlood, "Karşı taraf çok sık mesaj gönderiyor."}));
-}
-
 TEST(Link, LeavingAndLosingTheConnectionEndTheLinkOnce) {
   Pair pair;
   pair.Pump();
@@ -328,7 +309,7 @@ TEST(Link, LeavingAndLosingTheConnectionEndTheLinkOnce) {
   EXPECT_TRUE(cut.host.TakeOutgoing().empty());
 }
 
-TEST(Link, AFrameThatDoesNotFitIsRefusedWithWhatWasWrong) {
+TEST(Link, AFrameThatDoesNotFitOrAFloodIsRefusedWithWhatWasWrong) {
   Pair pair;
   pair.Pump();
   Bytes oversized = {0x00, 0x01, 0x11, 0x70, 4};
@@ -346,6 +327,23 @@ TEST(Link, AFrameThatDoesNotFitIsRefusedWithWhatWasWrong) {
   early.host.Receive(early.guest.TakeOutgoing(), early.now);
   early.host.Receive(EncodeFrame(4, Bytes(40, 0)), early.now);  // sealed before the keys
   EXPECT_EQ(early.hostSide.closed->fault, Fault::kUnexpected);
+
+  // A flood of heartbeats.
+  Pair flood;
+  flood.Pump();
+  // The guest's clock races ahead, so it beats far faster than the host's
+  // time allows.
+  auto fast = flood.now;
+  for (int i = 0; i < 40; ++i) {
+    fast += kHeartbeatInterval;
+    flood.host.Send(Bytes{2}, flood.now);  // so that the guest hears the host
+    flood.guest.Receive(flood.host.TakeOutgoing(), fast);
+    flood.guest.Tick(fast);
+  }
+  flood.host.Receive(flood.guest.TakeOutgoing(), flood.now + Millis{100});
+  ASSERT_TRUE(flood.hostSide.closed);
+  EXPECT_EQ(*flood.hostSide.closed,
+            (Failure{Fault::kFlood, "Karşı taraf çok sık mesaj gönderiyor."}));
 }
 
 }  // namespace
