@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -27,9 +28,7 @@ namespace tesva::net::testing {
 // through the other's proven share.
 inline FairDeal::Shuffler KnownShuffle(Role role, const std::vector<std::string>& deck) {
   if (role == Role::kHost) {
-    return [](std::array<int, kDealCards>& out) {
-      for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
-    };
+    return [](std::array<int, kDealCards>& out) { std::iota(out.begin(), out.end(), 0); };
   }
   return [deck](std::array<int, kDealCards>& out) {
     for (int p = 0; p < kDealCards; ++p) {

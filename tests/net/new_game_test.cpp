@@ -40,25 +40,6 @@ int PlayOn(Pair& pair, int moves, std::mt19937_64& rng) {
   return played;
 }
 
-// Two pairs on the same deals and moves: one is asked for a new game, the
-// other not. Whatever is asked, both must then play on to the same end.
-struct AskedAndPlain {
-  AskedAndPlain(std::uint64_t seed, int moves)
-      : plain(MakePair(seed, 2)), asked(MakePair(seed, 2)), a(seed), b(seed) {
-    EXPECT_EQ(PlayOn(plain, moves, a), moves);
-    EXPECT_EQ(PlayOn(asked, moves, b), moves);
-  }
-  void ExpectPlayedOnAlike() {
-    PlayOn(plain, 1000, a);
-    PlayOn(asked, 1000, b);
-    EXPECT_TRUE(asked.host->session.game().Over() && asked.guest->session.game().Over());
-    EXPECT_EQ(asked.host->events, plain.host->events);
-    EXPECT_EQ(asked.guest->events, plain.guest->events);
-  }
-  Pair plain, asked;
-  std::mt19937_64 a, b;
-};
-
 TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -104,7 +85,6 @@ TEST(NewGame, AFinishedLastHandCountsOnBothSidesWhoeverAnswersSooner) {
   Pair pair = MakePair(5, 1);
   auto& host = pair.host->session;
   auto& guest = pair.guest->session;
-  std::mt19937_64 moves(5);
   // Only the host's pause runs: the guest is still in its last pause when
   // the host, its game over, offers the next.
   for (int step = 0; step < 500 && !host.game().Over(); ++step) {
@@ -156,39 +136,34 @@ TEST(NewGame, CrossedOffersMakeOneNewGame) {
 }
 
 // Four cards played, then the host offers a new game and the guest says
-// yes; `lostYes` leaves the yes unsent, for the cut to lose.
-void OfferAfterFourCards(Pair& pair, std::mt19937_64& moves, bool lostYes) {
-  PlayOn(pair, 4, moves);
-  ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
-  pair.Pump();
-  pair.guest->session.AnswerOffer(true, pair.now);
-  if (!lostYes) pair.Pump();
-}
-
+// yes, and the connection is cut: after the host heard the yes and three
+// more cards, or with the yes still unsent, lost with the connection.
 TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
-  {
+  for (bool lostYes : {false, true}) {
+    SCOPED_TRACE(lostYes ? "yes lost" : "yes heard");
     Pair pair = MakePair(9, 2);
     std::mt19937_64 moves(9);
-    OfferAfterFourCards(pair, moves, false);
-    PlayOn(pair, 3, moves);
-    pair.Cut();
-    EXPECT_TRUE(pair.host->session.Waiting() && pair.guest->session.Waiting());
-    pair.Relink();
-    EXPECT_FALSE(pair.host->session.Waiting() || pair.guest->session.Waiting());
-    EXPECT_EQ(PlayOn(pair, 1000, moves), 96 - 3);
-  }
-  {
-    // The guest's yes is lost with the connection: it has begun the new
-    // game, the host has not, and neither can take the other's up.
-    Pair pair = MakePair(9, 2);
-    std::mt19937_64 moves(9);
-    OfferAfterFourCards(pair, moves, true);
+    PlayOn(pair, 4, moves);
+    ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
+    pair.Pump();
+    pair.guest->session.AnswerOffer(true, pair.now);
+    if (!lostYes) {
+      pair.Pump();
+      PlayOn(pair, 3, moves);
+    }
     pair.Cut();
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
       EXPECT_TRUE(side->Waiting());
       EXPECT_EQ(side->offer(), Session::Offer::kNone);
     }
     pair.Relink();
+    if (!lostYes) {
+      EXPECT_FALSE(pair.host->session.Waiting() || pair.guest->session.Waiting());
+      EXPECT_EQ(PlayOn(pair, 1000, moves), 96 - 3);
+      continue;
+    }
+    // The guest has begun the new game, the host has not, and neither can
+    // take the other's up.
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
       ASSERT_TRUE(side->game().failure());
       EXPECT_EQ(side->game().failure()->fault, Fault::kResume);
@@ -200,7 +175,7 @@ TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
 // never part ways. The one way a game may end is a yes lost with the
 // connection before the other side heard it, and then both say so.
 TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
-  int renewed = 0, lostYes = 0;
+  int renewed = 0;
   for (std::uint64_t seed = 1; seed <= 40; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Pair pair = MakePair(seed, 1);
@@ -225,10 +200,8 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
           if (rng() % 4 == 0) {
             pair.Cut();
             pair.Relink();
-            if (yesInFlight && host.game().failure()) {
-              ++lostYes;
-              break;
-            }
+            // Only a yes lost with the connection ends the game.
+            EXPECT_TRUE(yesInFlight || !host.game().failure());
             yesInFlight = false;
           }
           break;
@@ -270,7 +243,6 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
     EXPECT_TRUE(MirroredPublicFacts(host.game().game(), guest.game().game()));
   }
   EXPECT_GT(renewed, 10);  // the seeds do take new games up
-  RecordProperty("lostYes", lostYes);
 }
 
 // An offer refused, by the host or by the guest, or answered either way
@@ -283,14 +255,18 @@ TEST(NewGame, AnOfferRefusedOrAnsweredAfterItsLinkWasLostTakesNothingUp) {
     const char* what;
     bool cut, yes;
   };
-  for (const Answer& answer :
+  for (const auto& [what, cut, yes] :
        {Answer{"refused", false, false}, Answer{"yes after a cut", true, true},
         Answer{"no after a cut", true, false}}) {
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-      const bool cut = answer.cut, yes = answer.yes;
-      SCOPED_TRACE(std::string(answer.what) + ", seed " + std::to_string(seed));
-      AskedAndPlain pairs(seed, cut ? 7 : 9);
-      Pair& asked = pairs.asked;
+      SCOPED_TRACE(std::string(what) + ", seed " + std::to_string(seed));
+      // Two pairs on the same deals and moves: one is asked for a new game,
+      // the other not, and both must then play on to the same end.
+      Pair asked = MakePair(seed, 2), plain = MakePair(seed, 2);
+      std::mt19937_64 a(seed), b(seed);
+      const int moves = cut ? 7 : 9;
+      ASSERT_EQ(PlayOn(plain, moves, a), moves);
+      ASSERT_EQ(PlayOn(asked, moves, b), moves);
       const bool guestOffers = (seed + cut) % 2;
       Session& offering = guestOffers ? asked.guest->session : asked.host->session;
       Session& answering = guestOffers ? asked.host->session : asked.guest->session;
@@ -317,7 +293,11 @@ TEST(NewGame, AnOfferRefusedOrAnsweredAfterItsLinkWasLostTakesNothingUp) {
         EXPECT_EQ(side->GameNumber(), 1);
         EXPECT_EQ(side->PreviousGame(), nullptr);
       }
-      pairs.ExpectPlayedOnAlike();
+      PlayOn(plain, 1000, a);
+      PlayOn(asked, 1000, b);
+      EXPECT_TRUE(asked.host->session.game().Over() && asked.guest->session.game().Over());
+      EXPECT_EQ(asked.host->events, plain.host->events);
+      EXPECT_EQ(asked.guest->events, plain.guest->events);
     }
   }
 }

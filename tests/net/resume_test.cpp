@@ -102,8 +102,9 @@ TEST(Resume, AProgramThatCannotProveItIsSentAwayAndTheGameWaitsOn) {
 }
 
 // A proven peer that claims to have heard more than was sent, or to be
-// hands behind, ends the game: it is no honest friend.
-TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
+// hands behind, ends the game: it is no honest friend. So does a lost
+// connection when the game was not asked to wait for a new one.
+TEST(Resume, AResumePointThatWasNeverReachedOrAGameNotAskedToWaitEnds) {
   // (The host sent one message in hand 0, and is in hand 1.)
   for (auto [hand, heard] : {std::pair{0, 5}, {1, 999}, {7, 0}, {1, -1}, {-1, 0}}) {
     Pair pair(OneDeck(4), 41, 2);
@@ -114,9 +115,8 @@ TEST(Resume, AResumePointThatWasNeverReachedEndsTheGame) {
     ASSERT_TRUE(game.failure());
     EXPECT_EQ(game.failure()->fault, Fault::kResume);
   }
-}
 
-TEST(Resume, WithoutBeingAskedALostConnectionStillEndsTheGame) {
+  // Without being asked to wait, a lost connection still ends the game.
   Pair pair(OneDeck(5), 51, 2);
   pair.host->session.ConnectionClosed(pair.now);
   EXPECT_FALSE(pair.host->session.Waiting());
