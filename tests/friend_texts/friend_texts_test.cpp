@@ -9,7 +9,7 @@ namespace {
 
 namespace texts = tesva::friend_texts;
 
-TEST(FriendTextsTest, NamesAndAddressesArePutInWhole) {
+TEST(FriendTextsTest, NamesAndAddressesArePutInWholeAndAnOfferMidGameWarns) {
   EXPECT_EQ(texts::FoundGame("Ayşe", "192.168.1.5", 4711), "Ayşe — 192.168.1.5:4711");
   // A name announced on the network may hold anything, markers included.
   EXPECT_EQ(texts::FoundGame("%1 %3", "10.0.0.2", 4711), "%1 %3 — 10.0.0.2:4711");
@@ -18,9 +18,7 @@ TEST(FriendTextsTest, NamesAndAddressesArePutInWhole) {
             "Yeni oyun öneriniz %1 adlı oyuncuya gönderildi; yanıtı bekleniyor.");
   EXPECT_EQ(texts::AddressLine("10.0.0.2", ""), "10.0.0.2");
   EXPECT_EQ(texts::AddressLine("10.0.0.2", "yerel ağ"), "10.0.0.2 (yerel ağ)");
-}
-
-TEST(FriendTextsTest, AnOfferMidGameWarnsThatTheGameIsLeft) {
+  // An offer mid-game warns that the game is left.
   EXPECT_EQ(texts::OfferCame("Deniz", true), "Deniz yeni bir oyun öneriyor.");
   EXPECT_EQ(texts::OfferCame("Deniz", false),
             "Deniz yeni bir oyun öneriyor. Kabul ederseniz bu oyun bırakılır ve yenisi başlar.");

@@ -28,82 +28,68 @@ Bytes Message(std::uint8_t type, int hand, int step, Bytes body = {}) {
 // first deck), its shares for the first deal, then its first card.
 constexpr int kFirstPlay = 2;
 
-// The host takes a forged message as if it had come through the link.
-void ExpectCaught(Pair& pair, const Bytes& forged, Fault fault) {
-  auto& session = pair.host->session;
-  session.OnLinkMessage(forged);
-  session.Tick(pair.now);
-  const auto& failure = session.game().failure();
-  ASSERT_TRUE(failure) << FaultName(fault);
-  EXPECT_EQ(failure->fault, fault) << FaultName(failure->fault);
-  auto base = MakeFailure(fault).text;
-  EXPECT_EQ(failure->text.rfind(base.substr(0, base.size() - 1), 0), 0u) << failure->text;
-  EXPECT_EQ(session.game().game().Label1.caption, " " + failure->text);
-  EXPECT_TRUE(session.link().Ended());
-  for (const auto& card : session.game().game().Player1_Kart) EXPECT_FALSE(card.enabled);
-  // Nothing more is played, and nothing more is taken.
-  EXPECT_FALSE(session.game().Play(1));
-  auto before = session.game().game().Seen.plays.size();
-  session.OnLinkMessage(Message(kPlayMessage, 1, 1, {8}));
-  EXPECT_EQ(session.game().game().Seen.plays.size(), before);
-  // The guest hears the goodbye and ends too.
-  pair.Pump();
-  EXPECT_TRUE(pair.guest->session.game().failure());
-}
-
-// A forged message, the moment it comes at and what it is caught as.
-struct Forged {
-  const char* name;
-  bool afterHostsFirstCard;  // else at the hand's start, the host to lead
-  Bytes message;
-  Fault fault;
-  std::optional<DealCheck> deal = std::nullopt;  // the deal's reason, for kDeal
-};
-
-// Named, not dumped as bytes, in the test list.
-void PrintTo(const Forged& forged, std::ostream* out) {
-  *out << forged.name;
-}
-
-class ForgedMessage : public ::testing::TestWithParam<Forged> {};
-
-TEST_P(ForgedMessage, IsCaughtWithItsMessage) {
-  const Forged& forged = GetParam();
-  Pair pair(FixedDeck);
-  if (forged.afterHostsFirstCard) {
-    ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+// Forged messages, each with the moment it comes at and what it is caught
+// as. The guest's cards are 8 to 11; 5 is the host's own second card and 20
+// is still in the deck.
+TEST(Cheats, AForgedMessageIsCaughtWithItsMessage) {
+  struct Forged {
+    const char* name;
+    bool afterHostsFirstCard;  // else at the hand's start, the host to lead
+    Bytes message;
+    Fault fault;
+    std::optional<DealCheck> deal = std::nullopt;  // the deal's reason, for kDeal
+  };
+  const Forged cases[] = {
+      {"OutOfTurn", false, Message(kPlayMessage, 1, kFirstPlay, {8}), Fault::kOutOfTurn},
+      {"TheOthersCard", true, Message(kPlayMessage, 1, kFirstPlay, {5}), Fault::kNotHeld},
+      {"ADeckCard", true, Message(kPlayMessage, 1, kFirstPlay, {20}), Fault::kNotHeld},
+      {"AnotherHand", true, Message(kPlayMessage, 2, 1, {8}), Fault::kWrongHand},
+      {"ReplayedStep", false, Message(kSharesMessage, 1, 0), Fault::kUnexpected},
+      {"SkippedStep", true, Message(kPlayMessage, 1, kFirstPlay + 1, {8}), Fault::kUnexpected},
+      {"EarlyReveal", false, Message(kRevealMessage, 1, kFirstPlay), Fault::kUnexpected},
+      {"EarlyResult", false, Message(kResultMessage, 1, kFirstPlay, Bytes(kResultBytes)),
+       Fault::kUnexpected},
+      {"LateJoin", false, Message(kJoinMessage, 1, kFirstPlay, {0}), Fault::kUnexpected},
+      {"UnknownType", false, Message(99, 1, 1), Fault::kBadMessage},
+      {"ShortHeader", false, Bytes{kPlayMessage, 0}, Fault::kBadMessage},
+      {"RefusedShare", true, Message(kPlayMessage, 1, kFirstPlay, {8, 0xff}), Fault::kDeal,
+       DealCheck::kMalformed},
+  };
+  for (const Forged& forged : cases) {
+    SCOPED_TRACE(forged.name);
+    Pair pair(FixedDeck);
+    if (forged.afterHostsFirstCard) {
+      ASSERT_TRUE(pair.host->session.Play(1, pair.now));
+      pair.Pump();
+      ASSERT_TRUE(pair.guest->session.game().OurMove());
+    } else {
+      ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
+    }
+    // The host takes the forged message as if it had come through the link.
+    auto& session = pair.host->session;
+    session.OnLinkMessage(forged.message);
+    session.Tick(pair.now);
+    const auto& failure = session.game().failure();
+    ASSERT_TRUE(failure) << FaultName(forged.fault);
+    EXPECT_EQ(failure->fault, forged.fault) << FaultName(failure->fault);
+    if (forged.deal) {
+      EXPECT_EQ(*failure, DealFailure(*forged.deal));
+    }
+    auto base = MakeFailure(forged.fault).text;
+    EXPECT_EQ(failure->text.rfind(base.substr(0, base.size() - 1), 0), 0u) << failure->text;
+    EXPECT_EQ(session.game().game().Label1.caption, " " + failure->text);
+    EXPECT_TRUE(session.link().Ended());
+    for (const auto& card : session.game().game().Player1_Kart) EXPECT_FALSE(card.enabled);
+    // Nothing more is played, and nothing more is taken.
+    EXPECT_FALSE(session.game().Play(1));
+    auto before = session.game().game().Seen.plays.size();
+    session.OnLinkMessage(Message(kPlayMessage, 1, 1, {8}));
+    EXPECT_EQ(session.game().game().Seen.plays.size(), before);
+    // The guest hears the goodbye and ends too.
     pair.Pump();
-    ASSERT_TRUE(pair.guest->session.game().OurMove());
-  } else {
-    ASSERT_TRUE(pair.host->session.game().OurMove());  // the host leads hand 1
-  }
-  ExpectCaught(pair, forged.message, forged.fault);
-  if (forged.deal) {
-    EXPECT_EQ(*pair.host->session.game().failure(), DealFailure(*forged.deal));
+    EXPECT_TRUE(pair.guest->session.game().failure());
   }
 }
-
-// The guest's cards are 8 to 11; 5 is the host's own second card and 20 is
-// still in the deck.
-INSTANTIATE_TEST_SUITE_P(
-    Cheats, ForgedMessage,
-    ::testing::Values(
-        Forged{"OutOfTurn", false, Message(kPlayMessage, 1, kFirstPlay, {8}), Fault::kOutOfTurn},
-        Forged{"TheOthersCard", true, Message(kPlayMessage, 1, kFirstPlay, {5}), Fault::kNotHeld},
-        Forged{"ADeckCard", true, Message(kPlayMessage, 1, kFirstPlay, {20}), Fault::kNotHeld},
-        Forged{"AnotherHand", true, Message(kPlayMessage, 2, 1, {8}), Fault::kWrongHand},
-        Forged{"ReplayedStep", false, Message(kSharesMessage, 1, 0), Fault::kUnexpected},
-        Forged{"SkippedStep", true, Message(kPlayMessage, 1, kFirstPlay + 1, {8}),
-               Fault::kUnexpected},
-        Forged{"EarlyReveal", false, Message(kRevealMessage, 1, kFirstPlay), Fault::kUnexpected},
-        Forged{"EarlyResult", false, Message(kResultMessage, 1, kFirstPlay, Bytes(kResultBytes)),
-               Fault::kUnexpected},
-        Forged{"LateJoin", false, Message(kJoinMessage, 1, kFirstPlay, {0}), Fault::kUnexpected},
-        Forged{"UnknownType", false, Message(99, 1, 1), Fault::kBadMessage},
-        Forged{"ShortHeader", false, Bytes{kPlayMessage, 0}, Fault::kBadMessage},
-        Forged{"RefusedShare", true, Message(kPlayMessage, 1, kFirstPlay, {8, 0xff}), Fault::kDeal,
-               DealCheck::kMalformed}),
-    [](const ::testing::TestParamInfo<Forged>& info) { return std::string(info.param.name); });
 
 TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   Pair pair(FixedDeck, 1, 1);
@@ -131,53 +117,29 @@ TEST(Cheats, QuittingBeforeTheRevealIsCaught) {
   EXPECT_EQ(host.game().Label1.caption, " " + MakeFailure(Fault::kNoReveal).text);
 }
 
-// A guest whose deal is honest but for its setup message, which `change`
-// alters on its way out.
-class ChangedSetupDeal : public HandDeal {
- public:
-  ChangedSetupDeal(std::unique_ptr<HandDeal> inner, std::function<void(Bytes&)> change)
-      : inner_(std::move(inner)), change_(std::move(change)) {}
-  bool SetupDone() const override { return inner_->SetupDone(); }
-  bool OurSetupTurn() const override { return inner_->OurSetupTurn(); }
+// A guest whose deal is honest but for its setup message: position 2 of
+// its first deck, a face-down floor card that nobody reads during the
+// hand, is an element of its own choosing.
+struct PlantingDeal : FairDeal {
+  using FairDeal::FairDeal;
   Bytes MakeSetup() override {
-    Bytes out = inner_->MakeSetup();
-    change_(out);
+    Bytes out = FairDeal::MakeSetup();
+    Element planted = ristretto::Public(ristretto::RandomScalar());
+    std::copy(planted.begin(), planted.end(),
+              out.begin() + static_cast<std::ptrdiff_t>(kOpeningBytes + 2 * 32));
     return out;
   }
-  std::optional<Failure> TakeSetup(ByteView p) override { return inner_->TakeSetup(p); }
-  Bytes MakeShares(std::span<const int> at) override { return inner_->MakeShares(at); }
-  std::optional<Failure> TakeShares(std::span<const int> at, ByteView p) override {
-    return inner_->TakeShares(at, p);
-  }
-  std::string Card(int p) const override { return inner_->Card(p); }
-  Bytes MakeReveal() override { return inner_->MakeReveal(); }
-  std::optional<Failure> TakeReveal(ByteView p) override { return inner_->TakeReveal(p); }
-
- private:
-  std::unique_ptr<HandDeal> inner_;
-  std::function<void(Bytes&)> change_;
 };
 
-// Plays both sides' first playable card until the game stops.
-void PlayUntilStopped(Pair& pair) {
-  auto& host = pair.host->session.game();
-  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step)
-    ASSERT_TRUE(pair.Step());
-}
-
 TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage) {
-  // Position 2 is a face-down floor card: nobody reads it during the hand.
   DealMaker cheat = [](Role role, int hand) -> std::unique_ptr<HandDeal> {
-    return std::make_unique<ChangedSetupDeal>(
-        KnownFairDeal(role, hand, FixedDeck(hand)), [](Bytes& message) {
-          Element planted = ristretto::Public(ristretto::RandomScalar());
-          std::copy(planted.begin(), planted.end(),
-                    message.begin() + static_cast<std::ptrdiff_t>(kOpeningBytes + 2 * 32));
-        });
+    return std::make_unique<PlantingDeal>(role, hand, KnownShuffle(role, FixedDeck(hand)));
   };
   Pair pair(FixedDeck, 1, 1, cheat);
-  PlayUntilStopped(pair);
   auto& host = pair.host->session.game();
+  // Both play their first playable card until the game stops.
+  for (int step = 0; step < 200 && !host.failure() && !host.Over(); ++step)
+    ASSERT_TRUE(pair.Step());
   ASSERT_TRUE(host.failure());
   EXPECT_EQ(*host.failure(), DealFailure(DealCheck::kNotTheCards));
   EXPECT_EQ(host.failure()->text,
@@ -196,14 +158,14 @@ TEST(Cheats, AFirstDeckWithACardOfTheGuestsOwnIsCaughtAtTheRevealWithItsMessage)
 
 TEST(Cheats, AHostileNameIsRefused) {
   MemoryPlatform services(3);
-  NetGame guest(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
-  Bytes body = {0, 11, 3, 'a', '\n', 'b'};
-  guest.Receive(Message(kGameStartMessage, 0, 0, body));
-  ASSERT_TRUE(guest.failure());
-  EXPECT_EQ(guest.failure()->fault, Fault::kBadMessage);
-  NetGame other(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
-  other.Receive(Message(kGameStartMessage, 0, 0, {0, 0, 1, 'a'}));  // no hands at all
-  ASSERT_TRUE(other.failure());
+  // The hands, then the name's length and bytes: a line break, and no hands
+  // at all.
+  for (const Bytes& body : {Bytes{0, 11, 3, 'a', '\n', 'b'}, Bytes{0, 0, 1, 'a'}}) {
+    NetGame guest(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
+    guest.Receive(Message(kGameStartMessage, 0, 0, body));
+    ASSERT_TRUE(guest.failure());
+    EXPECT_EQ(guest.failure()->fault, Fault::kBadMessage);
+  }
   NetGame fine(Role::kGuest, services.services(), Pair::MakeDeal(FixedDeck));
   fine.Receive(Message(kGameStartMessage, 0, 0, {0, 5, 4, 'A', 'y', 0xc5, 0x9f}));
   EXPECT_FALSE(fine.failure());

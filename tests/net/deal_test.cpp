@@ -76,6 +76,12 @@ std::set<std::string> Readable(const FairDeal& deal) {
 
 TEST(FairDeal, AnHonestDealOpensEachCardOnlyWhereItMayThenAllAtTheReveal) {
   Table table;
+  // Before the setup, shares, a reveal or a setup message out of turn are
+  // refused.
+  const int positions[] = {4};
+  EXPECT_EQ(table.guest.TakeShares(positions, {}), DealFailure(DealCheck::kMalformed));
+  EXPECT_EQ(table.guest.TakeReveal(Bytes(kRevealBytes, 1)), DealFailure(DealCheck::kMalformed));
+  EXPECT_EQ(table.host.TakeSetup(Bytes(kOpeningBytes, 1)), DealFailure(DealCheck::kMalformed));
   ASSERT_FALSE(table.Setup());
   EXPECT_TRUE(table.host.SetupDone() && table.guest.SetupDone());
   EXPECT_EQ(table.sent[0].size(), kOpeningBytes);
@@ -121,38 +127,6 @@ TEST(FairDeal, AnHonestDealOpensEachCardOnlyWhereItMayThenAllAtTheReveal) {
   EXPECT_EQ(table.host.TakeReveal(guestReveal), DealFailure(DealCheck::kMalformed));
 }
 
-TEST(FairDeal, OutOfTurnOrMisshapenPayloadsAreRefused) {
-  Table table;
-  const int positions[] = {4};
-  EXPECT_EQ(table.guest.TakeShares(positions, {}), DealFailure(DealCheck::kMalformed));
-  EXPECT_EQ(table.guest.TakeReveal(Bytes(kRevealBytes, 1)), DealFailure(DealCheck::kMalformed));
-  EXPECT_EQ(table.host.TakeSetup(Bytes(kOpeningBytes, 1)), DealFailure(DealCheck::kMalformed));
-}
-
-// A setup message changed on its way: at step 0 (the host's opening), 1
-// (the guest's key and first deck) or 2 (the host's final deck), how, and
-// what it is refused as, at once.
-struct Tampered {
-  const char* name;
-  int step;
-  std::function<void(const Table&, Bytes&)> change;
-  DealCheck check;
-};
-
-// Named, not dumped as bytes, in the test list.
-void PrintTo(const Tampered& tampered, std::ostream* out) {
-  *out << tampered.name;
-}
-
-class TamperedSetup : public ::testing::TestWithParam<Tampered> {};
-
-TEST_P(TamperedSetup, IsRefusedAtOnce) {
-  const Tampered& tampered = GetParam();
-  Table table;
-  EXPECT_EQ(table.Setup(tampered.step, [&](Bytes& m) { tampered.change(table, m); }),
-            DealFailure(tampered.check));
-}
-
 std::size_t FirstDeckAt(std::size_t card) {
   return kGuestDeckAt + card * ristretto::kElementBytes;
 }
@@ -166,75 +140,78 @@ void PlantCardInTheClear(const Table& table, Bytes& m) {
   PutElement(m, FirstDeckAt(Card), CardElement(MakeHandId(1, hostNonce, guestNonce), Card));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FairDeal, TamperedSetup,
-    ::testing::Values(
-        Tampered{"ACardShort", 1,
-                 [](const Table&, Bytes& m) { m.resize(m.size() - ristretto::kElementBytes); },
-                 DealCheck::kMalformed},
-        Tampered{"AByteLonger", 2, [](const Table&, Bytes& m) { m.push_back(0); },
-                 DealCheck::kMalformed},
-        Tampered{"AZeroKey", 0,
-                 [](const Table&, Bytes& m) { std::fill(m.begin() + kNonceBytes, m.end(), 0); },
-                 DealCheck::kBadKey},
-        Tampered{"ADuplicate", 1,
-                 [](const Table&, Bytes& m) {
-                   PutElement(m, FirstDeckAt(7), ElementAt(m, FirstDeckAt(3)));
-                 },
-                 DealCheck::kDuplicate},
-        Tampered{"TheIdentity", 1,
-                 [](const Table&, Bytes& m) { PutElement(m, FirstDeckAt(5), Element{}); },
-                 DealCheck::kBadElement},
-        Tampered{"AnInvalidElement", 1,
-                 [](const Table&, Bytes& m) {
-                   PutElement(m, FirstDeckAt(5), Element{1, 2, 3});
-                 },
-                 DealCheck::kBadElement},
-        Tampered{"AFinalDuplicate", 2,
-                 [](const Table&, Bytes& m) { PutElement(m, 32, ElementAt(m, 0)); },
-                 DealCheck::kDuplicate},
-        // The first card, one between and the last: a check that skips an
-        // end of the deck lets that card through.
-        Tampered{"TheFirstCardInTheClear", 1, PlantCardInTheClear<0>, DealCheck::kNotEncrypted},
-        Tampered{"ACardInTheClear", 1, PlantCardInTheClear<20>, DealCheck::kNotEncrypted},
-        Tampered{"TheLastCardInTheClear", 1, PlantCardInTheClear<kDealCards - 1>,
-                 DealCheck::kNotEncrypted},
-        // The host passes the guest's deck on without encrypting it again.
-        Tampered{"AFirstDeckPassedOn", 2,
-                 [](const Table& table, Bytes& m) {
-                   PutElement(m, 0, ElementAt(table.sent[1], kGuestDeckAt));
-                 },
-                 DealCheck::kNotEncrypted}),
-    [](const ::testing::TestParamInfo<Tampered>& info) { return std::string(info.param.name); });
-
-TEST(FairDeal, ANonCanonicalEncodingCannotHideADuplicate) {
-  // The high bit set gives other bytes for the same element: a duplicate
-  // check on bytes alone would let the card be dealt twice.
-  Table table;
-  auto result = table.Setup(1, [&](Bytes& m) {
-    Element hidden = ElementAt(m, kGuestDeckAt);
-    hidden[31] |= 0x80;
-    PutElement(m, kGuestDeckAt + 9 * ristretto::kElementBytes, hidden);
-  });
-  EXPECT_EQ(result, DealFailure(DealCheck::kBadElement));
+// A setup message changed on its way: at step 0 (the host's opening), 1
+// (the guest's key and first deck) or 2 (the host's final deck), how, and
+// what it is refused as, at once.
+TEST(FairDeal, ATamperedSetupIsRefusedAtOnce) {
+  struct Tampered {
+    const char* name;
+    int step;
+    std::function<void(const Table&, Bytes&)> change;
+    DealCheck check;
+  };
+  const Tampered cases[] = {
+      {"ACardShort", 1,
+       [](const Table&, Bytes& m) { m.resize(m.size() - ristretto::kElementBytes); },
+       DealCheck::kMalformed},
+      {"AByteLonger", 2, [](const Table&, Bytes& m) { m.push_back(0); }, DealCheck::kMalformed},
+      {"AZeroKey", 0,
+       [](const Table&, Bytes& m) { std::fill(m.begin() + kNonceBytes, m.end(), 0); },
+       DealCheck::kBadKey},
+      {"ADuplicate", 1,
+       [](const Table&, Bytes& m) { PutElement(m, FirstDeckAt(7), ElementAt(m, FirstDeckAt(3))); },
+       DealCheck::kDuplicate},
+      {"TheIdentity", 1, [](const Table&, Bytes& m) { PutElement(m, FirstDeckAt(5), Element{}); },
+       DealCheck::kBadElement},
+      {"AnInvalidElement", 1,
+       [](const Table&, Bytes& m) {
+         PutElement(m, FirstDeckAt(5), Element{1, 2, 3});
+       },
+       DealCheck::kBadElement},
+      // The high bit set gives other bytes for the same element: a
+      // duplicate check on bytes alone would let the card be dealt twice.
+      {"ANonCanonicalDuplicate", 1,
+       [](const Table&, Bytes& m) {
+         Element hidden = ElementAt(m, FirstDeckAt(0));
+         hidden[31] |= 0x80;
+         PutElement(m, FirstDeckAt(9), hidden);
+       },
+       DealCheck::kBadElement},
+      {"AFinalDuplicate", 2, [](const Table&, Bytes& m) { PutElement(m, 32, ElementAt(m, 0)); },
+       DealCheck::kDuplicate},
+      // The first card, one between and the last: a check that skips an
+      // end of the deck lets that card through.
+      {"TheFirstCardInTheClear", 1, PlantCardInTheClear<0>, DealCheck::kNotEncrypted},
+      {"ACardInTheClear", 1, PlantCardInTheClear<20>, DealCheck::kNotEncrypted},
+      {"TheLastCardInTheClear", 1, PlantCardInTheClear<kDealCards - 1>, DealCheck::kNotEncrypted},
+      // The host passes the guest's deck on without encrypting it again.
+      {"AFirstDeckPassedOn", 2,
+       [](const Table& table, Bytes& m) {
+         PutElement(m, 0, ElementAt(table.sent[1], kGuestDeckAt));
+       },
+       DealCheck::kNotEncrypted},
+  };
+  for (const Tampered& tampered : cases) {
+    SCOPED_TRACE(tampered.name);
+    Table table;
+    EXPECT_EQ(table.Setup(tampered.step, [&](Bytes& m) { tampered.change(table, m); }),
+              DealFailure(tampered.check));
+  }
 }
 
 // A table whose setup is done and whose guest may read 8 to 11.
 struct Dealt : Table {
   Dealt() { EXPECT_FALSE(Setup()); }
-  std::optional<Failure> GuestTakes(std::span<const int> positions, const Bytes& payload) {
-    return guest.TakeShares(positions, payload);
-  }
 };
 
-TEST(FairDeal, AWrongShareOrAFalseProofIsRefusedAtOnce) {
+TEST(FairDeal, AWrongShareOrAProofFromAnotherPositionHandOrSideIsRefusedAtOnce) {
   const int positions[] = {8, 9};
   const std::size_t share = 1, challenge = 1 + 32, response = 1 + 64;
   auto changed = [&](std::size_t at, std::function<void(Bytes&, std::size_t)> change) {
     Dealt table;
     Bytes payload = table.host.MakeShares(positions);
     change(payload, kShareBytes + at);  // the second share
-    auto bad = table.GuestTakes(positions, payload);
+    auto bad = table.guest.TakeShares(positions, payload);
     // Refused whole: not even the first, good share was taken.
     EXPECT_EQ(table.guest.Card(8), "");
     return bad;
@@ -247,44 +224,42 @@ TEST(FairDeal, AWrongShareOrAFalseProofIsRefusedAtOnce) {
   // A response above the group order that would check modulo it.
   EXPECT_EQ(changed(response, [](Bytes& m, std::size_t at) { m[at + 31] |= 0xf0; }), wrong);
   EXPECT_EQ(changed(share, [](Bytes& m, std::size_t at) { m[at + 31] |= 0x80; }), wrong);
-}
 
-TEST(FairDeal, AProofFromAnotherPositionOrHandDoesNotCheck) {
+  // A share for another position, and a proof from another position, hand
+  // or side.
   Dealt table;
   const int asked[] = {8}, other[] = {10};
   Bytes payload = table.host.MakeShares(other);
   // Named as what it is: a share for another position than the one asked.
-  EXPECT_EQ(table.GuestTakes(asked, payload), DealFailure(DealCheck::kSharePosition));
+  EXPECT_EQ(table.guest.TakeShares(asked, payload), DealFailure(DealCheck::kSharePosition));
   // Renamed: its proof is for the other position's element.
   payload[0] = 8;
-  EXPECT_EQ(table.GuestTakes(asked, payload), DealFailure(DealCheck::kWrongShare));
+  EXPECT_EQ(table.guest.TakeShares(asked, payload), DealFailure(DealCheck::kWrongShare));
   // The same position twice in one payload.
   const int twice[] = {8, 8};
-  EXPECT_EQ(table.GuestTakes(twice, table.host.MakeShares(twice)),
+  EXPECT_EQ(table.guest.TakeShares(twice, table.host.MakeShares(twice)),
             DealFailure(DealCheck::kSharePosition));
-  EXPECT_FALSE(table.GuestTakes(asked, table.host.MakeShares(asked)));
+  EXPECT_FALSE(table.guest.TakeShares(asked, table.host.MakeShares(asked)));
 
   // The proof is bound to its hand, position and side: the same statement
   // with another context does not check.
   Scalar x = ristretto::RandomScalar();
-  Element key = ristretto::Public(x), share = SomeElement(), target;
-  ASSERT_TRUE(ristretto::Multiply(x, share, target));
+  Element key = ristretto::Public(x), base = SomeElement(), target;
+  ASSERT_TRUE(ristretto::Multiply(x, base, target));
   HandId hand1{1}, hand2{2};
-  auto proof =
-      ristretto::ProveEqualLogs(ShareContext(hand1, 8, Role::kHost), x, key, share, target);
+  auto proof = ristretto::ProveEqualLogs(ShareContext(hand1, 8, Role::kHost), x, key, base, target);
   EXPECT_TRUE(
-      ristretto::CheckEqualLogs(ShareContext(hand1, 8, Role::kHost), key, share, target, proof));
-  EXPECT_FALSE(
-      ristretto::CheckEqualLogs(ShareContext(hand2, 8, Role::kHost), key, share, target, proof));
-  EXPECT_FALSE(
-      ristretto::CheckEqualLogs(ShareContext(hand1, 9, Role::kHost), key, share, target, proof));
-  EXPECT_FALSE(
-      ristretto::CheckEqualLogs(ShareContext(hand1, 8, Role::kGuest), key, share, target, proof));
-  EXPECT_FALSE(ristretto::CheckEqualLogs(ShareContext(hand1, 8, Role::kHost), SomeElement(), share,
+      ristretto::CheckEqualLogs(ShareContext(hand1, 8, Role::kHost), key, base, target, proof));
+  for (const auto& other :
+       {ShareContext(hand2, 8, Role::kHost), ShareContext(hand1, 9, Role::kHost),
+        ShareContext(hand1, 8, Role::kGuest)}) {
+    EXPECT_FALSE(ristretto::CheckEqualLogs(other, key, base, target, proof));
+  }
+  EXPECT_FALSE(ristretto::CheckEqualLogs(ShareContext(hand1, 8, Role::kHost), SomeElement(), base,
                                          target, proof));
 }
 
-TEST(FairDeal, ADeckThatIsNotTheCardsIsCaughtAtTheReveal) {
+TEST(FairDeal, ADeckOrAKeyThatIsNotWhatWasPromisedIsCaughtWhenReadOrAtTheReveal) {
   // The guest slips in an element of its own choosing for one card: every
   // check at once passes (it is a valid, new element), the reveal fails.
   Table stacked;
@@ -292,9 +267,7 @@ TEST(FairDeal, ADeckThatIsNotTheCardsIsCaughtAtTheReveal) {
   Bytes guestReveal = stacked.guest.MakeReveal();
   EXPECT_EQ(stacked.host.TakeReveal(guestReveal), DealFailure(DealCheck::kNotTheCards));
   for (int p = 0; p < kDealCards; ++p) EXPECT_EQ(stacked.host.Card(p), "");
-}
 
-TEST(FairDeal, AFinalDeckThatIsNotAReencryptionIsCaughtWhenReadOrAtTheReveal) {
   // The host puts an element of its own at position 30.
   auto cheat = [](Bytes& m) { PutElement(m, 30 * ristretto::kElementBytes, SomeElement()); };
   Table unread;
@@ -325,9 +298,8 @@ TEST(FairDeal, AFinalDeckThatIsNotAReencryptionIsCaughtWhenReadOrAtTheReveal) {
   const int position[] = {30};
   EXPECT_EQ(read.guest.TakeShares(position, payload), DealFailure(DealCheck::kUnreadable));
   EXPECT_EQ(read.guest.Card(30), "");
-}
 
-TEST(FairDeal, ARevealedScalarThatIsNotTheKeysIsCaught) {
+  // A revealed scalar that is not the key.
   Dealt table;
   Scalar other = ristretto::RandomScalar();
   EXPECT_EQ(table.guest.TakeReveal(Bytes(other.begin(), other.end())),

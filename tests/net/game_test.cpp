@@ -1,8 +1,10 @@
 // Two programs playing whole games: both tables agree on every public fact,
 // the scores equal the ordinary game's for the same deal, and no side holds
 // a card its player has not seen.
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <utility>
@@ -12,14 +14,10 @@
 namespace tesva::net::testing {
 namespace {
 
-std::string Mirror(const std::string& dealer) {
-  return dealer == kHuman ? std::string(kComputer) : std::string(kHuman);
-}
-
 void ExpectSamePublicFacts(const Game& h, const Game& g) {
   EXPECT_TRUE(MirroredPublicFacts(h, g));
   if (!h.Dealer.empty()) {
-    EXPECT_EQ(h.Dealer, Mirror(g.Dealer));
+    EXPECT_EQ(h.Dealer, g.Dealer == kHuman ? kComputer : kHuman);
   }
   // The results name each side's own player first; every other status
   // line is the same text on both tables.
@@ -72,14 +70,12 @@ void ExpectOnlySeenCards(const Game& g, const Game& other, const std::vector<std
 }
 
 // The same deal played by the ordinary game, the host in the human's seat.
-struct Ordinary {
-  MemoryPlatform services{7};
-  Game g{services.services()};
-  Ordinary(int hands) {
-    services.store.Write(kStoreApp, kStoreSection, kKeyLevel, "1");
-    services.store.Write(kStoreApp, kStoreSection, kKeyHumanName, "Ev");
-    services.store.Write(kStoreApp, kStoreSection, kKeyComputerName, "Konuk");
-    services.store.Write(kStoreApp, kStoreSection, kKeyHands, std::to_string(hands));
+struct Ordinary : Table {
+  explicit Ordinary(int hands) {
+    Store(kKeyLevel, "1");
+    Store(kKeyHumanName, "Ev");
+    Store(kKeyComputerName, "Konuk");
+    Store(kKeyHands, std::to_string(hands));
   }
   void Play(const PublicPlay& play) {
     if (play.seat == Seat::kHuman) {
@@ -99,14 +95,7 @@ struct Ordinary {
 };
 
 // A hand's result as one side holds it, the host's total first.
-struct HandResult {
-  int host = 0, guest = 0;
-  bool operator==(const HandResult&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const HandResult& r) {
-  return out << r.host << "-" << r.guest;
-}
+using HandResult = std::pair<int, int>;
 
 // One thing happens, chosen at random among those that can: a side plays a
 // random legal card, a side's pause ticks, or a piece of what one side sent
@@ -168,7 +157,7 @@ void PlayGames(int games, int hands, std::uint64_t seed) {
     Pair pair([&decks](int hand) { return decks.at(static_cast<std::size_t>(hand - 1)); }, rng(),
               hands);
     Ordinary ordinary(hands);
-    for (const auto& deck : decks) ordinary.services.random.QueueDeck(deck);
+    for (const auto& deck : decks) ordinary.io.random.QueueDeck(deck);
     Form_Load(ordinary.g);
     std::size_t replayed = 0, checked = 0;
     std::vector<HandResult> hostEnds, guestEnds, ordinaryEnds;
@@ -216,14 +205,10 @@ void PlayGames(int games, int hands, std::uint64_t seed) {
 // not a plain number within [1, limit].
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback, std::uint64_t limit) {
   const char* text = std::getenv(name);
-  if (!text || !*text) return fallback;
   std::uint64_t value = 0;
-  for (const char* c = text; *c; ++c) {
-    if (*c < '0' || *c > '9') return fallback;
-    value = value * 10 + static_cast<std::uint64_t>(*c - '0');
-    if (value > limit) return fallback;
-  }
-  return value == 0 ? fallback : value;
+  if (!text) return fallback;
+  auto [end, error] = std::from_chars(text, text + std::strlen(text), value);
+  return error != std::errc{} || *end || value == 0 || value > limit ? fallback : value;
 }
 
 // 100 two-hand games in every build (the deal's work of 200 hands), so

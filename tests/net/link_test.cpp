@@ -65,10 +65,6 @@ struct Pair {
   Link host, guest;
 };
 
-Bytes Message(std::initializer_list<std::uint8_t> bytes) {
-  return bytes;
-}
-
 TEST(Link, TheHandshakeGivesBothSidesOneCodeAndOneSecretAndCarriesMessagesBothWays) {
   Pair pair;
   pair.Pump();
@@ -79,8 +75,8 @@ TEST(Link, TheHandshakeGivesBothSidesOneCodeAndOneSecretAndCarriesMessagesBothWa
   EXPECT_EQ(pair.host.SessionSecret(), pair.guest.SessionSecret());
   EXPECT_NE(pair.host.SessionSecret(), decltype(pair.host.SessionSecret()){});
 
-  pair.host.Send(Message({5, 1, 2}), pair.now);
-  pair.host.Send(Message({6}), pair.now);
+  pair.host.Send(Bytes{5, 1, 2}, pair.now);
+  pair.host.Send(Bytes{6}, pair.now);
   pair.guest.Send(Bytes(kMaxMessage, 9), pair.now);
   pair.Pump();
   EXPECT_EQ(pair.guestSide.messages, (std::vector<Bytes>{{5, 1, 2}, {6}}));
@@ -88,7 +84,7 @@ TEST(Link, TheHandshakeGivesBothSidesOneCodeAndOneSecretAndCarriesMessagesBothWa
   EXPECT_EQ(pair.hostSide.messages[0], Bytes(kMaxMessage, 9));
   EXPECT_FALSE(pair.hostSide.closed || pair.guestSide.closed);
   // Heartbeat and goodbye are the link's own; a game message can't be either.
-  EXPECT_THROW(pair.host.Send(Message({kGoodbyeKind}), pair.now), std::invalid_argument);
+  EXPECT_THROW(pair.host.Send(Bytes{kGoodbyeKind}, pair.now), std::invalid_argument);
   EXPECT_THROW(pair.host.Send(Bytes(kMaxMessage + 1, 9), pair.now), std::invalid_argument);
 }
 
@@ -102,7 +98,7 @@ TEST(Link, EveryConnectionHasItsOwnCode) {
   EXPECT_GE(codes.size(), 19u);
 }
 
-TEST(Link, AVersionMismatchIsToldAlikeOnBothSides) {
+TEST(Link, AnotherVersionIsToldAlikeOnBothSidesAndAnotherProgramApart) {
   struct Case {
     Link::Versions host, guest;
     std::string hostReads, guestReads;
@@ -132,9 +128,8 @@ TEST(Link, AVersionMismatchIsToldAlikeOnBothSides) {
     EXPECT_FALSE(pair.hostSide.ready || pair.guestSide.ready);
     EXPECT_TRUE(pair.host.Ended() && pair.guest.Ended());
   }
-}
 
-TEST(Link, AnotherProgramIsToldApart) {
+  // Whatever is not Tesva at all is told apart at its first bytes.
   const std::string strangers[] = {"GET / HTTP/1.1\r\nHost: x\r\n\r\n", std::string(40, '\0'),
                                    std::string("\0\0\0\x0c\x01NOTTESVA123", 17)};
   for (const auto& text : strangers) {
@@ -188,7 +183,7 @@ Failure Meddled(const std::function<std::vector<Bytes>(Role, Bytes)>& meddle,
                 std::vector<Bytes>* arrived = nullptr) {
   Pair pair;
   pair.Pump();
-  for (std::uint8_t i = 2; i < 8; ++i) pair.host.Send(Message({i, i}), pair.now);
+  for (std::uint8_t i = 2; i < 8; ++i) pair.host.Send(Bytes{i, i}, pair.now);
   pair.Pump(meddle);
   if (arrived) *arrived = pair.guestSide.messages;
   EXPECT_EQ(pair.guestSide.closings, 1);
@@ -241,7 +236,7 @@ TEST(Link, AChangedDroppedReplayedOrReorderedFrameIsRefused) {
   }
 }
 
-TEST(Link, AnIdleLinkStaysAliveAndASilentOneIsGone) {
+TEST(Link, AnIdleLinkStaysAliveAndASilentOrDrippingOneIsGone) {
   Pair pair;
   pair.Pump();
   // Both tick for a minute in steps of a second: heartbeats keep them alive.
@@ -273,41 +268,22 @@ TEST(Link, AnIdleLinkStaysAliveAndASilentOneIsGone) {
   waiting.Tick(kSilenceLimit + Millis{1});
   ASSERT_TRUE(side.closed);
   EXPECT_EQ(side.closed->fault, Fault::kSilent);
-}
 
-TEST(Link, BytesDrippedOneASecondCountAsSilence) {
-  Pair pair;
-  pair.Pump();
-  pair.guest.Send(Bytes(200, 3), pair.now);
-  auto frame = pair.guest.TakeOutgoing();
-  auto start = pair.now;
-  for (std::size_t i = 0; i < frame.size() && !pair.hostSide.closed; ++i) {
-    pair.now += Millis{1000};
-    pair.host.Receive(ByteView(frame).subspan(i, 1), pair.now);
-    pair.host.Tick(pair.now);
+  // Bytes dripped one a second are silence too: only a whole frame is heard.
+  Pair drip;
+  drip.Pump();
+  drip.guest.Send(Bytes(200, 3), drip.now);
+  auto frame = drip.guest.TakeOutgoing();
+  auto start = drip.now;
+  for (std::size_t i = 0; i < frame.size() && !drip.hostSide.closed; ++i) {
+    drip.now += Millis{1000};
+    drip.host.Receive(ByteView(frame).subspan(i, 1), drip.now);
+    drip.host.Tick(drip.now);
   }
-  ASSERT_TRUE(pair.hostSide.closed);
-  EXPECT_EQ(pair.hostSide.closed->fault, Fault::kSilent);
-  EXPECT_EQ(pair.now - start, kSilenceLimit + Millis{1000});
-  EXPECT_TRUE(pair.hostSide.messages.empty());
-}
-
-TEST(Link, AFloodOfHeartbeatsIsRefused) {
-  Pair pair;
-  pair.Pump();
-  // The guest's clock races ahead, so it beats far faster than the host's
-  // time allows.
-  auto fast = pair.now;
-  for (int i = 0; i < 40; ++i) {
-    fast += kHeartbeatInterval;
-    pair.host.Send(Message({2}), pair.now);  // so that the guest hears the host
-    pair.guest.Receive(pair.host.TakeOutgoing(), fast);
-    pair.guest.Tick(fast);
-  }
-  pair.host.Receive(pair.guest.TakeOutgoing(), pair.now + Millis{100});
-  ASSERT_TRUE(pair.hostSide.closed);
-  EXPECT_EQ(*pair.hostSide.closed,
-            (Failure{Fault::kFlood, "Karşı taraf çok sık mesaj gönderiyor."}));
+  ASSERT_TRUE(drip.hostSide.closed);
+  EXPECT_EQ(drip.hostSide.closed->fault, Fault::kSilent);
+  EXPECT_EQ(drip.now - start, kSilenceLimit + Millis{1000});
+  EXPECT_TRUE(drip.hostSide.messages.empty());
 }
 
 TEST(Link, LeavingAndLosingTheConnectionEndTheLinkOnce) {
@@ -323,17 +299,17 @@ TEST(Link, LeavingAndLosingTheConnectionEndTheLinkOnce) {
 
   Pair cut;
   cut.Pump();
-  cut.guest.Send(Message({4, 4, 4}), cut.now);
+  cut.guest.Send(Bytes{4, 4, 4}, cut.now);
   auto half = cut.guest.TakeOutgoing();
   cut.host.Receive(ByteView(half).first(half.size() / 2), cut.now);
   cut.host.ConnectionClosed(cut.now);  // dropped mid-frame
   EXPECT_EQ(*cut.hostSide.closed, (Failure{Fault::kLost, "Bağlantı koptu."}));
   EXPECT_TRUE(cut.hostSide.messages.empty());
-  EXPECT_NO_THROW(cut.host.Send(Message({4}), cut.now)) << "sending on an ended link is a no-op";
+  EXPECT_NO_THROW(cut.host.Send(Bytes{4}, cut.now)) << "sending on an ended link is a no-op";
   EXPECT_TRUE(cut.host.TakeOutgoing().empty());
 }
 
-TEST(Link, AFrameThatDoesNotFitIsRefusedWithWhatWasWrong) {
+TEST(Link, AFrameThatDoesNotFitOrAFloodIsRefusedWithWhatWasWrong) {
   Pair pair;
   pair.Pump();
   Bytes oversized = {0x00, 0x01, 0x11, 0x70, 4};
@@ -351,6 +327,23 @@ TEST(Link, AFrameThatDoesNotFitIsRefusedWithWhatWasWrong) {
   early.host.Receive(early.guest.TakeOutgoing(), early.now);
   early.host.Receive(EncodeFrame(4, Bytes(40, 0)), early.now);  // sealed before the keys
   EXPECT_EQ(early.hostSide.closed->fault, Fault::kUnexpected);
+
+  // A flood of heartbeats.
+  Pair flood;
+  flood.Pump();
+  // The guest's clock races ahead, so it beats far faster than the host's
+  // time allows.
+  auto fast = flood.now;
+  for (int i = 0; i < 40; ++i) {
+    fast += kHeartbeatInterval;
+    flood.host.Send(Bytes{2}, flood.now);  // so that the guest hears the host
+    flood.guest.Receive(flood.host.TakeOutgoing(), fast);
+    flood.guest.Tick(fast);
+  }
+  flood.host.Receive(flood.guest.TakeOutgoing(), flood.now + Millis{100});
+  ASSERT_TRUE(flood.hostSide.closed);
+  EXPECT_EQ(*flood.hostSide.closed,
+            (Failure{Fault::kFlood, "Karşı taraf çok sık mesaj gönderiyor."}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -21,13 +22,15 @@
 
 namespace tesva::net::testing {
 
-// A fair deal whose deck the test chooses: the guest's shuffle puts the
-// cards in the test's order and the host's leaves it, so that the deck in
-// dealing order is the test's and each side still reads a card only through
-// the other's proven share.
-inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
-                                               const std::vector<std::string>& deck) {
-  FairDeal::Shuffler order = [deck](std::array<int, kDealCards>& out) {
+// The shuffle of a fair deal whose deck the test chooses: the guest's puts
+// the cards in the test's order and the host's leaves it, so that the deck
+// in dealing order is the test's and each side still reads a card only
+// through the other's proven share.
+inline FairDeal::Shuffler KnownShuffle(Role role, const std::vector<std::string>& deck) {
+  if (role == Role::kHost) {
+    return [](std::array<int, kDealCards>& out) { std::iota(out.begin(), out.end(), 0); };
+  }
+  return [deck](std::array<int, kDealCards>& out) {
     for (int p = 0; p < kDealCards; ++p) {
       const auto& code = deck.at(static_cast<std::size_t>(p));
       int number = -1;
@@ -36,10 +39,6 @@ inline std::unique_ptr<HandDeal> KnownFairDeal(Role role, int hand,
       out[static_cast<std::size_t>(p)] = number;
     }
   };
-  FairDeal::Shuffler keep = [](std::array<int, kDealCards>& out) {
-    for (int p = 0; p < kDealCards; ++p) out[static_cast<std::size_t>(p)] = p;
-  };
-  return std::make_unique<FairDeal>(role, hand, role == Role::kGuest ? order : keep);
 }
 
 // A whole deck in a random order.
@@ -78,7 +77,9 @@ struct Pair {
     Pump();
   }
   static DealMaker MakeDeal(std::function<std::vector<std::string>(int)> deckOf) {
-    return [deckOf](Role role, int hand) { return KnownFairDeal(role, hand, deckOf(hand)); };
+    return [deckOf](Role role, int hand) {
+      return std::make_unique<FairDeal>(role, hand, KnownShuffle(role, deckOf(hand)));
+    };
   }
   // Carries bytes both ways until neither side has anything to send.
   void Pump() {
@@ -109,6 +110,25 @@ struct Pair {
     queue.erase(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(count));
     (toGuestSide ? guest : host)->session.Receive(bytes, now);
     Hold();
+  }
+  // Loses what is in flight, or with `partial` delivers a random piece of
+  // it, then closes both ends, as a dropped network does.
+  void Cut(std::mt19937_64* partial = nullptr) {
+    for (Side* from : {host.get(), guest.get()}) {
+      Bytes bytes = from->session.TakeOutgoing();
+      Side* to = from == host.get() ? guest.get() : host.get();
+      if (partial && !bytes.empty() && (*partial)() % 2) {
+        to->session.Receive(ByteView(bytes).first((*partial)() % bytes.size()), now);
+      }
+    }
+    host->session.ConnectionClosed(now);
+    guest->session.ConnectionClosed(now);
+  }
+  // Links both ends again and carries the bytes.
+  void Relink() {
+    host->session.Relink(now);
+    guest->session.Relink(now);
+    Pump();
   }
   // The side whose player is to move, or none while both pause.
   Session* Mover() {

@@ -40,54 +40,6 @@ int PlayOn(Pair& pair, int moves, std::mt19937_64& rng) {
   return played;
 }
 
-std::vector<std::string> Since(const std::vector<std::string>& events, std::size_t mark) {
-  return {events.begin() + static_cast<std::ptrdiff_t>(mark), events.end()};
-}
-
-// Two pairs on the same deals and moves: one is asked for a new game, the
-// other not. Whatever is asked, both must then play on to the same end.
-struct AskedAndPlain {
-  AskedAndPlain(std::uint64_t seed, int moves)
-      : plain(MakePair(seed, 2)), asked(MakePair(seed, 2)), a(seed), b(seed) {
-    EXPECT_EQ(PlayOn(plain, moves, a), moves);
-    EXPECT_EQ(PlayOn(asked, moves, b), moves);
-  }
-  void ExpectPlayedOnAlike() {
-    PlayOn(plain, 1000, a);
-    PlayOn(asked, 1000, b);
-    EXPECT_TRUE(asked.host->session.game().Over() && asked.guest->session.game().Over());
-    EXPECT_EQ(asked.host->events, plain.host->events);
-    EXPECT_EQ(asked.guest->events, plain.guest->events);
-  }
-  Pair plain, asked;
-  std::mt19937_64 a, b;
-};
-
-TEST(NewGame, AnOfferRefusedLeavesTheGamePlayingAsIfNothingWasAsked) {
-  for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    AskedAndPlain pairs(seed, 9);
-    Pair& asked = pairs.asked;
-    Session& offering = seed % 2 ? asked.guest->session : asked.host->session;
-    Session& answering = seed % 2 ? asked.host->session : asked.guest->session;
-    ASSERT_TRUE(offering.OfferNewGame(asked.now));
-    EXPECT_FALSE(offering.OfferNewGame(asked.now));  // one offer at a time
-    asked.Pump();
-    EXPECT_EQ(answering.offer(), Session::Offer::kCame);
-    EXPECT_FALSE(answering.CanOffer());
-    answering.AnswerOffer(false, asked.now);
-    asked.Pump();
-    EXPECT_EQ(offering.TakeAnswer(), std::optional<bool>(false));
-    EXPECT_EQ(offering.TakeAnswer(), std::nullopt);
-    for (Session* side : {&offering, &answering}) {
-      EXPECT_EQ(side->offer(), Session::Offer::kNone);
-      EXPECT_EQ(side->GameNumber(), 1);
-      EXPECT_EQ(side->PreviousGame(), nullptr);
-    }
-    pairs.ExpectPlayedOnAlike();
-  }
-}
-
 TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -103,10 +55,11 @@ TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
     ASSERT_TRUE(offering->OfferNewGame(pair.now));
     pair.Pump();
     ASSERT_EQ(answering->offer(), Session::Offer::kCame);
-    ASSERT_TRUE(offering->Play(1, pair.now) || offering->Play(2, pair.now) ||
-                offering->Play(3, pair.now) || offering->Play(4, pair.now));
+    ASSERT_TRUE(offering->Play(FirstEnabled(offering->game()), pair.now));
     answering->AnswerOffer(true, pair.now);
-    std::size_t hostMark = pair.host->events.size(), guestMark = pair.guest->events.size();
+    // What each side has told so far is the old game's.
+    pair.host->events.clear();
+    pair.guest->events.clear();
     pair.Pump();
     for (Session* side : {offering, answering}) {
       EXPECT_FALSE(side->link().Ended());
@@ -122,8 +75,8 @@ TEST(NewGame, TakenUpMidHandItIsTheGameAFreshLinkGives) {
     Pair reference = MakePair(seed, 2);
     PlayOn(reference, 1000, fresh);
     EXPECT_TRUE(pair.host->session.game().Over() && pair.guest->session.game().Over());
-    EXPECT_EQ(Since(pair.host->events, hostMark), reference.host->events);
-    EXPECT_EQ(Since(pair.guest->events, guestMark), reference.guest->events);
+    EXPECT_EQ(pair.host->events, reference.host->events);
+    EXPECT_EQ(pair.guest->events, reference.guest->events);
     if (::testing::Test::HasFailure()) return;
   }
 }
@@ -132,7 +85,6 @@ TEST(NewGame, AFinishedLastHandCountsOnBothSidesWhoeverAnswersSooner) {
   Pair pair = MakePair(5, 1);
   auto& host = pair.host->session;
   auto& guest = pair.guest->session;
-  std::mt19937_64 moves(5);
   // Only the host's pause runs: the guest is still in its last pause when
   // the host, its game over, offers the next.
   for (int step = 0; step < 500 && !host.game().Over(); ++step) {
@@ -184,47 +136,34 @@ TEST(NewGame, CrossedOffersMakeOneNewGame) {
 }
 
 // Four cards played, then the host offers a new game and the guest says
-// yes; `lostYes` loses the yes before the host hears it.
-void OfferAfterFourCards(Pair& pair, std::mt19937_64& moves, bool lostYes) {
-  PlayOn(pair, 4, moves);
-  ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
-  pair.Pump();
-  pair.guest->session.AnswerOffer(true, pair.now);
-  if (lostYes) {
-    pair.guest->session.TakeOutgoing();
-  } else {
-    pair.Pump();
-  }
-}
-
+// yes, and the connection is cut: after the host heard the yes and three
+// more cards, or with the yes still unsent, lost with the connection.
 TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
-  {
+  for (bool lostYes : {false, true}) {
+    SCOPED_TRACE(lostYes ? "yes lost" : "yes heard");
     Pair pair = MakePair(9, 2);
     std::mt19937_64 moves(9);
-    OfferAfterFourCards(pair, moves, false);
-    PlayOn(pair, 3, moves);
-    for (Session* side : {&pair.host->session, &pair.guest->session}) {
-      side->ConnectionClosed(pair.now);
-      EXPECT_TRUE(side->Waiting());
-      side->Relink(pair.now);
-    }
+    PlayOn(pair, 4, moves);
+    ASSERT_TRUE(pair.host->session.OfferNewGame(pair.now));
     pair.Pump();
-    EXPECT_FALSE(pair.host->session.Waiting() || pair.guest->session.Waiting());
-    EXPECT_EQ(PlayOn(pair, 1000, moves), 96 - 3);
-  }
-  {
-    // The guest's yes is lost with the connection: it has begun the new
-    // game, the host has not, and neither can take the other's up.
-    Pair pair = MakePair(9, 2);
-    std::mt19937_64 moves(9);
-    OfferAfterFourCards(pair, moves, true);
+    pair.guest->session.AnswerOffer(true, pair.now);
+    if (!lostYes) {
+      pair.Pump();
+      PlayOn(pair, 3, moves);
+    }
+    pair.Cut();
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
-      side->ConnectionClosed(pair.now);
       EXPECT_TRUE(side->Waiting());
       EXPECT_EQ(side->offer(), Session::Offer::kNone);
-      side->Relink(pair.now);
     }
-    pair.Pump();
+    pair.Relink();
+    if (!lostYes) {
+      EXPECT_FALSE(pair.host->session.Waiting() || pair.guest->session.Waiting());
+      EXPECT_EQ(PlayOn(pair, 1000, moves), 96 - 3);
+      continue;
+    }
+    // The guest has begun the new game, the host has not, and neither can
+    // take the other's up.
     for (Session* side : {&pair.host->session, &pair.guest->session}) {
       ASSERT_TRUE(side->game().failure());
       EXPECT_EQ(side->game().failure()->fault, Fault::kResume);
@@ -232,22 +171,11 @@ TEST(NewGame, ACutAfterANewGameIsTakenUpButALostYesEndsTheGame) {
   }
 }
 
-// Loses what is in flight, then closes both ends and links them again.
-void CutAndRelink(Pair& pair) {
-  pair.host->session.TakeOutgoing();
-  pair.guest->session.TakeOutgoing();
-  for (Session* side : {&pair.host->session, &pair.guest->session}) {
-    side->ConnectionClosed(pair.now);
-    side->Relink(pair.now);
-  }
-  pair.Pump();
-}
-
 // Offers, answers, moves, deliveries and cuts in any order: the two sides
 // never part ways. The one way a game may end is a yes lost with the
 // connection before the other side heard it, and then both say so.
 TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
-  int renewed = 0, lostYes = 0;
+  int renewed = 0;
   for (std::uint64_t seed = 1; seed <= 40; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Pair pair = MakePair(seed, 1);
@@ -270,11 +198,10 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
           break;
         case 2:
           if (rng() % 4 == 0) {
-            CutAndRelink(pair);
-            if (yesInFlight && host.game().failure()) {
-              ++lostYes;
-              break;
-            }
+            pair.Cut();
+            pair.Relink();
+            // Only a yes lost with the connection ends the game.
+            EXPECT_TRUE(yesInFlight || !host.game().failure());
             yesInFlight = false;
           }
           break;
@@ -316,39 +243,62 @@ TEST(NewGame, OffersAnswersMovesAndCutsInAnyOrderKeepBothSidesTogether) {
     EXPECT_TRUE(MirroredPublicFacts(host.game().game(), guest.game().game()));
   }
   EXPECT_GT(renewed, 10);  // the seeds do take new games up
-  RecordProperty("lostYes", lostYes);
 }
 
-// The player answers an offer whose connection was lost meanwhile, once
-// while the game is paused and once while the new link is being made: the
-// offer went with the connection, so nothing is taken up, the game goes on
-// from where it stopped exactly as if nothing had been asked, and a new
-// offer can be made on the new link.
-TEST(NewGame, AnAnswerWhileTheLinkIsReconnectingTakesNothingUp) {
-  for (bool yes : {true, false}) {
-    SCOPED_TRACE(yes ? "yes" : "no");
-    AskedAndPlain pairs(3, 7);
-    Pair& asked = pairs.asked;
-    auto& host = asked.host->session;
-    auto& guest = asked.guest->session;
-    ASSERT_TRUE(host.OfferNewGame(asked.now));
-    asked.Pump();
-    ASSERT_EQ(guest.offer(), Session::Offer::kCame);
-    for (Session* side : {&host, &guest}) side->ConnectionClosed(asked.now);
-    ASSERT_TRUE(guest.Waiting());
-    guest.AnswerOffer(yes, asked.now);
-    for (Session* side : {&host, &guest}) side->Relink(asked.now);
-    guest.AnswerOffer(yes, asked.now);
-    asked.Pump();
-    for (Session* side : {&host, &guest}) {
-      EXPECT_FALSE(side->Waiting());
-      EXPECT_FALSE(side->game().failure());
-      EXPECT_EQ(side->GameNumber(), 1);
-      EXPECT_EQ(side->offer(), Session::Offer::kNone);
+// An offer refused, by the host or by the guest, or answered either way
+// after its connection was lost, once while the game is paused and once
+// while the new link is being made (the offer went with the connection):
+// nothing is taken up, the game goes on from where it stopped exactly as
+// if nothing had been asked, and a new offer can be made.
+TEST(NewGame, AnOfferRefusedOrAnsweredAfterItsLinkWasLostTakesNothingUp) {
+  struct Answer {
+    const char* what;
+    bool cut, yes;
+  };
+  for (const auto& [what, cut, yes] :
+       {Answer{"refused", false, false}, Answer{"yes after a cut", true, true},
+        Answer{"no after a cut", true, false}}) {
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+      SCOPED_TRACE(std::string(what) + ", seed " + std::to_string(seed));
+      // Two pairs on the same deals and moves: one is asked for a new game,
+      // the other not, and both must then play on to the same end.
+      Pair asked = MakePair(seed, 2), plain = MakePair(seed, 2);
+      std::mt19937_64 a(seed), b(seed);
+      const int moves = cut ? 7 : 9;
+      ASSERT_EQ(PlayOn(plain, moves, a), moves);
+      ASSERT_EQ(PlayOn(asked, moves, b), moves);
+      const bool guestOffers = (seed + cut) % 2;
+      Session& offering = guestOffers ? asked.guest->session : asked.host->session;
+      Session& answering = guestOffers ? asked.host->session : asked.guest->session;
+      ASSERT_TRUE(offering.OfferNewGame(asked.now));
+      EXPECT_FALSE(offering.OfferNewGame(asked.now));  // one offer at a time
+      asked.Pump();
+      ASSERT_EQ(answering.offer(), Session::Offer::kCame);
+      EXPECT_FALSE(answering.CanOffer());
+      if (cut) {
+        for (Session* side : {&offering, &answering}) side->ConnectionClosed(asked.now);
+        ASSERT_TRUE(answering.Waiting());
+        answering.AnswerOffer(yes, asked.now);
+        for (Session* side : {&offering, &answering}) side->Relink(asked.now);
+      }
+      answering.AnswerOffer(yes, asked.now);
+      asked.Pump();
+      EXPECT_EQ(offering.TakeAnswer(), cut ? std::nullopt : std::optional<bool>(false));
+      EXPECT_EQ(offering.TakeAnswer(), std::nullopt);
+      EXPECT_TRUE(offering.CanOffer());
+      for (Session* side : {&offering, &answering}) {
+        EXPECT_FALSE(side->Waiting());
+        EXPECT_FALSE(side->game().failure());
+        EXPECT_EQ(side->offer(), Session::Offer::kNone);
+        EXPECT_EQ(side->GameNumber(), 1);
+        EXPECT_EQ(side->PreviousGame(), nullptr);
+      }
+      PlayOn(plain, 1000, a);
+      PlayOn(asked, 1000, b);
+      EXPECT_TRUE(asked.host->session.game().Over() && asked.guest->session.game().Over());
+      EXPECT_EQ(asked.host->events, plain.host->events);
+      EXPECT_EQ(asked.guest->events, plain.guest->events);
     }
-    EXPECT_EQ(host.TakeAnswer(), std::nullopt);
-    EXPECT_TRUE(host.CanOffer());
-    pairs.ExpectPlayedOnAlike();
   }
 }
 
