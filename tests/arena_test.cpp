@@ -10,14 +10,9 @@
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-};
-
-Outcome Arena(const std::string& arguments, const std::string& env = "") {
-  auto [status, out] = tesva::RunCommand(env + " '" TESVA_ARENA "' " + arguments + " 2>&1");
-  return {status, out};
+// The exit status and all the program printed, its errors included.
+std::pair<int, std::string> Arena(const std::string& arguments, const std::string& env = "") {
+  return tesva::RunCommand(env + " '" TESVA_ARENA "' " + arguments + " 2>&1");
 }
 
 TEST(Arena, BadArgumentsAreNamedAndExitWithTwo) {
@@ -26,21 +21,21 @@ TEST(Arena, BadArgumentsAreNamedAndExitWithTwo) {
         "--games ten usta pro", "--games -3 usta pro", "--hands 0 pro pro", "--hands 100 pro pro",
         "--jobs 0 pro pro", "--seed x pro pro", "--frobnicate pro pro", "pro pro --games"}) {
     SCOPED_TRACE(arguments);
-    Outcome run = Arena(arguments);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out.rfind("tesva-arena: ", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("usage: "), std::string::npos);
+    auto [status, out] = Arena(arguments);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(out.rfind("tesva-arena: ", 0), 0u) << out;
+    EXPECT_NE(out.find("usage: "), std::string::npos);
   }
-  EXPECT_EQ(Arena("pro pro", "TESVA_USTA_SEARCH=0").status, 2);
+  EXPECT_EQ(Arena("pro pro", "TESVA_USTA_SEARCH=0").first, 2);
 }
 
 TEST(Arena, ResultsDoNotDependOnTheThreads) {
   auto summary = [](const char* jobs) {
-    Outcome run =
+    auto [status, out] =
         Arena(std::string("--games 6 --hands 2 --seed 9 --json --jobs ") + jobs + " usta pro",
               "TESVA_USTA_SEARCH=2");
-    EXPECT_EQ(run.status, 0) << run.out;
-    auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(status, 0) << out;
+    auto json = nlohmann::json::parse(out);
     for (const char* timing : {"seconds", "games_per_second", "jobs"}) json.erase(timing);
     return json;
   };

@@ -24,17 +24,7 @@ struct ComputerTurn : Table {
     g.Timer1.enabled = true;
     Sounds();
   }
-  // Plays one computer move and returns the card it played.
-  std::string Move() {
-    auto before = g.List2.items;
-    Timer1_Timer(g);
-    for (const auto& card : before) {
-      if (std::find(g.List2.items.begin(), g.List2.items.end(), card) == g.List2.items.end()) {
-        return card;
-      }
-    }
-    return "";
-  }
+  std::string Move() { return ComputerMove(g); }
 };
 
 TEST(CaptureScan, TakesTheFirstJackOrMatchInHandOrder) {
@@ -62,13 +52,11 @@ TEST(CaptureScan, TakesTheFirstJackOrMatchInHandOrder) {
     EXPECT_EQ(t.g.Player2_Score, c.score);
     EXPECT_EQ(t.g.Player2_CardsTaken, c.floorCount + 1);
     EXPECT_EQ(t.Sounds(), std::vector<std::string>{c.sound});
-    EXPECT_EQ(t.g.TopCard, "");
-    EXPECT_EQ(t.g.FloorCount, 0);
+    // The floor and the base card go as on the human's capture (Move and
+    // Captures in engine_test.cpp).
     EXPECT_EQ(t.g.Player2_Deste.picture, c.played);
     EXPECT_EQ(t.g.Player2_Kart(2).picture, "");  // pictures vanish from the highest index
     EXPECT_EQ(t.g.Player2_Kart(1).picture, "Back");
-    EXPECT_EQ(t.g.BaseCard, "");  // the first capture takes the base card
-    EXPECT_FALSE(t.g.Label2.visible);
     EXPECT_EQ(t.g.Player2_CardsLeft, 1);
     EXPECT_EQ(t.g.Label1.caption, " Oyuncu (0) oynuyor...");
   }
@@ -94,9 +82,16 @@ TEST(Amateur, DiscardsTheDrawnPositionAndNeverLooksFurther) {
     EXPECT_EQ(t.g.BaseCard, "S7");  // a discard leaves the base card
     EXPECT_EQ(t.io.random.QueuedValues(), 0u);
   }
-  // On an empty floor even a drawn jack is only laid down.
-  ComputerTurn t({"K11", "S3"}, "", 0);
-  t.io.random.Queue(0.1);
+  // The level is read at every tick: the professional draws a jack again,
+  // then the amateur lays the drawn jack, on an empty floor only down.
+  ComputerTurn t({"K11", "D5", "S9"}, "", 0, kProfessional);
+  t.io.random.Queue(0.0);
+  t.io.random.Queue(0.5);
+  EXPECT_EQ(t.Move(), "D5");
+  mnuAmator_Click(t.g);
+  t.g.Timer1.enabled = true;
+  t.g.FloorCount = 0;
+  t.io.random.Queue(0.0);
   EXPECT_EQ(t.Move(), "K11");
   EXPECT_EQ(t.g.FloorCount, 1);
   EXPECT_EQ(t.g.FloorPoints, 1);
@@ -133,21 +128,6 @@ TEST(Professional, DiscardChoice) {
     EXPECT_EQ(t.Move(), c.played);
     EXPECT_EQ(t.io.random.QueuedValues(), c.drawsLeft);
   }
-}
-
-TEST(ComputerTurn, LevelIsReadAtEveryTick) {
-  // The same hand and draws: the amateur lays the drawn jack, the
-  // professional draws again.
-  ComputerTurn t({"K11", "D5", "S9"}, "", 0);
-  mnuPro_Click(t.g);
-  t.io.random.Queue(0.0);
-  t.io.random.Queue(0.5);
-  EXPECT_EQ(t.Move(), "D5");
-  mnuAmator_Click(t.g);
-  t.g.Timer1.enabled = true;
-  t.g.FloorCount = 0;
-  t.io.random.Queue(0.0);
-  EXPECT_EQ(t.Move(), "K11");
 }
 
 // Positions with one clearly best card, each for a few draws: the master

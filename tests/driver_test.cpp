@@ -27,18 +27,23 @@ Lines Split(const std::string& text, char end = '\n') {
   return lines;
 }
 
-fs::path WriteTemp(const std::string& name, const std::string& text) {
-  auto path = fs::temp_directory_path() / ("tesva-" + std::to_string(::getpid()) + "-" + name);
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
 // Runs the built program through the shell (`arguments` may redirect its
 // input) and returns its exit status and the lines it printed.
 std::pair<int, Lines> RunProgram(const std::string& arguments, const std::string& env = "") {
   auto [status, out] =
       tesva::RunCommand(env + " '" TESVA_HEADLESS "' " + arguments + " 2>/dev/null");
   return {status, Split(out)};
+}
+
+// Runs the built program on `script`, written to a file that it is given
+// by name or, after `redirect` "<", on its standard input.
+std::pair<int, Lines> RunScript(const std::string& script, const std::string& env,
+                                const std::string& redirect = "") {
+  auto path = fs::temp_directory_path() / ("tesva-" + std::to_string(::getpid()) + "-script.txt");
+  std::ofstream(path, std::ios::binary) << script;
+  auto result = RunProgram(redirect + "'" + path.string() + "'", env);
+  fs::remove(path);
+  return result;
 }
 
 // A driver in process; Run carries out lines and returns what they printed.
@@ -83,9 +88,7 @@ TEST(DriverProgram, PlaysAWholeGameReproducibly) {
   for (int move = 0; move < 11 * 24; ++move) {
     script += "click Player1_Kart(" + std::to_string(move % 4 + 1) + ")\nwait\n";
   }
-  auto path = WriteTemp("whole_game.txt", script += "dump\n");
-  auto [status, out] = RunProgram("'" + path.string() + "'", "TESVA_SEED=2024");
-  fs::remove(path);
+  auto [status, out] = RunScript(script += "dump\n", "TESVA_SEED=2024");
   ASSERT_EQ(status, 0);
   json end = json::parse(out.at(0));
 
@@ -116,9 +119,7 @@ TEST(DriverProgram, MasterReplaysWithTheSearchSizeFromTheEnvironment) {
   for (int move = 0; move < 24; ++move) {
     script += "click Player1_Kart(" + std::to_string(move % 4 + 1) + ")\nwait\n";
   }
-  auto path = WriteTemp("master.txt", script += "dump\n");
-  auto [status, out] = RunProgram("'" + path.string() + "'", "TESVA_SEED=5 TESVA_USTA_SEARCH=2");
-  fs::remove(path);
+  auto [status, out] = RunScript(script += "dump\n", "TESVA_SEED=5 TESVA_USTA_SEARCH=2");
   ASSERT_EQ(status, 0);
   EXPECT_EQ(json::parse(out.at(0))["labels"]["Label1"]["caption"].get<std::string>().rfind(
                 " Oyun bitti.", 0),
@@ -135,11 +136,10 @@ TEST(DriverProgram, ExitStatusInputAndEnd) {
 
   // From standard input, with Windows line ends: comments and blank lines are skipped, TEXT
   // keeps its blanks, the run goes on after an error, and after the exit nothing is read.
-  auto path = WriteTemp("stdin.txt",
-                        "# set-up\r\n\r\n   \r\nstart\r\nclick Deste\r\necho  two  blanks \r\n"
-                        "menu mnuCikis\r\nfrobnicate\r\ndump\r\n");
-  auto [status, out] = RunProgram("<'" + path.string() + "'");
-  fs::remove(path);
+  auto [status, out] = RunScript(
+      "# set-up\r\n\r\n   \r\nstart\r\nclick Deste\r\necho  two  blanks \r\n"
+      "menu mnuCikis\r\nfrobnicate\r\ndump\r\n",
+      "", "<");
   EXPECT_EQ(status, 1);
   ASSERT_EQ(out.size(), 3u);
   EXPECT_TRUE(out[0].starts_with("error: ")) << out[0];

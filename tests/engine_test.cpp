@@ -99,7 +99,7 @@ TEST(Move, FirstCaptureTakesTheFloorWithItsPointsAndTheBaseCard) {
   EXPECT_EQ(g.EnAltKart.picture, "");
   EXPECT_FALSE(g.Label2.visible);
   EXPECT_EQ(g.Player1_Kart(1).picture, "");
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_EQ(EnabledSlots(g), std::vector<int>{});
   EXPECT_TRUE(g.Timer1.enabled);
   EXPECT_EQ(g.Label1.caption, " Bilgisayar (0) oynuyor...");
   EXPECT_EQ(g.Cikanlar(7).caption, "2");
@@ -107,7 +107,7 @@ TEST(Move, FirstCaptureTakesTheFloorWithItsPointsAndTheBaseCard) {
 
   t.io.random.Queue(0.0);  // the computer leads K5 onto the empty floor
   Timer1_Timer(g);
-  EXPECT_EQ(t.HumanCardsEnabled(), (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(EnabledSlots(g), (std::vector<int>{2, 3, 4}));
   Player1_Kart_Click(g, 1);  // an empty card ignores the click
   EXPECT_EQ(g.Player1_CardsLeft, 3);
 }
@@ -138,12 +138,6 @@ struct Capture {
   int taken;  // cards won by the move, 0 when it is laid down
   const char* sound;
 };
-
-// A failing case prints as it is written below, not as bytes.
-void PrintTo(const Capture& c, std::ostream* out) {
-  *out << c.name << " {top " << (*c.top ? c.top : "none") << ", floor " << c.floorCount
-       << " cards, " << c.floorPoints << " points, played " << c.played << "}";
-}
 
 class Captures : public testing::TestWithParam<Capture> {};
 
@@ -191,18 +185,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Capture{"NoMatchIsLaidDown", "K5", 3, 2, "S2", 0, 0, "Card.voi"}),
     [](const testing::TestParamInfo<Capture>& info) { return std::string(info.param.name); });
 
-TEST(Move, SoundsOffChangesNothingElse) {
-  Table on, off;
-  on.Start({kDeck});
-  off.Start({kDeck});
-  mnuSesler_Click(off.g);
-  Player1_Kart_Click(on.g, 1);
-  Player1_Kart_Click(off.g, 1);
-  EXPECT_EQ(static_cast<const GameState&>(on.g), static_cast<const GameState&>(off.g));
-  EXPECT_EQ(on.Sounds().size(), 1u);
-  EXPECT_TRUE(off.Sounds().empty());
-}
-
 TEST(Hover, FrameFollowsTheMouseAndRaisesTheCard) {
   Table t;
   t.Start({kDeck});
@@ -236,14 +218,11 @@ TEST(Deal, HumanDealerGivesTheComputerTheFirstCardsAndTheLeadAndTheHumanWaits) {
   t.Start({kDeck, Deck({"K2", "K3", "K4", "K6", "S3", "S4", "S5", "S6", "M2", "M4", "M5", "M6"})});
   t.PlayOutHand();
   Game& g = t.g;
-  Timer2_Timer(g);  // first pause of the run: two ticks
-  EXPECT_EQ(g.HandNo, 1);
-  Timer2_Timer(g);
+  while (g.Timer2.enabled) Timer2_Timer(g);  // the pause: GameEnd.PausesLastTwoTicks...
   EXPECT_EQ(g.HandNo, 2);
-  EXPECT_FALSE(g.Timer2.enabled);
   EXPECT_TRUE(g.Timer1.enabled);
   EXPECT_EQ(g.List2.items.size(), 4u);
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_EQ(EnabledSlots(g), std::vector<int>{});
   EXPECT_EQ(g.FloorCount, 4);
   Timer1_Timer(g);  // the computer leads
   EXPECT_EQ(g.Dealer, "My");
@@ -253,7 +232,7 @@ TEST(Deal, HumanDealerGivesTheComputerTheFirstCardsAndTheLeadAndTheHumanWaits) {
   EXPECT_EQ(g.Player1_DealtHand, (std::array<std::string, 4>{"M2", "M4", "M5", "M6"}));
   EXPECT_EQ(g.Player2_CardsLeft, 3);
   EXPECT_EQ(g.Label1.caption, " " + g.Player1_Name.caption + " oynuyor...");
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
+  EXPECT_EQ(EnabledSlots(g), (std::vector<int>{1, 2, 3, 4}));
 }
 
 TEST(Settlement, MajorityPointsResultAndNames) {
@@ -278,24 +257,6 @@ TEST(Settlement, MajorityPointsResultAndNames) {
   EXPECT_EQ(g.Player2_Name.caption, "Bilgisayar (7)");
   EXPECT_TRUE(g.Timer2.enabled);
   EXPECT_TRUE(g.List2.items.empty());
-
-  // Equal counts, also with cards left on the floor: nobody gets the 3.
-  g.Timer2.enabled = false;
-  g.Player1_CardsTaken = g.Player2_CardsTaken = 24;
-  KagitDagitimi(g);
-  EXPECT_EQ(g.Player1_Score, 12);
-  EXPECT_EQ(g.Player2_Score, 7);
-}
-
-TEST(HandStart, FloorLeftOverGoesToNobodyWithItsPoints) {
-  Table t;
-  t.Start({kDeck, Deck({"K2", "K3", "K4", "K6"})});
-  Game& g = t.g;
-  t.PlayOutHand();
-  g.FloorPoints = 9;  // points of cards left lying at the hand's end
-  while (g.Timer2.enabled) Timer2_Timer(g);
-  EXPECT_EQ(g.HandNo, 2);
-  EXPECT_EQ(g.FloorPoints, 0);  // K2, K3, K4, K6 are worth nothing
 }
 
 TEST(GameEnd, LastHandShowsTheResultAndPlaysItsSound) {

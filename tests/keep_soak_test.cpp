@@ -2,16 +2,20 @@
 // sequences are stopped at a random event, the game is written to bytes and
 // read back into a fresh game on a copy of the same services, and both games
 // play the rest of the sequence. They must be equal after every event, and
-// equal at the end to the same sequence played without a stop.
+// equal at the end to the same sequence played without a stop. The first
+// sequences also replay line for line in the headless driver.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "checked_game.h"
 #include "engine/engine.h"
+#include "headless/driver.h"
+#include "headless/snapshot.h"
 #include "record/kept_game.h"
 #include "sequence.h"
 #include "shell/events.h"
@@ -73,6 +77,11 @@ struct Followed {
   }
 };
 
+std::string LastLine(const std::string& text) {
+  auto end = text.find_last_not_of('\n');
+  return text.substr(text.rfind('\n', end) + 1, end - text.rfind('\n', end));
+}
+
 bool SameResults(const std::vector<GameResult>& a, const std::vector<GameResult>& b) {
   auto key = [](const GameResult& r) {
     return std::tuple(r.level, r.outcome, r.humanTotal, r.computerTotal, r.tesvas, r.hintUsed);
@@ -83,11 +92,29 @@ bool SameResults(const std::vector<GameResult>& a, const std::vector<GameResult>
 
 TEST(KeptGame, KeptAtAnyMomentPlaysOnIdentically) {
   constexpr std::uint64_t kSequences = 2000;
-  int kept = 0, notRunning = 0, unkeepable = 0, events = 0;
+  constexpr std::uint64_t kReplayed = 60;
+  int kept = 0, notRunning = 0, unkeepable = 0, events = 0, refused = 0, ended = 0, exited = 0;
   for (std::uint64_t seed = 1; seed <= kSequences; ++seed) {
     soak::CheckedGame whole(seed);
     auto run = soak::RunSequence(whole, seed);
     ASSERT_FALSE(run.failure) << soak::ReplayScript(run);
+    if (seed <= kReplayed) {
+      // The driver with the same seed ends in the same snapshot, having
+      // refused the same events.
+      std::ostringstream out;
+      Driver driver(out, seed);
+      driver.SetUstaSearch(soak::kSoakUstaSearch);
+      std::istringstream replay(soak::ReplayScript(run));
+      driver.Run(replay);
+      auto core = SnapshotLine(Snapshot(whole.game(), whole.platform()));
+      // The script ends with a dump, unless the sequence left the program.
+      auto replayed = driver.Finished() ? SnapshotLine(driver.Dump()) : LastLine(out.str());
+      ASSERT_EQ(replayed, core) << "seed " << seed;
+      ASSERT_EQ(driver.Errors(), whole.Refused()) << "seed " << seed;
+      refused += whole.Refused();
+      ended += whole.GamesEnded();
+      exited += whole.Exited();
+    }
     const auto& script = run.script;
     auto start = std::find_if(script.begin(), script.end(),
                               [](const Event& e) { return e.verb == Verb::kStart; }) -
@@ -141,6 +168,10 @@ TEST(KeptGame, KeptAtAnyMomentPlaysOnIdentically) {
   EXPECT_GT(kept, static_cast<int>(kSequences) * 3 / 4);
   EXPECT_GT(notRunning + unkeepable, 0);
   EXPECT_GT(events, 100000);
+  // The replayed sequences reach the corners worth replaying.
+  EXPECT_GT(refused, 500);
+  EXPECT_GT(ended, 10);
+  EXPECT_GT(exited, 0);
 }
 
 }  // namespace

@@ -36,20 +36,10 @@ TEST(Options, FirstRunWritesAndAppliesTheDefaults) {
                                                                   {"OyuncuIsim", "Oyuncu"},
                                                                   {"Sesler", "1"},
                                                                   {"Seviye", "1"}}));
+  // What the defaults show on the table, the driver's snapshot of a first
+  // run checks (DriverLines.SnapshotOfAStackedDeal).
   EXPECT_EQ(CheckedMenus(g), (std::vector<std::string>{"mnuAmator", "mnuYesil", "mnuRenkli",
                                                        "mnuSecond", "mnuSesler"}));
-  EXPECT_EQ(g.Level, "1");
-  EXPECT_EQ(g.Timer1.interval, 100);
-  EXPECT_EQ(g.HandsPerGame, 11);
-  EXPECT_EQ(g.mnuElSayisi.caption, "El sayısı     (11)");
-  EXPECT_EQ(g.BackColor, 32768);
-  EXPECT_EQ(g.CardBack, "Back");
-  EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (0)");
-  EXPECT_EQ(g.Player2_Name.caption, "Bilgisayar (0)");
-  EXPECT_FALSE(WatchModeOn(g));
-  EXPECT_EQ(g.HandNo, 1);
-  EXPECT_EQ(g.Dealer, "Cpu");
-  EXPECT_EQ(g.PointCards[8], "S2");
 }
 
 // One stored option, the rest as on the first run.
@@ -227,7 +217,7 @@ TEST(NewGame, AsksWhileAGameRunsAndStartsAfresh) {
   EXPECT_EQ(g.HandNo, 1);
   EXPECT_EQ(g.Dealer, "Cpu");
   EXPECT_FALSE(g.Timer1.enabled);  // the old game's computer move is dropped
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, true));
+  EXPECT_EQ(EnabledSlots(g), (std::vector<int>{1, 2, 3, 4}));
   EXPECT_EQ(g.Player1_Name.caption, "Oyuncu (0)");
   EXPECT_EQ(g.MousePointer, Pointer::kDefault);
   EXPECT_EQ(g.FloorCount, 4);
@@ -301,17 +291,17 @@ TEST(RulesPanel, DisablesCommandsAndLeavesTheTurnToTheGame) {
   EXPECT_TRUE(g.mnuPro.enabled);
   // The computer moves meanwhile; the human's cards stay disabled.
   Timer1_Timer(g);
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_EQ(EnabledSlots(g), std::vector<int>{});
   Command1_Click(g);
   EXPECT_FALSE(g.Picture1Visible);
-  EXPECT_EQ(t.HumanCardsEnabled(), (std::vector<bool>{true, false, true, true}));
+  EXPECT_EQ(EnabledSlots(g), (std::vector<int>{1, 3, 4}));
   EXPECT_TRUE(MenuReachable(g, *FindMenu("mnuPro")));
 
   // Closed while the computer is still to move: the cards wait for it.
   Player1_Kart_Click(g, 1);
   mnuHelp_Click(g);
   Command1_Click(g);
-  EXPECT_EQ(t.HumanCardsEnabled(), std::vector<bool>(4, false));
+  EXPECT_EQ(EnabledSlots(g), std::vector<int>{});
   EXPECT_TRUE(g.Player1_Name.enabled);
   EXPECT_EQ(FindMenu("line1"), nullptr);
 }
@@ -319,9 +309,7 @@ TEST(RulesPanel, DisablesCommandsAndLeavesTheTurnToTheGame) {
 // --- The table's size ----------------------------------------------------------
 
 TEST(TableScale, OnlyTheThreeSizesAreRead) {
-  EXPECT_EQ(ParseTableScale("100"), 100);
-  EXPECT_EQ(ParseTableScale("150"), 150);
-  EXPECT_EQ(ParseTableScale("200"), 200);
+  for (int size : {100, 150, 200}) EXPECT_EQ(ParseTableScale(std::to_string(size)), size);
   for (std::string_view hostile :
        {"", "abc", "0150", "175", "15", "1500", "150 ", " 150", "+150", "-100", "150%", "%150",
         "1.5", "150.0", "1e2", "99999999999999999999999", "2OO"}) {

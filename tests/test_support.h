@@ -38,11 +38,7 @@ struct Table {
   // Ticks Timer1 and Timer2 until neither runs.
   void Wait() {
     for (int ticks = 0; ticks < 10000 && (g.Timer1.enabled || g.Timer2.enabled); ++ticks) {
-      if (g.Timer1.enabled) {
-        Timer1_Timer(g);
-      } else {
-        Timer2_Timer(g);
-      }
+      PlayEvent(g);
     }
   }
   // Plays the hand out to its settlement: the human always plays its first
@@ -50,11 +46,6 @@ struct Table {
   void PlayOutHand() {
     for (int events = 0; events < 200 && !g.Timer2.enabled && PlayEvent(g); ++events) {
     }
-  }
-  std::vector<bool> HumanCardsEnabled() const {
-    std::vector<bool> enabled;
-    for (const auto& card : g.Player1_Kart) enabled.push_back(card.enabled);
-    return enabled;
   }
 };
 

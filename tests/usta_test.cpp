@@ -2,10 +2,12 @@
 // what its seat has seen, and it plays in the game like any level.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
 #include "cpu/hand_model.h"
 #include "cpu/usta.h"
+#include "engine/hand_summary.h"
 #include "test_support.h"
 
 namespace tesva {
@@ -17,18 +19,13 @@ std::array<CardId, 52> DeckIds(const std::vector<std::string>& deck) {
   return ids;
 }
 
-// The model's index of `card` in the hand of the player to move.
-int IndexInModel(const HandModel& m, const std::string& card) {
-  for (int i = 0; i < m.held[m.toMove]; ++i) {
-    if (m.hand[m.toMove][i] == CardIdOf(card)) return i;
-  }
-  return -1;
-}
-
 TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
   // Random play on both sides over many one-hand... and many-hand games: the
   // model, started from each hand's deck, must see every capture, tesva,
-  // floor and majority as the game does, quirks included.
+  // floor and majority as the game does, quirks included. At every hand's
+  // end the hand's breakdown is the change of both scores, all 52 cards are
+  // taken or left on the floor, and the majority goes to the side that took
+  // more.
   Table t;
   t.io.random = ScriptedRandom(11);
   t.Store("Seviye", "1");
@@ -36,7 +33,7 @@ TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
   t.Start();
   Game& g = t.g;
   auto rng = Seeded(5);
-  int hands = 0;
+  int hands = 0, tesvas = 0, leftOver = 0;
   while (hands < 3000) {
     ASSERT_EQ(g.FloorCount, 4);
     HandModel m = HandModel::Start(DeckIds(g.List1.items), g.Dealer == kHuman ? 0 : 1);
@@ -46,21 +43,17 @@ TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
       ASSERT_EQ(m.toMove, seat);
       std::string card;
       if (seat == kComputerSeat) {
-        auto before = g.List2.items;
-        Timer1_Timer(g);
-        for (const auto& c : before) {
-          if (std::find(g.List2.items.begin(), g.List2.items.end(), c) == g.List2.items.end()) {
-            card = c;
-          }
-        }
+        card = ComputerMove(g);
       } else {
         int slot = RandomSlot(rng)(EnabledSlots(g));
         card = g.Player1_Hand(slot);
         Player1_Kart_Click(g, slot);
       }
-      int index = IndexInModel(m, card);
-      ASSERT_GE(index, 0) << card;
-      m.Play(index);
+      // The card's index in the model's hand of the player to move.
+      const auto& held = m.hand[m.toMove];
+      auto index = std::find(held.begin(), held.begin() + m.held[m.toMove], CardIdOf(card));
+      ASSERT_LT(index - held.begin(), m.held[m.toMove]) << card;
+      m.Play(static_cast<int>(index - held.begin()));
       EXPECT_EQ(m.gained[0], g.Player1_Score - start[0]);
       EXPECT_EQ(m.gained[1], g.Player2_Score - start[1]);
       if (!m.over) {
@@ -75,10 +68,29 @@ TEST(HandModel, AgreesWithTheGameOnEveryMoveOfThousandsOfHands) {
       if (testing::Test::HasFailure()) return;
     }
     EXPECT_TRUE(m.over);
+    HandSummary s = SummariseHand(g);
+    ASSERT_TRUE(s.settled);
+    EXPECT_EQ(s.human.handPoints, g.Player1_Score - start[0]);
+    EXPECT_EQ(s.computer.handPoints, g.Player2_Score - start[1]);
+    for (const SeatSummary* seat : {&s.human, &s.computer}) {
+      int tesvaPoints = 0;
+      for (const Take& take : seat->tesvas) tesvaPoints += take.points;
+      EXPECT_EQ(seat->cardPoints + tesvaPoints + seat->majorityPoints, seat->handPoints);
+    }
+    EXPECT_EQ(s.human.cardsTaken + s.computer.cardsTaken + static_cast<int>(s.floor.size()),
+              kDeckSize);
+    EXPECT_EQ(s.human.majorityPoints, s.human.cardsTaken > s.computer.cardsTaken ? 3 : 0);
+    EXPECT_EQ(s.computer.majorityPoints, s.human.cardsTaken < s.computer.cardsTaken ? 3 : 0);
+    EXPECT_EQ(static_cast<int>(s.floor.size()), g.FloorCount);
+    tesvas += static_cast<int>(s.human.tesvas.size() + s.computer.tesvas.size());
+    leftOver += !s.floor.empty();
     ++hands;
     while (g.Timer2.enabled) Timer2_Timer(g);
     if (g.HandNo == 0) mnuYeni_Click(g);
   }
+  std::printf("%d tesvas, %d hands with cards left on the floor\n", tesvas, leftOver);
+  EXPECT_GT(tesvas, 1000);
+  EXPECT_GT(leftOver, 1000);
 }
 
 // A game at the master level whose first hand is dealt from `deck`; the
@@ -94,10 +106,7 @@ struct MasterGame : Table {
   }
   // One event of the first hand; the card the master played, if it moved.
   std::string Step() {
-    if (g.Timer1.enabled) {
-      Timer1_Timer(g);
-      return g.Seen.plays.back().card;
-    }
+    if (g.Timer1.enabled) return ComputerMove(g);
     Player1_Kart_Click(g, RandomSlot(pick)(EnabledSlots(g)));
     return "";
   }

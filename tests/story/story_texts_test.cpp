@@ -31,17 +31,10 @@ tesva::Take Take(Seat seat, std::string card, int points, bool tesva = false) {
 TEST(StoryTextsTest, AHandsBoardListsEveryFigureInItsPlace) {
   tesva::HandSummary summary;
   summary.handNo = 3;
-  auto seat = [](int taken, int majority, int cards, int hand, int total) {
-    tesva::SeatSummary figures;
-    figures.cardsTaken = taken;
-    figures.majorityPoints = majority;
-    figures.cardPoints = cards;
-    figures.handPoints = hand;
-    figures.total = total;
-    return figures;
-  };
-  summary.human = seat(30, 3, 5, 18, 40);
-  summary.computer = seat(19, 0, 4, 34, 52);
+  // Cards taken, majority, card points, tesvas (not read: the takes are),
+  // the hand's points and the total.
+  summary.human = {30, 3, 5, {}, 18, 40};
+  summary.computer = {19, 0, 4, {}, 34, 52};
   summary.takes = {Take(Seat::kHuman, "D3", 2), Take(Seat::kComputer, "S4", 30, true),
                    Take(Seat::kHuman, "K11", 10, true)};
   summary.floor = {"K2", "M13", "D1"};
@@ -50,7 +43,7 @@ TEST(StoryTextsTest, AHandsBoardListsEveryFigureInItsPlace) {
   std::vector<HandRow> expected{
       {"", "Ayşe", "Can", true},        {"Alınan kağıt", "30", "19"},
       {"Kağıt fazlası", "+3", "–"},     {"Kağıt puanları", "+5", "+4"},
-      {"Tesva: Sinek 4", "", "+30"},     {"Tesva: Kupa Vale", "+10", ""},
+      {"Tesva: Sinek 4", "", "+30"},    {"Tesva: Kupa Vale", "+10", ""},
       {"El puanı", "+18", "+34", true}, {"Toplam", "40", "52", true},
   };
   EXPECT_EQ(board.rows, expected);
@@ -61,16 +54,13 @@ TEST(StoryTextsTest, AHandsBoardListsEveryFigureInItsPlace) {
   EXPECT_EQ(tesva::story::HandBoardOf(summary, "Ayşe", "Can").leftOver, "Yerde kağıt kalmadı.");
 }
 
-TEST(StoryTextsTest, ATakeAnnouncesItsPointsAndATesvaSaysSo) {
+TEST(StoryTextsTest, ATakeAnnouncesItsPointsAndTheGamesEndNamesTheWinnerAndBothTotals) {
+  using tesva::story::GameEndOf;
   using tesva::story::TakeAnnouncement;
   EXPECT_EQ(TakeAnnouncement(Take(Seat::kHuman, "D3", 3)), "+3");
   EXPECT_EQ(TakeAnnouncement(Take(Seat::kComputer, "S5", 0)), "+0");
   EXPECT_EQ(TakeAnnouncement(Take(Seat::kHuman, "S4", 10, true)), "Tesva! +10");
   EXPECT_EQ(TakeAnnouncement(Take(Seat::kComputer, "D11", 30, true)), "Tesva! +30");
-}
-
-TEST(StoryTextsTest, TheGamesEndNamesTheWinnerAndBothTotals) {
-  using tesva::story::GameEndOf;
   EXPECT_EQ(GameEndOf(151, 97, "Ayşe", "Can").result, "Kazandınız!");
   EXPECT_EQ(GameEndOf(151, 97, "Ayşe", "Can").totals, "Ayşe: 151 – Can: 97");
   EXPECT_EQ(GameEndOf(40, 152, "Ayşe", "Can").result, "Can kazandı");

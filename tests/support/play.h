@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "cpu/computer.h"
@@ -31,6 +32,14 @@ inline int FirstSlot(const std::vector<int>& playable) {
 template <class Generator>
 SlotChoice RandomSlot(Generator& rng) {
   return [&rng](const std::vector<int>& playable) { return playable[rng() % playable.size()]; };
+}
+
+// Carries out the computer's move (a tick of Timer1); the card it played,
+// "" when it played none.
+inline std::string ComputerMove(Game& g) {
+  const auto plays = g.Seen.plays.size();
+  Timer1_Timer(g);
+  return g.Seen.plays.size() > plays ? g.Seen.plays.back().card : "";
 }
 
 // Carries out the next event: the computer's move, a tick of the pause
