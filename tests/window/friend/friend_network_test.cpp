@@ -151,7 +151,9 @@ TEST_F(FriendWindows, AHostThatIsNoFriendIsGivenUpWithItsOwnMessage) {
     // Not given up at once: the limit runs from the call, and the window
     // waits for it to pass (bounded by the wait below) rather than a clock.
     EXPECT_NE(join->Message(), message);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return join->Message() == message; }, 5000))
+    // Clang before 16 captures no structured binding, hence the named reference.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&, &expected = message] { return join->Message() == expected; }, 5000))
         << join->Message().toStdString();
     EXPECT_EQ(guest.friendGame().stage(), Stage::kNone);
     EXPECT_TRUE(guest.game() == before);
