@@ -14,7 +14,7 @@
 //        is the same friend takes the game up at the same step -> playing)
 //        or ended (the game finished, or the peer misbehaved: the table
 //        stays with what happened on its status line)
-//   "Bağlantıyı Kes", refusing the code, or the other side leaving ends
+//   the leave item (friend_texts::kLeaveItem), refusing the code, or the other side leaving ends
 //   it all, and the window goes back to a game against the computer.
 //   "Yeni Oyun" offers the friend a new game on the same connection; taken
 //   up, it starts on both tables (-> playing).
@@ -80,7 +80,7 @@ class FriendGame : public QObject, public FriendSide {
   void MirrorInto(tesva::Game& shown) override;
   // The local player's hand card; false when it may not be played now.
   bool Play(int slot) override;
-  // "Bağlantıyı Kes": says goodbye and ends the friend game.
+  // The leave item (friend_texts::kLeaveItem): says goodbye and ends the friend game.
   void Leave() override;
   void OfferNewGame() override;
   const tesva::Game* PreviousTable() override;

@@ -1,7 +1,7 @@
 // What the window knows of a game with a friend. The game itself (the
 // dialogs, the sockets, the link and its cryptography) lives in a library
 // of its own, tesva-friend, that the window loads at the first use of
-// "Arkadaşla Oyna": a game against the computer never loads Qt Network or
+// the friend menu (friend_texts::kMenu): a game against the computer never loads Qt Network or
 // libsodium (they had cost every start 1.9 MiB and about 1 ms).
 #pragma once
 
@@ -25,8 +25,8 @@ class FriendSide {
 
   virtual ~FriendSide() = default;
 
-  // The menu's three items, "Oyun Aç…", "Oyuna Katıl…" and "Bağlantıyı
-  // Kes", which the friend side enables as its game goes.
+  // The menu's three items (friend_texts::kHostItem, kJoinItem and
+  // kLeaveItem), which the friend side enables as its game goes.
   virtual void AdoptMenu(QAction* host, QAction* join, QAction* leave) = 0;
   virtual void OpenHost() = 0;
   virtual void OpenJoin() = 0;
@@ -38,10 +38,10 @@ class FriendSide {
   virtual void MirrorInto(tesva::Game& shown) = 0;
   // The player's hand card; false when it may not be played now.
   virtual bool Play(int slot) = 0;
-  // "Bağlantıyı Kes": says goodbye and ends the friend game.
+  // kLeaveItem: says goodbye and ends the friend game.
   virtual void Leave() = 0;
   // "Yeni Oyun": offers the friend a new game, who may take it or not; with
-  // the friend gone, ends the friend game as "Bağlantıyı Kes" does.
+  // the friend gone, ends the friend game as kLeaveItem does.
   virtual void OfferNewGame() = 0;
   // The table of the game the last new game replaced, for its result.
   virtual const tesva::Game* PreviousTable() = 0;

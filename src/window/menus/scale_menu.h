@@ -1,6 +1,6 @@
-// The table's size "Masa büyüklüğü": 100, 150 or 200 %, the last entry of
-// "Seçenekler", after the game's own items, so that the game's menu bar
-// stays as it is. Made when "Seçenekler" first opens, not at start-up.
+// The table's size (kTableScaleMenu): 100, 150 or 200 %, the last entry of
+// the options menu (mnuSecenek), after the game's own items, so that the game's menu bar
+// stays as it is. Made when the options menu first opens, not at start-up.
 #pragma once
 
 #include <QObject>

@@ -91,8 +91,8 @@ class QtHost : public tesva::Host {
   QString soundLibraryFolder_;
 };
 
-// Loads Qt's own Turkish texts (the buttons of the boxes: "Tamam", "İptal",
-// "Evet", "Hayır"); false when the translation is not installed.
+// Loads Qt's own Turkish texts (the buttons of the boxes: OK, Cancel, Yes,
+// No); false when the translation is not installed.
 bool LoadQtTurkish(QTranslator& translator);
 
 // The function `symbol` of one of the game's own libraries ("tesva-decks",

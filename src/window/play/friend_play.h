@@ -1,6 +1,6 @@
 // The window's seam to a game with a friend. The friend game itself (the
 // dialogs, the sockets, the link) is the library tesva-friend, loaded at
-// the first use of "Arkadaşla Oyna" (friend_side.h). While it runs, its
+// the first use of the friend menu (friend_side.h). While it runs, its
 // table is what the window shows and every event goes to it; the game
 // against the computer is kept aside and comes back, for a new game as
 // "Yeni Oyun" starts one, when the friend game ends. While none runs,
